@@ -1,0 +1,43 @@
+# make test   installs what the build and the tests need, builds, runs every test
+# make bench  builds and runs the benchmarks
+# make fuzz   builds the libFuzzer targets with clang into build-fuzz/
+BUILD ?= build
+GENERATOR ?= Ninja
+JOBS ?= 8
+
+.PHONY: all deps test-deps configure build test bench fuzz clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+test-deps:
+	scripts/install-deps --test
+
+configure:
+	@if [ ! -f $(BUILD)/build.ninja ]; then \
+	  cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo; \
+	fi
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: test-deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	scripts/install-deps --bench
+	$(MAKE) configure
+	cmake --build $(BUILD) -j $(JOBS)
+	@set -e; for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b"; done
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G $(GENERATOR) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUVO_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) build-fuzz

@@ -1,0 +1,57 @@
+#include "testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace ZuvoTest {
+
+TempEnv::TempEnv()
+    : m_oldCwd(QDir::currentPath())
+{
+    if (m_dir.isValid()) {
+        QDir::setCurrent(m_dir.path());
+        QDir(m_dir.path()).mkpath(QStringLiteral("settings"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("settings")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("settings")));
+    }
+}
+
+TempEnv::~TempEnv()
+{
+    QDir::setCurrent(m_oldCwd);
+}
+
+bool TempEnv::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    const QString full = m_dir.filePath(name);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile f(full);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+QByteArray TempEnv::readFile(const QString &name) const
+{
+    QFile f(m_dir.filePath(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool inCI()
+{
+    return qEnvironmentVariable("CI") == QLatin1String("true");
+}
+
+QString findProgram(const QString &name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+} // namespace ZuvoTest

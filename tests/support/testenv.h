@@ -1,0 +1,52 @@
+#ifndef ZUVO_TESTENV_H
+#define ZUVO_TESTENV_H
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+namespace ZuvoTest {
+
+// A temporary folder that is the current directory (and the settings store)
+// for as long as the object lives; the previous directory comes back after.
+class TempEnv
+{
+public:
+    TempEnv();
+    ~TempEnv();
+    TempEnv(const TempEnv &) = delete;
+    TempEnv &operator=(const TempEnv &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+    // Writes bytes to a file below the folder (creating sub-folders); true on success.
+    bool writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCwd;
+};
+
+// True when the tests run in CI, where every outside program must be present.
+bool inCI();
+
+// The path of an outside program, or empty. Use ZUVO_REQUIRE_PROGRAM in a test.
+QString findProgram(const QString &name);
+
+} // namespace ZuvoTest
+
+// Skips the test when the program is missing, except in CI where it fails.
+#define ZUVO_REQUIRE_PROGRAM(var, name)                                                   \
+    const QString var = ZuvoTest::findProgram(QStringLiteral(name));                      \
+    do {                                                                                   \
+        if (var.isEmpty()) {                                                               \
+            if (ZuvoTest::inCI())                                                          \
+                QFAIL("outside program missing in CI: " name);                             \
+            QSKIP("outside program not installed: " name);                                 \
+        }                                                                                  \
+    } while (false)
+
+#endif
