@@ -1,5 +1,6 @@
 # zuvo_add_test(<name> SOURCES <files...> [LIBS <targets...>] [DCT <db files...>]
-#               [ARGS <args...>] [LABELS <labels...>] [TIMEOUT <seconds>])
+#               [DEPENDS <targets...>] [ARGS <args...>] [LABELS <labels...>]
+#               [TIMEOUT <seconds>])
 #
 # Builds one QtTest executable into a folder of its own (the "program folder",
 # which holds dct/ like the real programs) and registers it with CTest. Each run
@@ -8,11 +9,12 @@
 # tests never see each other's settings, word files or lock files.
 #
 # DCT lists database files (usually outputs of a custom command) copied into
-# <program folder>/dct before the test is built.
+# <program folder>/dct before the test is built; DEPENDS names the targets that
+# make them (e.g. bundled_dct with ZUVO_BUNDLED_DCT).
 set(ZUVO_TEST_RUNNER ${CMAKE_CURRENT_LIST_DIR}/run-test.sh)
 
 function(zuvo_add_test name)
-  cmake_parse_arguments(ZT "" "TIMEOUT" "SOURCES;LIBS;DCT;ARGS;LABELS" ${ARGN})
+  cmake_parse_arguments(ZT "" "TIMEOUT" "SOURCES;LIBS;DCT;DEPENDS;ARGS;LABELS" ${ARGN})
   set(progdir ${CMAKE_CURRENT_BINARY_DIR}/${name})
   set(workdir ${CMAKE_CURRENT_BINARY_DIR}/${name}.run)
   add_executable(${name} ${ZT_SOURCES})
@@ -29,6 +31,9 @@ function(zuvo_add_test name)
         DEPENDS ${db} VERBATIM)
     endforeach()
     add_custom_target(${name}_dct DEPENDS ${copies})
+    if(ZT_DEPENDS)
+      add_dependencies(${name}_dct ${ZT_DEPENDS})
+    endif()
     add_dependencies(${name} ${name}_dct)
   endif()
   add_test(NAME ${name}
