@@ -1,0 +1,81 @@
+#include "OOReader.h"
+
+#include "FoColorName.h"
+#include "odflog.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <QThread>
+
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcOdf, "zuvo.formats.odf", QtWarningMsg)
+
+OOReader::StyleInfo::StyleInfo()
+    : charFormat(DefaultCharFormats(true, QTextCharFormat()))
+    , used(false)
+{
+}
+
+OOReader::StyleInfo::StyleInfo(const StyleInfo &other) = default;
+OOReader::StyleInfo &OOReader::StyleInfo::operator=(const StyleInfo &other) = default;
+OOReader::StyleInfo::~StyleInfo() = default;
+
+double clampLength(double points)
+{
+    if (!std::isfinite(points))
+        return 0.0;
+    return qBound(-100000.0, points, 100000.0);
+}
+
+double clampFontSize(double points)
+{
+    if (!std::isfinite(points))
+        return 0.0;
+    return qMin(points, 1638.0);
+}
+
+OOReader::OOReader(QString path, WIDGEDEST dest, QObject *parent)
+    : filePath(path)
+    , styleNameCount(0)
+    , blockTotal(0)
+    , blockCurrent(0)
+    , fontFaceCount(0)
+    , lastFileHash(QStringLiteral("250186"))
+    , bodyRead(false)
+    , noStylesFile(false)
+    , imageCount(0)
+{
+    // The reader has no parent: it is moved to the import thread after construction.
+    Q_UNUSED(dest)
+    Q_UNUSED(parent)
+    if (QCoreApplication::instance() != nullptr &&
+        QThread::currentThread() != QCoreApplication::instance()->thread())
+        qCDebug(lcOdf) << "### Heya speed other  QThread as Apps....";
+    // Read the screen resolution while still in the GUI thread.
+    unitDpi();
+    reset();
+}
+
+OOReader::~OOReader() = default;
+
+void OOReader::reset()
+{
+    css2.clear();
+    archive.clear();
+    fontFaces.clear();
+    contentDom = QDomDocument();
+    styleNameCount = 0;
+    blockCurrent = 0;
+    fontFaceCount = 0;
+    imageCount = 0;
+    bodyRead = false;
+}
+
+void OOReader::read()
+{
+    // The import driver comes with the body conversion; until then a read ends at once.
+    emit ready();
+}
