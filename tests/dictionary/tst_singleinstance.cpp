@@ -1,0 +1,269 @@
+#include <QtTest>
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QWidget>
+#include <QtEndian>
+
+#include <csignal>
+#include <sys/types.h>
+
+#include "singleinstance.h"
+
+namespace {
+
+QByteArray frame(const QByteArray &payload)
+{
+    QByteArray f(4, '\0');
+    qToBigEndian<quint32>(quint32(payload.size()), f.data());
+    return f + payload;
+}
+
+// One helper process, started with the test's key and watched for its lines.
+class Helper
+{
+public:
+    explicit Helper(const QString &key)
+    {
+        m_proc.setProgram(QStringLiteral(SINGLEINSTANCE_HELPER));
+        m_proc.setArguments({ key });
+        m_proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    ~Helper()
+    {
+        if (m_proc.state() != QProcess::NotRunning) {
+            ::kill(pid_t(m_proc.processId()), SIGCONT);
+            m_proc.kill();
+            m_proc.waitForFinished(5000);
+        }
+    }
+    QProcess &proc() { return m_proc; }
+
+    // Starts it and waits until it reports being the primary.
+    bool startPrimary()
+    {
+        m_proc.start();
+        if (!m_proc.waitForStarted(5000))
+            return false;
+        return waitForLine("primary ");
+    }
+    bool waitForLine(const QByteArray &prefix)
+    {
+        QDeadlineTimer deadline(15000);
+        while (!deadline.hasExpired()) {
+            while (m_proc.canReadLine()) {
+                const QByteArray line = m_proc.readLine().trimmed();
+                m_lines << line;
+                if (line.startsWith(prefix))
+                    return true;
+            }
+            if (m_proc.state() == QProcess::NotRunning)
+                return false;
+            m_proc.waitForReadyRead(200);
+        }
+        return false;
+    }
+    QList<QByteArray> lines() const { return m_lines; }
+
+private:
+    QProcess m_proc;
+    QList<QByteArray> m_lines;
+};
+
+// Runs a second start to its end; returns its exit code (-1 when it did not end).
+int runSecond(const QString &key, qint64 *elapsedMs = nullptr, QByteArray *out = nullptr)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    p.start(QStringLiteral(SINGLEINSTANCE_HELPER), { key });
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    if (elapsedMs)
+        *elapsedMs = clock.elapsed();
+    if (out)
+        *out = p.readAllStandardOutput();
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+} // namespace
+
+class TstSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void secondStartWakesFirst();
+    void stoppedFirstMakesSecondFail();
+    void killedFirstIsTakenOver();
+    void sameProcessSeesItsOwnLock();
+    void unusableTempFolderStartsAlone();
+    void framing_data();
+    void framing();
+    void activationWindowIsRestored();
+};
+
+void TstSingleInstance::secondStartWakesFirst()
+{
+    const QString key = QStringLiteral("wake");
+    Helper first(key);
+    QVERIFY(first.startPrimary());
+
+    QByteArray out;
+    QCOMPARE(runSecond(key, nullptr, &out), 0);
+    // The second start never became a primary of its own.
+    QVERIFY2(out.isEmpty(), out.constData());
+    QVERIFY(first.waitForLine("message "));
+    QCOMPARE(first.lines().last(), QByteArray("message WakeUp"));
+}
+
+void TstSingleInstance::stoppedFirstMakesSecondFail()
+{
+    const QString key = QStringLiteral("stopped");
+    Helper first(key);
+    QVERIFY(first.startPrimary());
+    QCOMPARE(::kill(pid_t(first.proc().processId()), SIGSTOP), 0);
+
+    qint64 elapsed = 0;
+    const int code = runSecond(key, &elapsed);
+    ::kill(pid_t(first.proc().processId()), SIGCONT);
+    QCOMPARE(code, 1);
+    // It gave the first instance its full time-out before giving up.
+    QVERIFY2(elapsed >= 4500, qPrintable(QString::number(elapsed)));
+}
+
+void TstSingleInstance::killedFirstIsTakenOver()
+{
+    const QString key = QStringLiteral("killed");
+    {
+        Helper first(key);
+        QVERIFY(first.startPrimary());
+        first.proc().kill(); // SIGKILL: lock file and socket file stay behind
+        QVERIFY(first.proc().waitForFinished(5000));
+    }
+    Helper next(key);
+    QVERIFY(next.startPrimary());
+    QCOMPARE(runSecond(key), 0);
+    QVERIFY(next.waitForLine("message "));
+}
+
+void TstSingleInstance::sameProcessSeesItsOwnLock()
+{
+    SingleInstance a(QStringLiteral("inproc"));
+    QVERIFY(!a.isRunning());
+    QVERIFY(!a.isRunning()); // decided once, stays the primary
+    SingleInstance b(QStringLiteral("inproc"));
+    QVERIFY(b.isRunning());
+    SingleInstance c(QStringLiteral("inproc-other"));
+    QVERIFY(!c.isRunning());
+    QCOMPARE(a.lockFilePath(), b.lockFilePath());
+    QVERIFY(a.lockFilePath() != c.lockFilePath());
+}
+
+void TstSingleInstance::unusableTempFolderStartsAlone()
+{
+    const QByteArray old = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&old]() { qputenv("TMPDIR", old); });
+    qputenv("TMPDIR", QDir::temp().filePath(QStringLiteral("missing/deeper")).toLocal8Bit());
+    SingleInstance a(QStringLiteral("notemp"));
+    QVERIFY(!a.isRunning());
+    // Nothing to talk to: a send fails within its time-out.
+    QVERIFY(!a.sendMessage(QStringLiteral("WakeUp"), 200));
+}
+
+void TstSingleInstance::framing_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<QString>("expected"); // null: the client is dropped unanswered
+
+    const QByteArray kn = QStringLiteral(u"ಕನ್ನಡ\u200D").toUtf8();
+    QTest::newRow("whole") << QList<QByteArray> { frame("WakeUp") } << QStringLiteral("WakeUp");
+    QList<QByteArray> bytes;
+    for (char c : frame("WakeUp"))
+        bytes << QByteArray(1, c);
+    QTest::newRow("byte by byte") << bytes << QStringLiteral("WakeUp");
+    QTest::newRow("kannada") << QList<QByteArray> { frame(kn) } << QString::fromUtf8(kn);
+    QTest::newRow("empty message") << QList<QByteArray> { frame("") } << QStringLiteral("");
+    QTest::newRow("trailing bytes ignored")
+        << QList<QByteArray> { frame("WakeUp") + "junk" } << QStringLiteral("WakeUp");
+    QTest::newRow("too long") << QList<QByteArray> { QByteArray("\xff\xff\xff\xff", 4) + "x" }
+                              << QString();
+    QTest::newRow("one past the cap")
+        << QList<QByteArray> { frame(QByteArray(SingleInstance::MaxMessageSize + 1, 'a')) }
+        << QString();
+    QTest::newRow("silent") << QList<QByteArray> {} << QString();
+    QTest::newRow("truncated") << QList<QByteArray> { frame("WakeUp").left(7) } << QString();
+}
+
+void TstSingleInstance::framing()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(QString, expected);
+
+    SingleInstance primary(QStringLiteral("framing"));
+    QVERIFY(!primary.isRunning());
+    QSignalSpy received(&primary, &SingleInstance::messageReceived);
+
+    QLocalSocket client;
+    client.connectToServer(primary.serverName());
+    QTRY_VERIFY(client.state() == QLocalSocket::ConnectedState);
+    for (const QByteArray &c : chunks) {
+        client.write(c);
+        QTRY_VERIFY(client.bytesToWrite() == 0);
+        QTest::qWait(1);
+    }
+
+    // Whatever it sent, the primary ends the connection: after the answer, or
+    // by dropping a client that sends too much or stops short.
+    QTRY_VERIFY_WITH_TIMEOUT(client.state() == QLocalSocket::UnconnectedState, 15000);
+    const QByteArray answer = client.readAll();
+    if (expected.isNull()) {
+        QCOMPARE(received.count(), 0);
+        QVERIFY(answer.isEmpty());
+    } else {
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toString(), expected);
+        QCOMPARE(answer, QByteArray("\x06"));
+    }
+}
+
+void TstSingleInstance::activationWindowIsRestored()
+{
+    const QString key = QStringLiteral("activate");
+    SingleInstance primary(key);
+    QVERIFY(!primary.isRunning());
+    QWidget window;
+    window.showMinimized();
+    QVERIFY(window.isMinimized());
+    primary.setActivationWindow(&window);
+    QCOMPARE(primary.activationWindow(), &window);
+    QSignalSpy received(&primary, &SingleInstance::messageReceived);
+
+    // The second start runs as another process while this one serves it.
+    QProcess second;
+    second.start(QStringLiteral(SINGLEINSTANCE_HELPER), { key });
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 15000);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(received.count(), 1);
+    QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("WakeUp"));
+    QVERIFY(!window.isMinimized());
+    QVERIFY(window.isVisible());
+
+    // Without activation a message leaves the window alone.
+    primary.setActivationWindow(&window, false);
+    window.showMinimized();
+    QProcess third;
+    third.start(QStringLiteral(SINGLEINSTANCE_HELPER), { key });
+    QTRY_VERIFY_WITH_TIMEOUT(third.state() == QProcess::NotRunning, 15000);
+    QCOMPARE(third.exitCode(), 0);
+    QCOMPARE(received.count(), 2);
+    QVERIFY(window.isMinimized());
+}
+
+QTEST_MAIN(TstSingleInstance)
+#include "tst_singleinstance.moc"
