@@ -1,0 +1,8 @@
+#include "unicodeplaintextedit.h"
+
+UnicodePlainTextEdit::UnicodePlainTextEdit(QWidget *parent)
+    : UnicodeLineEdit(parent)
+{
+    setMinimumHeight(60);
+    setMaximumHeight(120);
+}
