@@ -1,0 +1,115 @@
+#ifndef RTF_READER_H
+#define RTF_READER_H
+
+#include "tokenizer.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QStack>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QIODevice;
+class QTextCodec;
+class QTextDecoder;
+
+namespace RTF {
+
+// The codec of a Windows code page number (932 Shift-JIS, 950 Big5, 10000
+// Apple Roman, 65001 UTF-8, otherwise "CP" and the number), or null. When name
+// is given it receives "CP" and the number. Codecs that are not a superset of
+// ASCII (UTF-16, UTF-32) are refused: RTF text bytes are always ASCII-based.
+QTextCodec *codecForCodePage(int codePage, QByteArray *name = nullptr);
+
+// Reads an RTF file into a rich-text document through a text cursor: text,
+// paragraph ends, bold, italic, underline, strike-out, super- and subscript,
+// alignment, indent, direction and the code pages of the document and of its
+// fonts. Everything else is skipped.
+class Reader
+{
+public:
+    Reader();
+    ~Reader();
+    Reader(const Reader &) = delete;
+    Reader &operator=(const Reader &) = delete;
+
+    // Reads the whole document from the open device and inserts it at the
+    // cursor as one undoable edit. True when no error was recorded; on an
+    // error what was read before it stays in the document.
+    bool read(QIODevice *device, const QTextCursor &cursor);
+    bool hasError() const;
+    QString errorString() const;
+    // "CP" and the number of the document code page.
+    QByteArray codePage() const;
+
+private:
+    struct State
+    {
+        QTextBlockFormat blockFormat;
+        QTextCharFormat charFormat;
+        bool skipControlWords = false;
+        bool skipText = false;
+        int skipCount = 1;
+        int activeFont = 0;
+    };
+
+    static void fillFunctions();
+    void reset();
+
+    void insertSymbol(int value);
+    void insertHexSymbol(int value);
+    void insertUnicodeSymbol(int value);
+    void insertCellEnd(int value);
+    void setSkipCharacters(int value);
+    void endBlock(int value);
+    void resetBlockFormatting(int value);
+    void resetTextFormatting(int value);
+    void setBlockAlignment(int value);
+    void setBlockIndent(int value);
+    void setBlockDirection(int value);
+    void setTextBold(int value);
+    void setTextItalic(int value);
+    void setTextStrikeOut(int value);
+    void setTextUnderline(int value);
+    void setTextVerticalAlignment(int value);
+    void setCodepage(int value);
+    void setFont(int value);
+    void setFontCodepage(int value);
+    void setFontCharset(int value);
+    void ignoreGroup(int value);
+    void ignoreText(int value);
+
+    void pushState();
+    void popState();
+    void setCodec(QTextCodec *codec);
+    void insertBytes(const QByteArray &bytes);
+    void insertText(const QString &text);
+    void flushText();
+
+    Tokenizer tokenizer;
+    bool blockStarted;
+    QStack<State> states;
+    State state;
+    QTextBlockFormat defaultBlockFormat;
+    QTextCodec *codec;
+    QTextDecoder *decoder;
+    QTextCodec *defaultCodec;
+    // Codec per font number, null where the font has none. A hash, because
+    // font numbers come from the file (\f2147483647, \f-1).
+    QHash<int, QTextCodec *> fontCodecs;
+    QByteArray codePageName;
+    QString errorText;
+    QTextCursor cursor;
+    // Text decoded but not yet inserted: one insertion per run instead of one
+    // per character keeps large files fast. Flushed before any change of
+    // format or paragraph.
+    QString pendingText;
+    // Groups opened beyond the nesting limit: they are only counted.
+    int excessDepth;
+};
+
+} // namespace RTF
+
+#endif
