@@ -118,6 +118,10 @@ QTextCodec *codecForCodePage(int codePage, QByteArray *name)
     if (name)
         *name = "CP" + QByteArray::number(codePage);
     QTextCodec *codec = codePage > 0 ? QTextCodec::codecForName(codecName) : nullptr;
+    // Some code pages are known only by their Windows name (20866 KOI8-R,
+    // 28595 ISO 8859-5, 54936 GB18030).
+    if (!codec && codePage > 0)
+        codec = QTextCodec::codecForName("windows-" + QByteArray::number(codePage));
     if (codec && !isAsciiBased(codec))
         return nullptr;
     return codec;

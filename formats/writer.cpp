@@ -12,6 +12,7 @@
 
 #include <climits>
 #include <clocale>
+#include <utility>
 
 namespace {
 
@@ -164,9 +165,15 @@ int digitsAfter(const QByteArray &name, const char *prefix)
 // The code page number the reader turns back into this very codec, or 0.
 int codePageNumberOf(QTextCodec *codec)
 {
-    QList<QByteArray> names = codec->aliases();
-    names.prepend(codec->name());
-    for (const QByteArray &original : names) {
+    // The Windows numbers come first: an office suite knows KOI8-R as 20866,
+    // not by its IBM number 878.
+    QList<QByteArray> names;
+    QList<QByteArray> others;
+    const QList<QByteArray> aliases = QList<QByteArray>{ codec->name() } + codec->aliases();
+    for (const QByteArray &alias : aliases)
+        (alias.toLower().startsWith("windows-") ? names : others).append(alias);
+    names += others;
+    for (const QByteArray &original : std::as_const(names)) {
         const QByteArray name = original.toLower();
         int number = 0;
         if (name == "utf-8")

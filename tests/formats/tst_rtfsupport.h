@@ -103,6 +103,16 @@ inline QString dump(const QTextDocument &doc)
     return blocks.join(QStringLiteral(" | "));
 }
 
+// A document from HTML (a source starting with "<") or from plain text, one
+// paragraph per line.
+inline void makeDocument(QTextDocument &doc, const QString &source)
+{
+    if (source.startsWith(QLatin1Char('<')))
+        doc.setHtml(source);
+    else
+        doc.setPlainText(source);
+}
+
 struct ReadResult
 {
     bool ok = false;
