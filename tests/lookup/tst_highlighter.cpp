@@ -1,0 +1,166 @@
+#include "highlighter.h"
+#include "testenv.h"
+#include "utils.h"
+
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QtTest>
+
+namespace {
+
+// The known words of every test.
+const QStringList Known { QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ಕರ್‍ಮ"),
+                          QStringLiteral("ನಮಸ್ಕಾರ"), QStringLiteral("hello"),
+                          QStringLiteral("ಕನ್ನಡ೨") };
+
+// The underlined pieces of the document, block by block, in order.
+QStringList underlined(const QTextEdit &edit)
+{
+    QStringList out;
+    for (QTextBlock b = edit.document()->firstBlock(); b.isValid(); b = b.next()) {
+        for (const QTextLayout::FormatRange &r : b.layout()->formats()) {
+            if (r.format.underlineStyle() != QTextCharFormat::SpellCheckUnderline)
+                continue;
+            if (r.format.underlineColor() != QColor(Qt::red))
+                out << QStringLiteral("(not red)");
+            out << b.text().mid(r.start, r.length);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+class TestHighlighter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void misspelt_data();
+    void misspelt();
+    void ignoredAndAddedWords();
+    void checkingOff();
+    void noWordModel();
+
+private:
+    void load(Utils &utils)
+    {
+        QVERIFY(m_env->writeFile(QStringLiteral("usr.dct"), Known.join(u'\n').toUtf8()));
+        utils.loadUnicodeWords();
+        QVERIFY(!utils.isMisSpelled(Known.first()));
+    }
+    ZuvoTest::TempEnv *m_env = nullptr;
+};
+
+void TestHighlighter::init()
+{
+    m_env = new ZuvoTest::TempEnv;
+}
+
+void TestHighlighter::cleanup()
+{
+    delete m_env;
+}
+
+void TestHighlighter::misspelt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+
+    auto row = [](const char *name, const char *text, const QStringList &expected) {
+        QTest::newRow(name) << QString::fromUtf8(text) << expected;
+    };
+    // Vowel signs and the virama are inside the word: known words stay clean.
+    row("known words", "ಕನ್ನಡ ನಮಸ್ಕಾರ hello", {});
+    row("unknown Kannada word", "ಕನ್ನಡ ಕಲಮ", { "ಕಲಮ" });
+    // ZWJ and ZWNJ are inside words: the ZWNJ spelling is another word.
+    row("joiners", "ಕರ್‍ಮ ಕರ್‌ಮ", { "ಕರ್‌ಮ" });
+    // Punctuation ends a word, and the word before it is still checked.
+    row("punctuation", "ನಮಸ್ಕಾರ, ನಮಸಕರ. (ಕನ್ನಡ) \"ಕಲಮ\"!", { "ನಮಸಕರ", "ಕಲಮ" });
+    row("mixed scripts", "hello ಕನ್ನಡ wrold, ಕನ್ನಡ-ಕಲಮ", { "wrold", "ಕಲಮ" });
+    // A digit belongs to the word; numbers alone are not words to check.
+    row("digits", "ಕನ್ನಡ೨ ಕನ್ನಡ೩ ೨೦೨೪ 2024 12ab", { "ಕನ್ನಡ೩", "12ab" });
+    row("one-character words pass", "a ಕ ಕೆ", { "ಕೆ" });
+    row("inside a longer word only the whole word", "ಕನ್ನ ಕನ್ನಡ ಕನ್ನ", { "ಕನ್ನ", "ಕನ್ನ" });
+    row("three times", "abc abc, abc", { "abc", "abc", "abc" });
+    row("after a backslash", "\\abc abc", { "abc" });
+    row("underscore", "foo_bar hello", { "foo_bar" });
+    row("case matters", "Hello hello", { "Hello" });
+    row("white space only", "  \t  ", {});
+    row("several blocks", "ಕನ್ನಡ\n\nxy ಕನ್ನಡ\n  zz", { "xy", "zz" });
+}
+
+void TestHighlighter::misspelt()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+
+    Utils utils;
+    load(utils);
+    QTextEdit edit;
+    auto *highlighter = new Highlighter(&utils, &edit);
+    edit.setPlainText(text);
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), expected);
+}
+
+void TestHighlighter::ignoredAndAddedWords()
+{
+    Utils utils;
+    load(utils);
+    QTextEdit edit;
+    auto *highlighter = new Highlighter(&utils, &edit);
+    edit.setPlainText(QStringLiteral("ಕಲಮ wrold ಕಲಮ"));
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), QStringList({ "ಕಲಮ", "wrold", "ಕಲಮ" }));
+
+    utils.appendIgnoredList(QStringLiteral("ಕಲಮ"));
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), QStringList { "wrold" });
+
+    utils.updateStringModel(QStringLiteral("wrold"));
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), QStringList());
+
+    // Typing a new misspelt word marks it as the block changes.
+    edit.moveCursor(QTextCursor::End);
+    edit.insertPlainText(QStringLiteral(" qq"));
+    QCOMPARE(underlined(edit), QStringList { "qq" });
+}
+
+void TestHighlighter::checkingOff()
+{
+    Utils utils;
+    load(utils);
+    QTextEdit edit;
+    auto *highlighter = new Highlighter(&utils, &edit);
+    QVERIFY(highlighter->spellCheckAsYouType());
+    edit.setPlainText(QStringLiteral("abc ಕಲಮ"));
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit).size(), 2);
+
+    highlighter->setSpellCheckAsYouType(false);
+    QCOMPARE(underlined(edit).size(), 2); // the caller re-highlights
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), QStringList());
+    highlighter->setSpellCheckAsYouType(true);
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit).size(), 2);
+}
+
+// Before any word model exists every word is reported misspelt.
+void TestHighlighter::noWordModel()
+{
+    Utils utils;
+    QTextEdit edit;
+    auto *highlighter = new Highlighter(&utils, &edit);
+    edit.setPlainText(QStringLiteral("ಕನ್ನಡ a hello \\x"));
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), QStringList({ "ಕನ್ನಡ", "hello" }));
+}
+
+QTEST_MAIN(TestHighlighter)
+#include "tst_highlighter.moc"
