@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringTokenizer>
 
 #include <algorithm>
 #include <atomic>
@@ -30,6 +31,10 @@ const QString BlockStatement = QStringLiteral("SELECT data FROM Dict WHERE rowid
 const QString AllWordsStatement = QStringLiteral("SELECT word from AllUnicodeWords;");
 
 constexpr qsizetype MaxNearByWords = 10;
+// Lines a word list may hold: the largest real dictionaries have a few hundred
+// thousand words; a damaged value of line feeds must not make a list of
+// hundreds of millions of strings.
+constexpr qsizetype MaxListWords = 4000000;
 // What a list of Dict headwords may hold in all: a real dictionary is a few
 // megabytes, a damaged one must not exhaust memory.
 constexpr qint64 MaxHeadwordBytes = MaxUncompressedSize;
@@ -318,7 +323,9 @@ bool Dictionary::findMeaningOf(const QString &word, QString &meaning)
 
 QString Dictionary::parseDictFor(const QString &word, const QString &block)
 {
-    for (QStringView line : QStringView(block).split(u'\n')) {
+    // Lines one at a time: a block of nothing but line feeds must not make a
+    // list of millions of views.
+    for (QStringView line : QStringView(block).tokenize(u'\n')) {
         const qsizetype lt = line.indexOf(u'<');
         const QStringView head = lt < 0 ? line : line.left(lt);
         if (head.compare(word, Qt::CaseInsensitive) == 0)
@@ -363,7 +370,9 @@ std::shared_ptr<const QStringList> readAllWords(Dictionary &dictionary, const QS
     if (read && query.next()) {
         const QString text = blobText(query.value(0));
         // An unreadable or empty value holds no words at all.
-        if (!text.isEmpty())
+        if (text.count(u'\n') >= MaxListWords)
+            qWarning() << "Dictionary: word list too long in" << path;
+        else if (!text.isEmpty())
             *words = text.split(QLatin1Char('\n'));
     }
     query.clear();

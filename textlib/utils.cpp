@@ -18,6 +18,9 @@
 namespace {
 
 const QString UserWordFile = QStringLiteral("usr.dct");
+// A word file of a few million words is a few tens of megabytes; anything
+// larger is not a word list and is not read into memory.
+constexpr qint64 MaxWordFileBytes = 64ll * 1024 * 1024;
 
 struct LanguageRow
 {
@@ -178,6 +181,10 @@ QStringList Utils::wordsFromUnicodeFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringList();
+    if (file.size() > MaxWordFileBytes) {
+        qWarning() << "Utils: word file too large, not read:" << path;
+        return QStringList();
+    }
     QTextStream in(&file);
     in.setEncoding(QStringConverter::Utf8);
     in.setAutoDetectUnicode(true);

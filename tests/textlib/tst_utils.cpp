@@ -1,0 +1,360 @@
+#include "testenv.h"
+#include "utils.h"
+
+#include <QCompleter>
+#include <QStringListModel>
+#include <QtTest/QtTest>
+
+namespace {
+
+const QByteArray Bom8("\xEF\xBB\xBF");
+
+QByteArray utf16le(const QString &s)
+{
+    QByteArray out("\xFF\xFE");
+    for (QChar c : s) {
+        out.append(char(c.unicode() & 0xFF));
+        out.append(char(c.unicode() >> 8));
+    }
+    return out;
+}
+
+QByteArray utf16be(const QString &s)
+{
+    QByteArray out("\xFE\xFF");
+    for (QChar c : s) {
+        out.append(char(c.unicode() >> 8));
+        out.append(char(c.unicode() & 0xFF));
+    }
+    return out;
+}
+
+QByteArray utf32be(const QString &s)
+{
+    QByteArray out("\0\0\xFE\xFF", 4);
+    for (char32_t c : s.toUcs4()) {
+        out.append(char(c >> 24));
+        out.append(char((c >> 16) & 0xFF));
+        out.append(char((c >> 8) & 0xFF));
+        out.append(char(c & 0xFF));
+    }
+    return out;
+}
+
+// A Utils whose word model holds exactly these words (through "usr.dct").
+void loadModel(Utils &u, const ZuvoTest::TempEnv &env, const QStringList &words)
+{
+    QVERIFY(env.writeFile(QStringLiteral("usr.dct"), Bom8 + words.join(u'\n').toUtf8()));
+    u.loadUnicodeWords();
+    QVERIFY(u.wordModel());
+    QCOMPARE(u.wordModel()->stringList(), words);
+}
+
+} // namespace
+
+class TestUtils : public QObject
+{
+    Q_OBJECT
+private slots:
+    void languageTables_data();
+    void languageTables();
+    void codecNames_data();
+    void codecNames();
+    void readWordFile_data();
+    void readWordFile();
+    void appendWords_data();
+    void appendWords();
+    void appendFailures_data();
+    void appendFailures();
+    void writeThenAppend();
+    void spellingWithoutModel();
+    void spellingWithModel();
+    void modelUpdates();
+    void modelChangedFromOutside();
+    void addToDictionary();
+    void addToDictionaryFailure();
+};
+
+void TestUtils::languageTables_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("writingSystem");
+    QTest::newRow("0") << 0 << "Kannada"
+                       << "kn"
+                       << "tunga" << 16;
+    QTest::newRow("1") << 1 << "Telugu"
+                       << "te"
+                       << "gautami" << 15;
+    QTest::newRow("2") << 2 << "Malayalam"
+                       << "ml"
+                       << "kartika" << 17;
+    QTest::newRow("3") << 3 << "Oriya"
+                       << "or"
+                       << "ARIALUNI" << 13;
+    QTest::newRow("4") << 4 << "Hindi"
+                       << "hi"
+                       << "mangal" << 9;
+    QTest::newRow("5") << 5 << "Gujarati"
+                       << "gu"
+                       << "shruti" << 12;
+    QTest::newRow("6") << 6 << "Bengali"
+                       << "bn"
+                       << "vrinda" << 10;
+    QTest::newRow("7") << 7 << "Gurmukhi"
+                       << "pa"
+                       << "Arial Unicode MS" << 11;
+    QTest::newRow("8") << 8 << "Tamil"
+                       << "ta"
+                       << "latha" << 14;
+    QTest::newRow("9") << 9 << "English"
+                       << ""
+                       << "arial" << 1;
+    QTest::newRow("-1") << -1 << ""
+                        << ""
+                        << "tunga" << 1;
+    QTest::newRow("10") << 10 << ""
+                        << ""
+                        << "tunga" << 1;
+    QTest::newRow("42") << 42 << ""
+                        << ""
+                        << "tunga" << 1;
+}
+
+void TestUtils::languageTables()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(QString, prefix);
+    QFETCH(QString, font);
+    QFETCH(int, writingSystem);
+    QCOMPARE(Utils::languageName(language), name);
+    QCOMPARE(Utils::languagePrefix(language), prefix);
+    QCOMPARE(Utils::languageDefaultFont(language), font);
+    QCOMPARE(Utils::fontDatabaseIndexForLang(language), writingSystem);
+}
+
+void TestUtils::codecNames_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QByteArray>("codec");
+    const QList<QPair<int, QByteArray>> rows {
+        { -3, "UTF-8" },   { 0, "ISO 8859-1" }, { 1, "UTF-8" },  { 2, "UTF-16" },
+        { 3, "UTF-16BE" }, { 4, "UTF-16LE" },   { 5, "UTF-32" }, { 6, "UTF-8" },
+        { 7, "UTF-32BE" }, { 8, "UTF-32LE" },   { 9, "UTF-8" },
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%d", r.first) << r.first << r.second;
+}
+
+void TestUtils::codecNames()
+{
+    QFETCH(int, index);
+    QFETCH(QByteArray, codec);
+    QCOMPARE(Utils::textCodecNameFor(index), codec);
+}
+
+void TestUtils::readWordFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("words");
+    // Blanks around a word, an empty line, a repeat, a CRLF line.
+    const QString text = QStringLiteral("  ಮನೆ \n\nಮನೆ\r\nಕಾಡು\n");
+    const QStringList words { QStringLiteral("ಮನೆ"), QStringLiteral("ಕಾಡು") };
+    QTest::newRow("utf-8") << text.toUtf8() << words;
+    QTest::newRow("utf-8 with mark") << Bom8 + text.toUtf8() << words;
+    QTest::newRow("utf-16le") << utf16le(text) << words;
+    QTest::newRow("utf-16be") << utf16be(text) << words;
+    QTest::newRow("utf-32be") << utf32be(text) << words;
+    // Malayalam letters hold the byte 0x0D in UTF-16: never a line end.
+    const QString malayalam = QStringLiteral("കാട്\nവീട്");
+    QTest::newRow("utf-16le 0x0D bytes")
+        << utf16le(malayalam) << QStringList { QStringLiteral("കാട്"), QStringLiteral("വീട്") };
+    QTest::newRow("empty") << QByteArray() << QStringList();
+}
+
+void TestUtils::readWordFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, words);
+    ZuvoTest::TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("words.txt"), bytes));
+    QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("words.txt")), words);
+    QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("missing.txt")), QStringList());
+}
+
+void TestUtils::appendWords_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QByteArray>("after");
+    const QString mane = QStringLiteral("ಮನೆ");
+    const QString kadu = QStringLiteral("ಕಾಡು");
+    QTest::newRow("new file: mark, then words")
+        << false << QByteArray() << QStringList { mane, kadu }
+        << Bom8 + (mane + u'\n' + kadu + u'\n').toUtf8();
+    QTest::newRow("empty file gets the mark")
+        << true << QByteArray() << QStringList { mane } << Bom8 + (mane + u'\n').toUtf8();
+    QTest::newRow("file of only the mark")
+        << true << Bom8 << QStringList { mane } << Bom8 + (mane + u'\n').toUtf8();
+    QTest::newRow("utf-8 without mark stays so")
+        << true << (kadu + u'\n').toUtf8() << QStringList { mane }
+        << (kadu + u'\n' + mane + u'\n').toUtf8();
+    QTest::newRow("last line without line feed")
+        << true << Bom8 + kadu.toUtf8() << QStringList { mane }
+        << Bom8 + (kadu + u'\n' + mane + u'\n').toUtf8();
+    QTest::newRow("utf-16le file keeps its encoding")
+        << true << utf16le(kadu + u'\n') << QStringList { mane }
+        << utf16le(kadu + u'\n' + mane + u'\n');
+    QTest::newRow("utf-32be file without final line feed")
+        << true << utf32be(kadu) << QStringList { mane } << utf32be(kadu + u'\n' + mane + u'\n');
+}
+
+void TestUtils::appendWords()
+{
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, words);
+    QFETCH(QByteArray, after);
+    ZuvoTest::TempEnv env;
+    if (exists)
+        QVERIFY(env.writeFile(QStringLiteral("usr.dct"), before));
+    for (const QString &w : words)
+        QVERIFY(Utils::appendWordToUnicodeFile(w, QStringLiteral("usr.dct")));
+    QCOMPARE(env.readFile(QStringLiteral("usr.dct")), after);
+    // Whatever the encoding, the file reads back with the new word last.
+    QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")).constLast(), words.constLast());
+}
+
+void TestUtils::appendFailures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing folder") << QStringLiteral("no/such/folder/usr.dct");
+    QTest::newRow("folder in the file's place") << QStringLiteral("taken");
+}
+
+void TestUtils::appendFailures()
+{
+    QFETCH(QString, path);
+    ZuvoTest::TempEnv env;
+    QVERIFY(QDir(env.path()).mkdir(QStringLiteral("taken")));
+    QVERIFY(!Utils::appendWordToUnicodeFile(QStringLiteral("ಮನೆ"), path));
+    QVERIFY(!Utils::writeToUnicodeFile({ QStringLiteral("ಮನೆ") }, path));
+    QVERIFY(!QFileInfo(path).isFile());
+}
+
+void TestUtils::writeThenAppend()
+{
+    ZuvoTest::TempEnv env;
+    QVERIFY(Utils::writeToUnicodeFile({ QStringLiteral("a"), QStringLiteral("b") },
+                                      QStringLiteral("w.dct")));
+    QCOMPARE(env.readFile(QStringLiteral("w.dct")), Bom8 + "a\nb");
+    // The written file has no final line feed; an append must not glue "c" to "b".
+    QVERIFY(Utils::appendWordToUnicodeFile(QStringLiteral("c"), QStringLiteral("w.dct")));
+    QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("w.dct")), QStringList({ "a", "b", "c" }));
+    QCOMPARE(Utils::toUnicode(QStringLiteral("ಮನೆ").toUtf8()), QStringLiteral("ಮನೆ"));
+    QCOMPARE(Utils::toUnicode(QByteArray()), QString());
+}
+
+void TestUtils::spellingWithoutModel()
+{
+    ZuvoTest::TempEnv env;
+    Utils u;
+    u.appendIgnoredList(QStringLiteral("ಮನೆ"));
+    QVERIFY(u.isIgnoredMissSpellWord(QStringLiteral("ಮನೆ")));
+    QVERIFY(u.isMisSpelled(QStringLiteral("ಮನೆ")));
+    QVERIFY(u.isMisSpelled(QString()));
+    QCOMPARE(u.suggestions(QStringLiteral("ಮನೆ")), QStringList());
+    // Before a model exists the updates have nothing to extend.
+    u.updateStringModel(QStringLiteral("ಮನೆ"));
+    QVERIFY(!u.wordModel());
+}
+
+void TestUtils::spellingWithModel()
+{
+    ZuvoTest::TempEnv env;
+    Utils u;
+    loadModel(u, env, { QStringLiteral("ಮನೆ"), QStringLiteral("word") });
+    QVERIFY(!u.isMisSpelled(QStringLiteral("ಮನೆ")));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("word")));
+    QVERIFY(u.isMisSpelled(QStringLiteral("Word"))); // case counts
+    QVERIFY(u.isMisSpelled(QStringLiteral(" ಮನೆ"))); // no trimming
+    QVERIFY(u.isMisSpelled(QStringLiteral("ಕಾಡು")));
+    u.appendIgnoredList(QStringLiteral("ಕಾಡು"));
+    u.appendIgnoredList(QStringLiteral("ಕಾಡು"));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("ಕಾಡು")));
+
+    // A second load keeps the model it has.
+    QStringListModel *model = u.wordModel();
+    QVERIFY(env.writeFile(QStringLiteral("usr.dct"), "other\n"));
+    u.loadUnicodeWords();
+    QCOMPARE(u.wordModel(), model);
+    QVERIFY(u.isMisSpelled(QStringLiteral("other")));
+}
+
+void TestUtils::modelUpdates()
+{
+    ZuvoTest::TempEnv env;
+    Utils u;
+    loadModel(u, env, { QStringLiteral("a"), QStringLiteral("b") });
+    QVERIFY(u.isMisSpelled(QStringLiteral("c")));
+    u.updateStringModel(QStringLiteral("c"));
+    u.updateStringModel(QStringList { "b", "d", "d", "a", "e" });
+    u.updateStringModel(QStringLiteral("a"));
+    QCOMPARE(u.wordModel()->stringList(), QStringList({ "a", "b", "c", "d", "e" }));
+    for (const char *w : { "a", "c", "d", "e" })
+        QVERIFY2(!u.isMisSpelled(QString::fromLatin1(w)), w);
+}
+
+void TestUtils::modelChangedFromOutside()
+{
+    // Whoever holds the model may change it; the spelling test follows.
+    ZuvoTest::TempEnv env;
+    Utils u;
+    loadModel(u, env, { QStringLiteral("a"), QStringLiteral("b") });
+    QVERIFY(!u.isMisSpelled(QStringLiteral("a")));
+    QStringListModel *model = u.wordModel();
+    model->setStringList({ QStringLiteral("x") });
+    QVERIFY(u.isMisSpelled(QStringLiteral("a")));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("x")));
+    QVERIFY(model->insertRows(1, 1));
+    QVERIFY(model->setData(model->index(1), QStringLiteral("y")));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("y")));
+    model->setData(model->index(0), QStringLiteral("z"));
+    QVERIFY(u.isMisSpelled(QStringLiteral("x")));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("z")));
+}
+
+void TestUtils::addToDictionary()
+{
+    ZuvoTest::TempEnv env;
+    Utils u;
+    loadModel(u, env, { QStringLiteral("a") });
+    QCompleter completer;
+    QVERIFY(u.addToDictionary(QStringLiteral("ಮನೆ"), &completer));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("ಮನೆ")));
+    // Without a completer only the file learns the word.
+    QVERIFY(u.addToDictionary(QStringLiteral("ಕಾಡು"), nullptr));
+    QVERIFY(u.isMisSpelled(QStringLiteral("ಕಾಡು")));
+    QCOMPARE(env.readFile(QStringLiteral("usr.dct")),
+             Bom8 + QStringLiteral("a\nಮನೆ\nಕಾಡು\n").toUtf8());
+}
+
+void TestUtils::addToDictionaryFailure()
+{
+    ZuvoTest::TempEnv env;
+    Utils u;
+    loadModel(u, env, { QStringLiteral("a") });
+    QVERIFY(QFile::remove(env.filePath(QStringLiteral("usr.dct"))));
+    QVERIFY(QDir(env.path()).mkdir(QStringLiteral("usr.dct")));
+    QCompleter completer;
+    QVERIFY(!u.addToDictionary(QStringLiteral("ಮನೆ"), &completer));
+    // The word still counts for the rest of the run.
+    QVERIFY(!u.isMisSpelled(QStringLiteral("ಮನೆ")));
+}
+
+QTEST_MAIN(TestUtils)
+#include "tst_utils.moc"
