@@ -91,10 +91,11 @@ void RtfExporter::processBlock(const QTextBlock &block)
 void RtfExporter::processFragment(const QTextFragment &fragment)
 {
     processCharFormat(fragment.charFormat());
-    const QString text = fragment.text();
+    QByteArray text;
+    appendEscaped(text, fragment.text(), false);
     if (!text.isEmpty()) {
         body += ' ';
-        appendEscaped(body, text, false);
+        body += text;
     }
 }
 
