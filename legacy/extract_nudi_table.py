@@ -10,7 +10,7 @@ tables. The listing has lines of the form
 value), and one line beginning "Reordering bytes" holding the reordering bytes in the same
 "HH "value"" form.
 
-    python3 extract_nudi_table.py listing.txt > nuditable.cpp
+    python3 extract_nudi_table.py listing.txt > nuditable.cpp && clang-format -i nuditable.cpp
 """
 import re
 import sys
@@ -46,11 +46,11 @@ def main():
     out.write('const NudiKey kNudiKeys[kNudiKeyCount] = {\n')
     for n, (bs, value) in enumerate(table, 1):
         cells = ', '.join('0x%02X' % b for b in bs)
-        out.write('    {%d, {%s}, "%s"}, // %d\n' % (len(bs), cells, value, n))
+        out.write('    { %d, { %s }, "%s" }, // %d\n' % (len(bs), cells, value, n))
     out.write('};\n\n')
     out.write('const NudiReorder kNudiReorder[kNudiReorderCount] = {\n')
     for b, value in reorder:
-        out.write('    {0x%02X, "%s"},\n' % (b, value))
+        out.write('    { 0x%02X, "%s" },\n' % (b, value))
     out.write('};\n')
     sys.stderr.write('%d keys, %d reordering bytes\n' % (len(table), len(reorder)))
 
