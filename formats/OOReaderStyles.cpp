@@ -276,6 +276,8 @@ void OOReader::TextListFormatPaint(QString name, QDomElement listStyle)
 
     QTextListFormat list;
     list.setStyle(style);
+    // The list conversion gives the indent; the style carries its kind only.
+    list.clearProperty(QTextFormat::ListIndent);
     storeFormat(name, list);
 }
 
@@ -364,6 +366,11 @@ QTextCharFormat OOReader::TextCharFormFromDom(QDomElement properties, QTextCharF
         format.setFont(userfont, QTextCharFormat::FontPropertiesSpecifiedOnly);
         format.setFontFamilies(family.isEmpty() ? QStringList() : QStringList { family });
     }
+    // A font brings its own rendering strategy; the one the default formats ask
+    // for (antialiased) stays.
+    if (base.hasProperty(QTextFormat::FontStyleStrategy))
+        format.setProperty(QTextFormat::FontStyleStrategy,
+                           base.property(QTextFormat::FontStyleStrategy));
 
     bool bold = false;
     const QList<QDomAttr> attributes = sortedAttributes(properties);
@@ -410,12 +417,26 @@ QTextCharFormat OOReader::TextCharFormFromDom(QDomElement properties, QTextCharF
             format.setFontOverline(true);
         if (V.contains(QLatin1String("line-through")))
             format.setFontStrikeOut(true);
+        // Current files name the line in the attribute ("solid", "double"...)
+        // rather than in the value.
+        const bool drawn = !V.isEmpty() && V != QLatin1String("none");
+        if (drawn &&
+            (N == QLatin1String("style:text-line-through-style") ||
+             N == QLatin1String("style:text-line-through-type")))
+            format.setFontStrikeOut(true);
+        if (drawn &&
+            (N == QLatin1String("style:text-overline-style") ||
+             N == QLatin1String("style:text-overline-type")))
+            format.setFontOverline(true);
     }
 
-    // The complex-script size is the one Kannada text is set in.
-    const double size = qMax(fontSizeOf(properties.attribute(
-                                 QStringLiteral("style:font-size-complex"), QStringLiteral(""))),
-                             fontSizeOf(properties.attribute(QStringLiteral("fo:font-size"))));
+    // The complex-script size is the one Kannada text is set in; files write it
+    // with its namespace, a few older ones without.
+    const double complex =
+        qMax(fontSizeOf(properties.attribute(QStringLiteral("style:font-size-complex"))),
+             fontSizeOf(properties.attribute(QStringLiteral("font-size-complex"))));
+    const double size =
+        qMax(complex, fontSizeOf(properties.attribute(QStringLiteral("fo:font-size"))));
     if (size > 2.0)
         format.setFontPointSize(clampFontSize(size));
 

@@ -50,6 +50,8 @@ private slots:
     void memberData();
     void fileInfo();
     void bounds();
+    void manyEntries();
+    void libreOfficeContainer();
     void openFailures();
     void deviceReader();
     void writerReadByPython();
@@ -239,6 +241,56 @@ void TstZip::bounds()
         QVERIFY(stub.startsWith("short"));
         QVERIFY(all.endsWith(stub));
     }
+}
+
+void TstZip::manyEntries()
+{
+    // The most entries the end record can count; each is found by its name.
+    constexpr int entries = 65535;
+    QBuffer buffer;
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    {
+        QZipWriter writer(&buffer);
+        writer.setCompressionPolicy(QZipWriter::NeverCompress);
+        for (int i = 0; i < entries; ++i)
+            writer.addFile(QStringLiteral("m/%1").arg(i), QByteArray::number(i));
+        writer.close();
+    }
+    QBuffer in;
+    in.setData(buffer.data());
+    QZipReader reader(&in);
+    QCOMPARE(reader.count(), entries);
+    for (int i : { 0, 1, 32768, entries - 1 })
+        QCOMPARE(reader.fileData(QStringLiteral("m/%1").arg(i)), QByteArray::number(i));
+    QCOMPARE(reader.entryInfoAt(entries - 1).filePath, QStringLiteral("m/65534"));
+    QVERIFY(reader.fileData(QStringLiteral("m/65535")).isEmpty());
+}
+
+// LibreOffice writes deflated members with data descriptors (the local header
+// holds no sizes) and empty folder entries; the central directory has it all.
+void TstZip::libreOfficeContainer()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    QZipReader reader(QStringLiteral(ZUVO_ODF_FIXTURES "/styles.odt"));
+    const QList<QZipReader::FileInfo> infos = reader.fileInfoList();
+    QCOMPARE(infos.first().filePath, QStringLiteral("mimetype"));
+    QCOMPARE(reader.fileData(QStringLiteral("mimetype")),
+             QByteArray("application/vnd.oasis.opendocument.text"));
+    int folders = 0;
+    for (const QZipReader::FileInfo &info : infos) {
+        const QByteArray data = reader.fileData(info.filePath);
+        QCOMPARE(data.size(), info.size);
+        QCOMPARE(uint(::crc32(0, reinterpret_cast<const Bytef *>(data.constData()),
+                              uInt(data.size()))),
+                 info.crc32);
+        if (info.filePath.endsWith(QLatin1Char('/'))) {
+            ++folders;
+            QCOMPARE(info.size, 0);
+        }
+    }
+    QVERIFY(folders > 0);
+    QVERIFY(reader.fileData(QStringLiteral("content.xml")).contains("office:document-content"));
+    QVERIFY(reader.fileData(QStringLiteral("META-INF/manifest.xml")).contains("manifest"));
 }
 
 void TstZip::openFailures()
