@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -493,10 +494,12 @@ int RtfImporter::ecParseSpecialKeyword(int action, int parameter, bool hasParame
 {
     switch (action) {
     case specBin:
-        // A count of raw bytes follows, in a skipped destination too; without a number, or
-        // with one that is not positive, no byte is raw.
-        if (hasParameter && parameter > 0) {
-            m_rawByteCount = parameter;
+        // A count of raw bytes follows, in a skipped destination too. The count is the
+        // number's digits, without a sign; without a number no byte is raw (the count of an
+        // earlier word must not swallow the text that follows).
+        Q_UNUSED(parameter);
+        if (hasParameter && m_lastParameter > 0) {
+            m_rawByteCount = int(std::min<long>(m_lastParameter, INT_MAX));
             m_inputState = risBin;
         }
         return ecOK;

@@ -52,7 +52,7 @@ void TestRtfImporter::text_data()
 
     // Hex escapes.
     row("hex", "{\\rtf1 \\'c0\\'C1\\'50}", QStringLiteral("\u00C0\u00C1P"));
-    row("invalid hex emits nothing", "{\\rtf1 a\\'zzb}", QStringLiteral("azzb"));
+    row("invalid hex digit ends the escape", "{\\rtf1 a\\'zzb}", QStringLiteral("azzb"));
     row("half a hex escape", "{\\rtf1 a\\'4}b", QStringLiteral("a"));
     row("hex at the end", "{\\rtf1 a\\'", QStringLiteral("a"));
     row("hex in a skipped destination", "{\\rtf1 {\\fonttbl\\'c0 x}y}", QStringLiteral("y"));
@@ -70,7 +70,7 @@ void TestRtfImporter::text_data()
     row("bin", "{\\rtf1 a\\bin3 {}\\b}", QStringLiteral("a{}\\b"));
     row("bin without number", "{\\rtf1\\li5 a\\bin b}", QStringLiteral("ab"));
     row("bin0", "{\\rtf1 a\\bin0 {b}}", QStringLiteral("ab"));
-    row("negative bin", "{\\rtf1 a\\bin-2 {b}}", QStringLiteral("ab"));
+    row("negative bin counts its digits", "{\\rtf1 a\\bin-2 {b}c}", QStringLiteral("a{b"));
     row("bin beyond int", "{\\rtf1 a\\bin99999999999 b}", QStringLiteral("ab"));
     row("bin in a picture", "{\\rtf1 {\\pict\\bin2 }{}c}", QStringLiteral("c"));
 
