@@ -7,7 +7,6 @@
 
 #include <QBrush>
 #include <QDomNamedNodeMap>
-#include <QRegularExpression>
 #include <QTextFrameFormat>
 #include <QTextListFormat>
 #include <QTextTableCellFormat>
@@ -89,13 +88,33 @@ void OOReader::styleNameSetup(QByteArray xml, QString attributeName)
 {
     const int nul = xml.indexOf('\0');
     const QString text = QString::fromUtf8(nul >= 0 ? xml.left(nul) : xml);
-    const QRegularExpression pattern(
-        QRegularExpression::escape(attributeName) + QStringLiteral("=[\"'](.*?)[\"']"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    QRegularExpressionMatchIterator it = pattern.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const QString name = m.captured(1);
+    const QString prefix = attributeName + QLatin1Char('=');
+    auto isQuote = [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\''); };
+
+    // The attribute name in any case, "=", a quote of either kind, the name, and
+    // the first quote of either kind after it. Searched by hand: once no quote
+    // follows an opening one, no later match can exist, so the scan ends there
+    // instead of trying every further occurrence up to the end of the stream.
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = text.indexOf(prefix, from, Qt::CaseInsensitive);
+        if (at < 0)
+            return;
+        const qsizetype open = at + prefix.size();
+        if (open >= text.size())
+            return;
+        if (!isQuote(text.at(open))) {
+            from = at + 1;
+            continue;
+        }
+        qsizetype close = open + 1;
+        while (close < text.size() && !isQuote(text.at(close)))
+            ++close;
+        if (close >= text.size())
+            return;
+        const QString name = text.mid(open + 1, close - open - 1);
+        from = close + 1;
+
         StyleInfo &info = css2[name];
         if (info.used)
             continue;

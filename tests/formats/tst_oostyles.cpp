@@ -150,6 +150,12 @@ void TstOoStyles::nameScan_data()
         << QByteArray("<text:p text:style-name=\"Seen\"/>") + QByteArray(1, '\0') +
             QByteArray("<text:p text:style-name=\"Hidden\"/>")
         << QByteArray() << QStringList { "Seen" };
+    QTest::newRow("unquoted value is no match")
+        << QByteArray("<x text:style-name=P1 text:style-name=\"P2\"/>") << QByteArray()
+        << QStringList { "P2" };
+    QTest::newRow("no closing quote")
+        << QByteArray("<x text:style-name=\"A\"/><y text:style-name=\"open") << QByteArray()
+        << QStringList { "A" };
     QTest::newRow("other attribute names do not count")
         << QByteArray("<style:style style:parent-style-name=\"Standard\" "
                       "style:list-style-name=\"L1\"/>")
