@@ -1,0 +1,107 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="kn_IN">
+<context>
+    <name>RozoDezu</name>
+    <message>
+        <source>ZaviDodaz</source>
+        <translation>ZaviDodaz</translation>
+    </message>
+    <message>
+        <source>Enter the word:</source>
+        <translation>ಪದವನ್ನು ನಮೂದಿಸಿ:</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>ಹುಡುಕು</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>ಭಾಷೆ</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>ಕೀಲಿಮಣೆ</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ಕಡತ</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ಸಹಾಯ</translation>
+    </message>
+    <message>
+        <source>Kannada</source>
+        <translation>ಕನ್ನಡ</translation>
+    </message>
+    <message>
+        <source>Telugu</source>
+        <translation>ತೆಲುಗು</translation>
+    </message>
+    <message>
+        <source>Malayalam</source>
+        <translation>ಮಲಯಾಳಂ</translation>
+    </message>
+    <message>
+        <source>Oriya</source>
+        <translation>ಒರಿಯಾ</translation>
+    </message>
+    <message>
+        <source>Hindi</source>
+        <translation>ಹಿಂದಿ</translation>
+    </message>
+    <message>
+        <source>Gujarathi</source>
+        <translation>ಗುಜರಾತಿ</translation>
+    </message>
+    <message>
+        <source>Bengali</source>
+        <translation>ಬಂಗಾಳಿ</translation>
+    </message>
+    <message>
+        <source>Gurumukhi</source>
+        <translation>ಗುರುಮುಖಿ</translation>
+    </message>
+    <message>
+        <source>Tamil</source>
+        <translation>ತಮಿಳು</translation>
+    </message>
+    <message>
+        <source>Phonetic</source>
+        <translation>ಧ್ವನ್ಯಾತ್ಮಕ</translation>
+    </message>
+    <message>
+        <source>KP.Rao</source>
+        <translation>ಕೆ.ಪಿ.ರಾವ್</translation>
+    </message>
+    <message>
+        <source>Transliteration</source>
+        <translation>ಲಿಪ್ಯಂತರಣ</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>ನಿರ್ಗಮಿಸು</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>ಕುರಿತು</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>ಮಾಹಿತಿ</translation>
+    </message>
+    <message>
+        <source>Phonetic-2</source>
+        <translation>ಧ್ವನ್ಯಾತ್ಮಕ-೨</translation>
+    </message>
+    <message>
+        <source>Localize - Kannada</source>
+        <translation>ಸ್ಥಳೀಕರಣ - ಕನ್ನಡ</translation>
+    </message>
+</context>
+</TS>
