@@ -1,0 +1,266 @@
+// Reading a 10 MB RTF file made by the office suite into a QTextDocument, and
+// writing that document back as RTF; for comparison the suite's own
+// conversion of the same file to text, with the ratio of the two reads.
+//
+// The file is the suite's RTF of a flat OpenDocument text made here:
+// paragraphs of Kannada and English with bold, italic and underlined runs,
+// some indented or centred. Goals on the reference machine: read at most
+// 1.5 s, write at most 0.5 s.
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <cstdio>
+#include <memory>
+
+#include "reader.h"
+#include "writer.h"
+
+namespace {
+
+constexpr qint64 kTargetSize = 10 * 1000 * 1000;
+
+struct Fixture
+{
+    std::unique_ptr<QTemporaryDir> dir;
+    QString soffice;
+    QString rtfPath;
+    QByteArray rtf;
+    QString error;
+};
+
+QByteArray paragraph(int n)
+{
+    static const char *const kannada[] = {
+        "ಕನ್ನಡ ನಾಡು ನುಡಿ ಸಂಸ್ಕೃತಿಯ ಬಗ್ಗೆ ಬರೆದ ಲೇಖನ",
+        "ಶ್ರೀ ಕ್ಷೇತ್ರದ ಇತಿಹಾಸ ಮತ್ತು ಅಕ್ಷರಗಳ ಸೊಬಗು",
+        "ಬೆಂಗಳೂರು ಮೈಸೂರು ಮಂಗಳೂರು ಹುಬ್ಬಳ್ಳಿ ಧಾರವಾಡ",
+    };
+    static const char *const english[] = {
+        "The quick brown fox jumps over the lazy dog",
+        "Rich text with several runs in one paragraph",
+        "Numbers 1234567890 and punctuation, too.",
+    };
+    QByteArray style = "P0";
+    if (n % 7 == 3)
+        style = "P1";
+    else if (n % 11 == 5)
+        style = "P2";
+    QByteArray p = "<text:p text:style-name=\"" + style + "\">";
+    p += kannada[n % 3];
+    p += " <text:span text:style-name=\"B\">";
+    p += english[n % 3];
+    p += "</text:span> ";
+    p += kannada[(n + 1) % 3];
+    p += " <text:span text:style-name=\"I\">";
+    p += kannada[(n + 2) % 3];
+    p += "</text:span> <text:span text:style-name=\"U\">";
+    p += english[(n + 1) % 3];
+    p += "</text:span> ";
+    p += english[(n + 2) % 3];
+    p += "</text:p>\n";
+    return p;
+}
+
+QByteArray flatDocument(int paragraphs)
+{
+    QByteArray doc =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+        "xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\" "
+        "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.text\">\n"
+        "<office:automatic-styles>\n"
+        "<style:style style:name=\"P0\" style:family=\"paragraph\"/>\n"
+        "<style:style style:name=\"P1\" style:family=\"paragraph\"><style:paragraph-properties "
+        "fo:margin-left=\"1.058cm\"/></style:style>\n"
+        "<style:style style:name=\"P2\" style:family=\"paragraph\"><style:paragraph-properties "
+        "fo:text-align=\"center\"/></style:style>\n"
+        "<style:style style:name=\"B\" style:family=\"text\"><style:text-properties "
+        "fo:font-weight=\"bold\"/></style:style>\n"
+        "<style:style style:name=\"I\" style:family=\"text\"><style:text-properties "
+        "fo:font-style=\"italic\"/></style:style>\n"
+        "<style:style style:name=\"U\" style:family=\"text\"><style:text-properties "
+        "style:text-underline-style=\"solid\" style:text-underline-width=\"auto\" "
+        "style:text-underline-color=\"font-color\"/></style:style>\n"
+        "</office:automatic-styles>\n<office:body><office:text>\n";
+    for (int n = 0; n < paragraphs; ++n)
+        doc += paragraph(n);
+    doc += "</office:text></office:body></office:document>\n";
+    return doc;
+}
+
+// Runs the suite's converter; the seconds it took, or a negative number.
+double convert(const Fixture &f, const QString &input, const QString &filter, const QString &outDir)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(f.soffice,
+                  { QStringLiteral("-env:UserInstallation=") +
+                        QUrl::fromLocalFile(f.dir->filePath(QStringLiteral("profile"))).toString(),
+                    QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+                    QStringLiteral("--outdir"), outDir, input });
+    if (!process.waitForFinished(600000) || process.exitCode() != 0)
+        return -1;
+    return timer.nsecsElapsed() / 1e9;
+}
+
+Fixture &fixture()
+{
+    static Fixture made = [] {
+        Fixture f;
+        f.dir = std::make_unique<QTemporaryDir>();
+        f.soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (f.soffice.isEmpty()) {
+            f.error = QStringLiteral("soffice is not installed: no office-made file to read");
+            return f;
+        }
+        // One paragraph gives about 1.3 kB of the suite's RTF; the first
+        // conversion calibrates the count.
+        int paragraphs = 7500;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QString source = f.dir->filePath(QStringLiteral("big.fodt"));
+            QFile out(source);
+            if (!out.open(QIODevice::WriteOnly) || out.write(flatDocument(paragraphs)) < 0) {
+                f.error = QStringLiteral("cannot write the source document");
+                return f;
+            }
+            out.close();
+            if (convert(f, source, QStringLiteral("rtf"), f.dir->path()) < 0) {
+                f.error = QStringLiteral("the suite did not convert the source to RTF");
+                return f;
+            }
+            f.rtfPath = f.dir->filePath(QStringLiteral("big.rtf"));
+            const qint64 size = QFileInfo(f.rtfPath).size();
+            if (size >= kTargetSize && size < kTargetSize * 11 / 10)
+                break;
+            paragraphs = int(qint64(paragraphs) * (kTargetSize * 21 / 20) / qMax<qint64>(size, 1));
+        }
+        QFile in(f.rtfPath);
+        if (in.open(QIODevice::ReadOnly))
+            f.rtf = in.readAll();
+        std::printf("office-made RTF: %.2f MB\n", f.rtf.size() / 1e6);
+        return f;
+    }();
+    return made;
+}
+
+double readSeconds = -1;
+double writeSeconds = -1;
+double suiteSeconds = -1;
+
+void read(QTextDocument &doc)
+{
+    QBuffer device(&fixture().rtf);
+    device.open(QIODevice::ReadOnly);
+    RTF::Reader reader;
+    if (!reader.read(&device, QTextCursor(&doc)))
+        std::fprintf(stderr, "read error: %s\n", qPrintable(reader.errorString()));
+}
+
+void BM_ReadOfficeRtf(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    if (!f.error.isEmpty()) {
+        state.SkipWithError(qPrintable(f.error));
+        return;
+    }
+    double total = 0;
+    for (auto _ : state) {
+        auto doc = std::make_unique<QTextDocument>();
+        QElapsedTimer timer;
+        timer.start();
+        read(*doc);
+        total += timer.nsecsElapsed() / 1e9;
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    readSeconds = total / double(state.iterations());
+    state.SetBytesProcessed(qint64(state.iterations()) * f.rtf.size());
+}
+
+void BM_WriteRtf(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    if (!f.error.isEmpty()) {
+        state.SkipWithError(qPrintable(f.error));
+        return;
+    }
+    QTextDocument doc;
+    read(doc);
+    RTF::Writer writer("UTF-8");
+    qint64 bytes = 0;
+    double total = 0;
+    for (auto _ : state) {
+        QBuffer device;
+        device.open(QIODevice::WriteOnly);
+        QElapsedTimer timer;
+        timer.start();
+        writer.write(&device, &doc, true);
+        total += timer.nsecsElapsed() / 1e9;
+        bytes = device.size();
+    }
+    writeSeconds = total / double(state.iterations());
+    state.counters["written_MB"] = bytes / 1e6;
+}
+
+void BM_OfficeToText(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    if (!f.error.isEmpty()) {
+        state.SkipWithError(qPrintable(f.error));
+        return;
+    }
+    double total = 0;
+    for (auto _ : state) {
+        const double seconds = convert(f, f.rtfPath, QStringLiteral("txt:Text (encoded):UTF8"),
+                                       f.dir->filePath(QStringLiteral("text")));
+        if (seconds < 0) {
+            state.SkipWithError("the suite did not convert the file to text");
+            return;
+        }
+        total += seconds;
+        state.SetIterationTime(seconds);
+    }
+    suiteSeconds = total / double(state.iterations());
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadOfficeRtf)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_OfficeToText)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (readSeconds > 0)
+        std::printf("read: %.3f s (goal 1.5 s)\n", readSeconds);
+    if (writeSeconds > 0)
+        std::printf("write: %.3f s (goal 0.5 s)\n", writeSeconds);
+    if (readSeconds > 0 && suiteSeconds > 0)
+        std::printf("office suite to text: %.3f s; our read takes %.2f times its time\n",
+                    suiteSeconds, readSeconds / suiteSeconds);
+    return 0;
+}
