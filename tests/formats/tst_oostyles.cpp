@@ -203,6 +203,16 @@ void TstOoStyles::fontFaces()
     QVERIFY(mono.fontFixedPitch());
     QCOMPARE(mono.fontPointSize(), 9.0);
 
+    // A face nobody declared: no family at all, and the name is remembered empty.
+    const QTextCharFormat unknown = reader.TextCharFormFromDom(
+        propertiesElement(QStringLiteral("style:text-properties"),
+                          QStringLiteral("style:font-name=\"Nowhere\"")),
+        QTextCharFormat());
+    QVERIFY(unknown.fontFamilies().toStringList().isEmpty());
+    QVERIFY(!unknown.fontFixedPitch());
+    QVERIFY(reader.fontFaces.contains(QStringLiteral("Nowhere")));
+    QVERIFY(reader.fontFaces.value(QStringLiteral("Nowhere")).isNull());
+
     // reset() empties the tables and keeps the default font.
     reader.reset();
     QVERIFY(reader.fontFaces.isEmpty());
