@@ -92,6 +92,7 @@ void TestRtfReader::read_data()
     row("cp1252 by default", "{\\rtf1 \\'80\\'e9}", QStringLiteral("<20ac>é"));
     row("950 is Big5", "{\\rtf1\\ansicpg950 \\'a4\\'a4}", QString(QChar(0x4E2D)));
     row("65001 is UTF-8", "{\\rtf1\\ansicpg65001 \\'e0\\'b2\\'95\\'c3\\'a9}", QStringLiteral("ಕé"));
+    row("Windows number only", "{\\rtf1\\ansicpg20866 \\'e1}", QString(QChar(0x410)));
     row("mac", "{\\rtf1\\mac \\'8e}", QStringLiteral("é"));
     row("pca", "{\\rtf1\\pca \\'82}", QStringLiteral("é"));
     row("UTF-16 is no code page", "{\\rtf1\\ansicpg1200 ab}", "ab");
