@@ -110,6 +110,8 @@ class TestRtfOffice : public QObject
 private slots:
     void suiteFixtures_data();
     void suiteFixtures();
+    void suiteLive_data();
+    void suiteLive();
     void writtenConverts_data();
     void writtenConverts();
 };
@@ -132,14 +134,12 @@ void TestRtfOffice::suiteFixtures_data()
     QTest::newRow("image") << QStringLiteral("image") << QString();
 }
 
-void TestRtfOffice::suiteFixtures()
+// Our reading of the suite's RTF against the suite's own text of the same
+// document.
+static void checkSuiteRtf(const QString &name, const QByteArray &rtf, const QString &text,
+                   const QString &expected)
 {
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-    const QByteArray rtf = fixture(name + QStringLiteral(".rtf"));
-    const QString text = QString::fromUtf8(fixture(name + QStringLiteral(".txt")));
     QVERIFY(!rtf.isEmpty() && !text.isEmpty());
-
     QTextDocument doc;
     const RtfTest::ReadResult result = RtfTest::readInto(doc, rtf);
     QVERIFY2(result.ok, qPrintable(result.error));
@@ -150,6 +150,43 @@ void TestRtfOffice::suiteFixtures()
         for (QTextBlock b = doc.begin().next(); b.isValid() && b.next().isValid(); b = b.next())
             QCOMPARE(b.blockFormat().indent(), 1);
     }
+}
+
+void TestRtfOffice::suiteFixtures()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    checkSuiteRtf(name, fixture(name + QStringLiteral(".rtf")),
+                  QString::fromUtf8(fixture(name + QStringLiteral(".txt"))), expected);
+}
+
+void TestRtfOffice::suiteLive_data()
+{
+    suiteFixtures_data();
+}
+
+// The same documents through the suite installed now, which may write its RTF
+// differently from the one that made the fixtures.
+void TestRtfOffice::suiteLive()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    ZuvoTest::TempEnv env;
+    QVERIFY(env.isValid());
+    const QString profile = env.filePath(QStringLiteral("profile"));
+    const QString source = QStringLiteral(ZUVO_RTF_FIXTURES "/sources/") + name + QStringLiteral(".fodt");
+    QString error;
+    const QString rtf = convert(soffice, profile, source, QStringLiteral("rtf"), env.path(),
+                                QStringLiteral(".rtf"), &error);
+    QVERIFY2(!rtf.isEmpty(), qPrintable(error));
+    const QString text = convert(soffice, profile, source, QStringLiteral("txt:Text (encoded):UTF8"),
+                                 env.path(), QStringLiteral(".txt"), &error);
+    QVERIFY2(!text.isEmpty(), qPrintable(error));
+    QFile rtfFile(rtf);
+    QFile textFile(text);
+    QVERIFY(rtfFile.open(QIODevice::ReadOnly) && textFile.open(QIODevice::ReadOnly));
+    checkSuiteRtf(name, rtfFile.readAll(), QString::fromUtf8(textFile.readAll()), expected);
 }
 
 void TestRtfOffice::writtenConverts_data()
