@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTextDocument>
 #include <QThread>
 
@@ -47,6 +49,15 @@ OOReader::OOReader(QString path, WIDGEDEST dest, QObject *parent)
     , bodyRead(false)
     , noStylesFile(false)
     , imageCount(0)
+    , fetchTransferTimeout(10000)
+    , fetchDeadline(30000)
+    , blockFree(true)
+    , nesting(0)
+    , cellBudget(MaxTableCells)
+    , readyEmitted(false)
+    , bodyDone(false)
+    , network(nullptr)
+    , deadlineTimer(nullptr)
 {
     // The reader has no parent: it is moved to the import thread after construction.
     Q_UNUSED(dest)
@@ -59,7 +70,15 @@ OOReader::OOReader(QString path, WIDGEDEST dest, QObject *parent)
     reset();
 }
 
-OOReader::~OOReader() = default;
+OOReader::~OOReader()
+{
+    // Transfers still running go with their manager; none may call back.
+    for (auto it = fetches.cbegin(); it != fetches.cend(); ++it)
+        QObject::disconnect(it.key(), nullptr, this, nullptr);
+    fetches.clear();
+    delete network;
+    network = nullptr;
+}
 
 void OOReader::reset()
 {
@@ -72,10 +91,4 @@ void OOReader::reset()
     fontFaceCount = 0;
     imageCount = 0;
     bodyRead = false;
-}
-
-void OOReader::read()
-{
-    // The import driver comes with the body conversion; until then a read ends at once.
-    emit ready();
 }

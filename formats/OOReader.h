@@ -10,6 +10,23 @@
 #include <QMap>
 #include <QString>
 #include <QTextFormat>
+#include <QUrl>
+
+#include <QBuffer>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QPair>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+class QTextCursor;
+class QTextFrameFormat;
+class QTextList;
+class QTextListFormat;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
 
 // The OpenDocument text reader: turns one "odt" file into `document`. It is
 // created in the GUI thread, moved to an import thread of its own, runs read()
@@ -54,6 +71,37 @@ public:
     QTextBlockFormat TextBlockFormFromDom(QDomElement properties, QTextBlockFormat base);
     static Qt::Alignment TagAlignElement(QDomElement element);
 
+    // ---- body: paragraphs, spans, links, spaces, line breaks, lists
+    bool iterateElements(QDomElement container, QTextCursor &cursor, int);
+    bool convertBlock(QTextCursor &cursor, QDomElement paragraph, int newBlock);
+    bool convertFragment(QTextCursor &cursor, QDomElement element, QTextCharFormat format,
+                         bool flag);
+    bool convertSpaceTag(QTextCursor &cursor, QDomElement element, QTextCharFormat format,
+                         bool flag);
+    void insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharFormat format,
+                        bool trimmed);
+    bool convertList(QTextCursor &cursor, QDomElement list, int, int depth, QString styleName);
+    QPair<QTextBlockFormat, QTextCharFormat> paraFormatCss2(QString styleName,
+                                                            QTextBlockFormat base, bool);
+    QTextCharFormat charFormatCss2(QString styleName, QTextCharFormat base, bool);
+
+    // ---- tables, frames and images
+    bool convertTable(QTextCursor &cursor, QDomElement table, int, bool moveToEnd);
+    bool convertCellTable(QDomElement cell, QTextCursor &cursor, int);
+    QTextFrameFormat FrameFormat(QString styleName);
+    bool convertFrame(QTextCursor &cursor, QDomElement frame, QTextCharFormat format, bool flag);
+    bool convertImage(QTextCursor &cursor, QDomElement frame, QTextCharFormat format, bool flag);
+
+    // Bounds on what one import builds from outside input.
+    static constexpr int MaxSpaceCount = 1000; // characters of one "text:s"
+    static constexpr int MaxTableColumns = 1024;
+    static constexpr int MaxTableRows = 100000;
+    static constexpr qint64 MaxTableCells = qint64(1) << 21; // all tables of one import
+    static constexpr int MaxNestingDepth = 256; // XML elements, lists, tables and frames
+    static constexpr qint64 MaxLocalImageSize = qint64(64) << 20;
+    static constexpr qint64 MaxRemoteImageSize = qint64(20) << 20;
+    static constexpr int MaxParallelFetches = 4;
+
     QString filePath;
     int styleNameCount;
     int blockTotal;
@@ -69,6 +117,11 @@ public:
     bool noStylesFile;
     int imageCount;
 
+    // Remote pictures: the time one transfer may stall and the time all of them
+    // together may take, in milliseconds.
+    int fetchTransferTimeout;
+    int fetchDeadline;
+
 public slots:
     void reset();
     void read();
@@ -78,7 +131,51 @@ signals:
     void setError(QString message);
     void ready();
 
+private slots:
+    void ReadBody();
+    void in_image(QString imagename, QImage image);
+
 private:
+    friend struct OOReaderProbe; // tests and the fuzzer drive the private steps
+    void openStreams(QMap<QString, QByteArray> members);
+    bool convertBody(const QDomElement &body);
+    // The children of a body, text box, section or cell, in document order.
+    void convertContainer(const QDomElement &container, QTextCursor &cursor, bool topLevel);
+    void convertListItem(QTextCursor &cursor, const QDomElement &item, int depth,
+                         const QString &styleName, const QTextListFormat &format,
+                         QTextList *&list);
+    // A new block at the cursor, or the block the cursor is in while it is still
+    // the untouched first block of its container.
+    void startBlock(QTextCursor &cursor);
+    void collectRows(const QDomElement &parent, QList<QDomElement> &rows, int depth);
+    void collectColumns(const QDomElement &parent, QList<QTextLength> &widths, int depth);
+    QImage loadLocalImage(const QString &path) const;
+    QByteArray archivePicture(const QString &link) const;
+
+    // Remote pictures and the end of an import.
+    void fetchRemoteImage(const QString &imagename, const QUrl &url);
+    void startQueuedFetches();
+    void fetchFinished(QNetworkReply *reply);
+    void abortFetches();
+    void finishImport();
+    void replaceDocument();
+
+    bool blockFree;
+    int nesting;
+    qint64 cellBudget;
+    bool readyEmitted;
+    bool bodyDone;
+    QNetworkAccessManager *network;
+    QTimer *deadlineTimer;
+    QList<QPair<QString, QUrl>> fetchQueue;
+    struct Fetch
+    {
+        QString imagename;
+        QByteArray body;
+        bool overCap = false;
+    };
+    QHash<QNetworkReply *, Fetch> fetches;
+
     void registerFontFaces(const QDomElement &decls, int depth);
     void storeFormat(const QString &name, const QTextFormat &format);
     void storeCharFormat(const QString &name, const QTextCharFormat &format);
@@ -87,6 +184,39 @@ private:
 // A standalone copy of an element: attribute names lower-cased, child elements
 // copied deeply, other child nodes dropped.
 QByteArray CatDomElement(QDomElement element);
+
+// The text of a text node with entities resolved, case transformed and white
+// space simplified; a leading or trailing blank becomes one no-break space.
+QString ootrimmed(QString text, QString transform);
+
+// Every member of a ZIP archive of non-zero size, by its path in the archive.
+QMap<QString, QByteArray> unzipstream(QString path);
+
+// A frame format with a thin blue solid border.
+QTextFrameFormat DefaultFrameFormat();
+
+// An XML document with a read-write memory buffer the content passes through.
+class ReadWriteBuf : public QDomDocument
+{
+public:
+    explicit ReadWriteBuf(QString text = QString());
+    ~ReadWriteBuf();
+    ReadWriteBuf(const ReadWriteBuf &) = delete;
+    ReadWriteBuf &operator=(const ReadWriteBuf &) = delete;
+
+    QBuffer *buffer;
+};
+
+// Copies the element starts and texts of an XML stream into a writer.
+class ChildImport
+{
+public:
+    explicit ChildImport(QIODevice *device);
+    void copyDeep(QIODevice *device, QXmlStreamWriter &writer);
+
+private:
+    QXmlStreamReader reader;
+};
 
 // Lengths and font sizes the import accepts; what lies outside is clamped.
 double clampLength(double points);

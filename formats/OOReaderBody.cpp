@@ -1,0 +1,362 @@
+// The body of an OpenDocument text: paragraphs and headings, spans, links,
+// spaces, tabs, line breaks and lists, written into the reader's document.
+#include "OOReader.h"
+
+#include "odflog.h"
+
+#include <QBrush>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextList>
+#include <QTextListFormat>
+
+namespace {
+
+const QChar NoBreakSpace(0x00A0);
+const QChar LineSeparator(0x2028);
+const QChar Tabulator(0x0009);
+
+// Where a link without a target of its own points.
+const QString DefaultLinkTarget;
+
+bool isParagraph(const QString &tag)
+{
+    return tag == QLatin1String("text:p") || tag == QLatin1String("text:h");
+}
+
+QTextCharFormat withLink(QTextCharFormat format, const QDomElement &link)
+{
+    const QString href = link.attribute(QStringLiteral("xlink:href"), DefaultLinkTarget);
+    format.setAnchor(true);
+    format.setAnchorHref(href);
+    format.setForeground(QBrush(QColor(QStringLiteral("#dc0000"))));
+    format.setToolTip(href);
+    return format;
+}
+
+// A "text:s" stands for this many spaces.
+int spaceCount(const QDomElement &element)
+{
+    bool ok = false;
+    const int count = element.attribute(QStringLiteral("text:c")).trimmed().toInt(&ok);
+    if (!ok || count < 1)
+        return 1;
+    return qMin(count, int(OOReader::MaxSpaceCount));
+}
+
+// The text of an element and everything inside it, without building a copy
+// of all of it: an empty paragraph is the question.
+bool hasText(const QDomNode &node, int depth = 0)
+{
+    if (depth > OOReader::MaxNestingDepth)
+        return false;
+    for (QDomNode n = node.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isText() || n.isCDATASection()) {
+            if (!n.nodeValue().isEmpty())
+                return true;
+        } else if (n.isElement() && hasText(n, depth + 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString ootrimmed(QString text, QString transform)
+{
+    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    if (transform == QLatin1String("uppercase")) {
+        text = text.toUpper();
+    } else if (transform == QLatin1String("capitalize")) {
+        if (!text.isEmpty())
+            text = text.left(1).toUpper() + text.mid(1).toLower();
+    } else if (transform == QLatin1String("lowercase")) {
+        text = text.toLower();
+    }
+    if (text.isEmpty())
+        return text;
+    auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || c == NoBreakSpace || c == QChar(0);
+    };
+    const bool leading = blank(text.front());
+    const bool trailing = blank(text.back());
+    QString result = text.simplified();
+    if (leading)
+        result.prepend(NoBreakSpace);
+    if (trailing)
+        result.append(NoBreakSpace);
+    return result;
+}
+
+// ---------------------------------------------------------------- containers
+
+void OOReader::startBlock(QTextCursor &cursor)
+{
+    if (blockFree)
+        blockFree = false;
+    else
+        cursor.insertBlock();
+}
+
+void OOReader::convertContainer(const QDomElement &container, QTextCursor &cursor, bool topLevel)
+{
+    if (nesting > MaxNestingDepth)
+        return;
+    ++nesting;
+    for (QDomElement e = container.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        const QString tag = e.tagName();
+        if (isParagraph(tag)) {
+            ++blockCurrent;
+            const bool fill = blockFree;
+            blockFree = false;
+            convertBlock(cursor, e, fill ? 0 : 1);
+            emit statusRead(blockCurrent, blockTotal);
+        } else if (tag == QLatin1String("text:list")) {
+            convertList(cursor, e, blockCurrent, 1, QStringLiteral("deafult"));
+            if (topLevel)
+                qCDebug(lcOdf) << "### list root Nr.---" << blockCurrent << blockTotal;
+            ++blockCurrent;
+            emit statusRead(blockCurrent, blockTotal);
+        } else if (tag == QLatin1String("table:table")) {
+            convertTable(cursor, e, blockCurrent, topLevel);
+        } else if (tag == QLatin1String("text:section")) {
+            // A section is a container of its own; its text belongs to the body.
+            convertContainer(e, cursor, topLevel);
+        }
+        // Anything else (sequence declarations, tracked changes, forms, indexes
+        // and soft page breaks) carries no text of the body.
+    }
+    --nesting;
+}
+
+bool OOReader::iterateElements(QDomElement container, QTextCursor &cursor, int)
+{
+    const bool wasFree = blockFree;
+    blockFree = true; // the first block of a new frame is empty
+    convertContainer(container, cursor, false);
+    blockFree = wasFree;
+    return true;
+}
+
+// ---------------------------------------------------------------- paragraphs
+
+bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newBlock)
+{
+    const QString name =
+        paragraph.attribute(QStringLiteral("text:style-name"), QStringLiteral("default"));
+    const QTextBlockFormat block = paraFormatCss2(name, QTextBlockFormat(), false).first;
+    QTextCharFormat chars = paraFormatCss2(name, QTextBlockFormat(), false).second;
+
+    if (newBlock != 0)
+        cursor.insertBlock();
+    cursor.beginEditBlock();
+    cursor.setBlockFormat(block);
+    cursor.setCharFormat(chars);
+
+    ++nesting;
+    for (QDomNode n = paragraph.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isElement()) {
+            const QDomElement e = n.toElement();
+            const QString tag = e.tagName();
+            if (tag == QLatin1String("text:span")) {
+                convertFragment(cursor, e, chars, false);
+            } else if (tag == QLatin1String("text:a")) {
+                convertFragment(cursor, e, withLink(chars, e), false);
+            } else if (tag == QLatin1String("text:line-break")) {
+                cursor.insertText(QString(LineSeparator));
+            } else if (tag == QLatin1String("text:tab")) {
+                cursor.insertText(QString(Tabulator));
+            } else if (tag == QLatin1String("text:s")) {
+                convertSpaceTag(cursor, e, chars, false);
+            } else if (tag == QLatin1String("draw:frame")) {
+                convertFrame(cursor, e, chars, false);
+            }
+            // "text:soft-page-break" marks where a page happened to end when the
+            // file was written; it is no break of the text.
+        } else if (n.isCDATASection()) {
+            const QString html = QStringLiteral("<pre>") + n.nodeValue().toHtmlEscaped() +
+                                 QStringLiteral("</pre>");
+            const QTextCharFormat pre = PreFormatChar(QTextCharFormat());
+            cursor.setCharFormat(pre);
+            cursor.insertFragment(QTextDocumentFragment::fromHtml(html));
+            cursor.setCharFormat(pre);
+        } else if (n.isText()) {
+            insertTextLine(cursor, n.nodeValue().split(QLatin1Char('\n')), chars, false);
+        }
+    }
+    --nesting;
+
+    if (!hasText(paragraph))
+        cursor.insertText(QString(NoBreakSpace));
+    cursor.mergeCharFormat(chars);
+    cursor.endEditBlock();
+    return true;
+}
+
+bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCharFormat format,
+                               bool flag)
+{
+    if (element.isNull())
+        return false;
+    if (nesting > MaxNestingDepth)
+        return true;
+    QTextCharFormat running = DefaultCharFormats(noStylesFile, QTextCharFormat());
+    running.merge(format);
+    cursor.setCharFormat(running);
+    if (element.tagName() == QLatin1String("text:span")) {
+        running.merge(charFormatCss2(
+            element.attribute(QStringLiteral("text:style-name"), QStringLiteral("default")),
+            format, flag));
+        cursor.setCharFormat(running);
+        if (!hasText(element))
+            cursor.insertText(QString(NoBreakSpace), format);
+    }
+    ++nesting;
+    for (QDomNode n = element.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isElement()) {
+            const QDomElement e = n.toElement();
+            const QString tag = e.tagName();
+            if (tag == QLatin1String("text:line-break"))
+                cursor.insertText(QString(LineSeparator));
+            else if (tag == QLatin1String("text:tab"))
+                cursor.insertText(QString(Tabulator), running);
+            else if (tag == QLatin1String("text:span"))
+                convertFragment(cursor, e, running, flag);
+            else if (tag == QLatin1String("draw:frame"))
+                convertImage(cursor, e, format, flag);
+            else if (tag == QLatin1String("text:s"))
+                convertSpaceTag(cursor, e, format, flag);
+            else if (tag == QLatin1String("text:a"))
+                convertFragment(cursor, e, withLink(running, e), flag);
+        } else if (n.isText() && !n.isCDATASection()) {
+            insertTextLine(cursor, n.nodeValue().split(QLatin1Char('\n')), running, false);
+        }
+    }
+    --nesting;
+    return true;
+}
+
+bool OOReader::convertSpaceTag(QTextCursor &cursor, QDomElement element, QTextCharFormat format,
+                               bool)
+{
+    if (element.isNull() || element.tagName() != QLatin1String("text:s"))
+        return false;
+    cursor.insertText(QString(spaceCount(element), NoBreakSpace), format);
+    return true;
+}
+
+void OOReader::insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharFormat format,
+                              bool trimmed)
+{
+    if (lines.isEmpty()) {
+        cursor.insertText(QString(NoBreakSpace), format);
+        return;
+    }
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            cursor.insertText(QString(NoBreakSpace), format);
+        const QString line =
+            trimmed ? ootrimmed(lines.at(i), QStringLiteral("none")) : lines.at(i);
+        if (!line.isEmpty())
+            cursor.insertText(line, format);
+    }
+}
+
+// ---------------------------------------------------------------- styles
+
+QPair<QTextBlockFormat, QTextCharFormat> OOReader::paraFormatCss2(QString styleName,
+                                                                 QTextBlockFormat base, bool)
+{
+    QTextBlockFormat block = DefaultMargin(QTextBlockFormat());
+    block.merge(base);
+    QTextCharFormat chars = DefaultCharFormats(noStylesFile, QTextCharFormat());
+    const StyleInfo &info = css2[styleName];
+    if (info.used) {
+        chars.merge(info.charFormat);
+        block.merge(info.format.toBlockFormat());
+    }
+    return qMakePair(block, chars);
+}
+
+QTextCharFormat OOReader::charFormatCss2(QString styleName, QTextCharFormat base, bool)
+{
+    QTextCharFormat result = DefaultCharFormats(noStylesFile, QTextCharFormat());
+    result.merge(base);
+    const StyleInfo &info = css2[styleName];
+    if (info.used && base.isCharFormat())
+        result.merge(info.charFormat);
+    return result;
+}
+
+// ---------------------------------------------------------------- lists
+
+bool OOReader::convertList(QTextCursor &cursor, QDomElement list, int number, int depth,
+                           QString styleName)
+{
+    qCDebug(lcOdf) << "### convertList begin " << number << " name " << styleName << " l."
+                   << depth;
+    if (depth > MaxNestingDepth || nesting > MaxNestingDepth)
+        return false;
+    if (depth == 1)
+        styleName = list.attribute(QStringLiteral("text:style-name"));
+
+    // A list whose style cannot be found still holds the user's text: it is
+    // drawn with discs rather than left out.
+    QTextListFormat format;
+    bool usable = !styleName.isEmpty();
+    if (!usable) {
+        qCDebug(lcOdf) << "### No valid name on QTextListFormat name " << styleName;
+    } else {
+        const StyleInfo &info = css2[styleName];
+        usable = info.used && info.format.isListFormat();
+        if (usable)
+            format = info.format.toListFormat();
+        else
+            qCDebug(lcOdf) << "### No valid QTextListFormat name  on css2 list " << styleName;
+    }
+    if (!usable || format.style() == QTextListFormat::ListStyleUndefined)
+        format.setStyle(QTextListFormat::ListDisc);
+    format.setIndent(depth);
+
+    ++nesting;
+    QTextList *textList = nullptr;
+    for (QDomElement item = list.firstChildElement(); !item.isNull();
+         item = item.nextSiblingElement()) {
+        const QString tag = item.tagName();
+        if (tag == QLatin1String("text:list-item") || tag == QLatin1String("text:list-header"))
+            convertListItem(cursor, item, depth, styleName, format, textList);
+    }
+    --nesting;
+    return usable;
+}
+
+void OOReader::convertListItem(QTextCursor &cursor, const QDomElement &item, int depth,
+                               const QString &styleName, const QTextListFormat &format,
+                               QTextList *&list)
+{
+    // Every child in document order: an item's own paragraphs are blocks of
+    // this list, a list inside it is one level deeper.
+    for (QDomElement child = item.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        const QString tag = child.tagName();
+        if (isParagraph(tag)) {
+            startBlock(cursor);
+            cursor.setBlockFormat(DefaultMargin(QTextBlockFormat()));
+            cursor.setCharFormat(DefaultCharFormats(noStylesFile, QTextCharFormat()));
+            ++blockCurrent;
+            convertBlock(cursor, child, 0);
+            if (list == nullptr)
+                list = cursor.createList(format);
+            else
+                list->add(cursor.block());
+        } else if (tag == QLatin1String("text:list")) {
+            convertList(cursor, child, blockCurrent, depth + 1, styleName);
+        } else if (tag == QLatin1String("table:table")) {
+            convertTable(cursor, child, blockCurrent, false);
+        }
+    }
+}

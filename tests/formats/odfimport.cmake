@@ -1,0 +1,6 @@
+# Tests of the OpenDocument import: body, tables, frames and pictures, the
+# driver, remote pictures over a loopback server, the threaded hand-over, and
+# LibreOffice-made documents checked against LibreOffice's own text export.
+set(zuvo_odfimport_fixtures ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/odfimport)
+
+zuvo_add_test(tst_odfimport SOURCES tst_odfimport.cpp tst_odfimportsupport.h LIBS formats)
