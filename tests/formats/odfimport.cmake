@@ -4,3 +4,4 @@
 set(zuvo_odfimport_fixtures ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/odfimport)
 
 zuvo_add_test(tst_odfimport SOURCES tst_odfimport.cpp tst_odfimportsupport.h LIBS formats)
+zuvo_add_test(tst_odfimportnet SOURCES tst_odfimportnet.cpp tst_odfimportsupport.h LIBS formats)
