@@ -1,5 +1,6 @@
 #include "dctfixture.h"
 #include "dictionary.h"
+#include "messageboxwatcher.h"
 #include "sqlcipherdriver.h"
 #include "testenv.h"
 #include "utils.h"
@@ -91,6 +92,7 @@ private slots:
     void driverName();
     void bindingOrder();
     void noMatchKeepsBinding();
+    void openFailureIsShown();
     void lookups_data();
     void lookups();
     void tableOrderPositions_data();
@@ -203,6 +205,30 @@ void TestDictionary::noMatchKeepsBinding()
     Dictionary fresh;
     QVERIFY(!fresh.isDictAvailable(0));
     QVERIFY(fresh.databasePath().isEmpty());
+}
+
+void TestDictionary::openFailureIsShown()
+{
+    // SQLite opens no path longer than 512 bytes: every file of this folder
+    // fails to open, each with a box of its own, and the scan goes on.
+    ZuvoTest::TempEnv env;
+    const QString deep = env.filePath(QString(200, u'd') + u'/' + QString(200, u'e') + u'/' +
+                                      QString(200, u'f') + QStringLiteral("/dct/"));
+    QVERIFY(QDir().mkpath(deep));
+    const DctEntries one { { QStringLiteral("ಮನೆ"), QStringLiteral("<p>house</p>") } };
+    for (const QString &name : { QStringLiteral("a.dct"), QStringLiteral("b.dct") }) {
+        QVERIFY(ZuvoTest::writeDct(env.filePath(name), one));
+        QVERIFY(QFile::rename(env.filePath(name), deep + name));
+    }
+    Dictionary::setDictFolder(deep);
+    ZuvoTest::MessageBoxWatcher watcher;
+    Dictionary d;
+    const bool found = d.isDictAvailable(0);
+    Dictionary::setDictFolder(QString());
+    QVERIFY(!found);
+    QVERIFY(!d.available);
+    QCOMPARE(watcher.titles(), QStringList({ "Dict", "Dict" }));
+    QVERIFY(!watcher.texts().constFirst().isEmpty());
 }
 
 void TestDictionary::lookups_data()
