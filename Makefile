@@ -27,6 +27,14 @@ test: test-deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# make run-dictionary  builds the look-up program and starts it with the bundled
+# dictionary (dct/ beside it); it runs in its own folder, where its Kannada
+# translation lies.
+.PHONY: run-dictionary
+run-dictionary: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target dictionary
+	cd $(BUILD)/dictionary && ./dictionary
+
 bench:
 	scripts/install-deps --bench
 	$(MAKE) configure
