@@ -368,12 +368,14 @@ std::shared_ptr<const QStringList> readAllWords(Dictionary &dictionary, const QS
     auto words = std::make_shared<QStringList>();
     const bool read = dictionary.execQuery(query, AllWordsStatement, false);
     if (read && query.next()) {
-        const QString text = blobText(query.value(0));
-        // An unreadable or empty value holds no words at all.
-        if (text.count(u'\n') >= MaxListWords)
+        QString text = blobText(query.value(0));
+        // Too many lines is read as an unreadable value: empty text.
+        if (text.count(u'\n') >= MaxListWords) {
             qWarning() << "Dictionary: word list too long in" << path;
-        else if (!text.isEmpty())
-            *words = text.split(QLatin1Char('\n'));
+            text.clear();
+        }
+        // Empty parts are kept: empty text is one empty word.
+        *words = text.split(QLatin1Char('\n'));
     }
     query.clear();
     query.finish();

@@ -434,7 +434,8 @@ void TestDictionary::damagedValues()
     const QStringList all = d.allUnicodeWords();
     const QStringList near = d.nearByWords(QStringLiteral("ಮನ"));
     if (column == u"all") {
-        QCOMPARE(all, QStringList());
+        // Unreadable is empty text, which splits into one empty word.
+        QCOMPARE(all, QStringList { QString() });
         QCOMPARE(near, QStringList());
     } else {
         QCOMPARE(all, QStringList({ "ಕಾಡು", "ಮನೆ" }));
