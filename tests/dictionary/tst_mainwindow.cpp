@@ -102,10 +102,6 @@ struct Window
     }
 };
 
-QString bundledFolder()
-{
-    return QFileInfo(QStringLiteral(BUNDLED_DCT)).absolutePath();
-}
 
 } // namespace
 
@@ -283,7 +279,11 @@ void TestMainWindow::lookups()
 
 void TestMainWindow::bundledDictionary()
 {
-    Dictionary::setDictFolder(bundledFolder());
+    // The bundled database alone in a folder, as in dct/ beside the program.
+    QVERIFY(QDir().mkpath(m_env->filePath(QStringLiteral("bundled"))));
+    QVERIFY(QFile::copy(QStringLiteral(BUNDLED_DCT),
+                        m_env->filePath(QStringLiteral("bundled/kannada.dct"))));
+    Dictionary::setDictFolder(m_env->filePath(QStringLiteral("bundled")));
     MessageBoxWatcher watcher;
     Window win;
     win.enter(QStringLiteral("ತಾಯಿ"));
