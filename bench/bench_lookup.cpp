@@ -1,8 +1,10 @@
-// Spelling highlighter over a large Kannada document, and a keystroke in the
-// transliterating box with a large completer. Prints one figure per line.
+// Spelling highlighter over a large Kannada document in a shown editor, and a
+// keystroke in the transliterating box with a large completer.
 //
 // Words come from the Kannada word list of aspell when it is installed
 // (`aspell -d kn dump master`), topped up with made-up words to 60,000.
+
+#include <benchmark/benchmark.h>
 
 #include "highlighter.h"
 #include "unicodelineedit.h"
@@ -17,7 +19,10 @@
 #include <QKeyEvent>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScrollBar>
+#include <QStringListModel>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -60,10 +65,10 @@ QString madeUpWord(QRandomGenerator &rng)
     return w;
 }
 
-QStringList modelWords(bool *fromAspell)
+QStringList makeModelWords()
 {
     QStringList words = aspellWords();
-    *fromAspell = !words.isEmpty();
+    std::printf("model words: %s\n", words.isEmpty() ? "made up" : "aspell kn list, topped up");
     words.removeDuplicates();
     if (words.size() > ModelWords)
         words.resize(ModelWords);
@@ -73,6 +78,12 @@ QStringList modelWords(bool *fromAspell)
         if (words.size() == ModelWords)
             words.removeDuplicates();
     }
+    return words;
+}
+
+const QStringList &modelWords()
+{
+    static const QStringList words = makeModelWords();
     return words;
 }
 
@@ -97,56 +108,52 @@ QString document(const QStringList &words)
     return doc;
 }
 
-struct Figures
+// One Utils with the model, as the editor's highlighters share it.
+Utils &spellChecker()
 {
-    double min = 0, median = 0, max = 0, mean = 0;
-};
-
-Figures figures(QList<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    Figures f;
-    f.min = ms.front();
-    f.max = ms.back();
-    f.median = ms.at(ms.size() / 2);
-    for (double v : ms)
-        f.mean += v;
-    f.mean /= ms.size();
-    return f;
-}
-
-void benchRehighlight(const QStringList &words)
-{
-    Utils utils;
-    {
+    static Utils *utils = [] {
+        auto *u = new Utils;
         QTemporaryDir dir;
         const QString old = QDir::currentPath();
         QDir::setCurrent(dir.path());
         QFile f(QStringLiteral("usr.dct"));
-        if (!f.open(QIODevice::WriteOnly) || f.write(words.join(u'\n').toUtf8()) < 0)
-            return;
+        if (f.open(QIODevice::WriteOnly))
+            f.write(modelWords().join(u'\n').toUtf8());
         f.close();
-        utils.loadUnicodeWords();
+        u->loadUnicodeWords();
         QDir::setCurrent(old);
+        return u;
+    }();
+    return *utils;
+}
+
+// Re-highlighting the whole document, as switching spell checking on does,
+// in a shown editor scrolled to the middle.
+void BM_Rehighlight(benchmark::State &state)
+{
+    Utils &utils = spellChecker();
+    if (!utils.wordModel() || utils.wordModel()->rowCount() != ModelWords) {
+        state.SkipWithError("word model not made");
+        return;
     }
     QTextEdit edit;
     edit.resize(900, 700);
+    edit.setPlainText(document(modelWords()));
     edit.show();
-    edit.setPlainText(document(words));
     auto *highlighter = new Highlighter(&utils, &edit);
     QCoreApplication::processEvents();
+    edit.verticalScrollBar()->setValue(edit.verticalScrollBar()->maximum() / 2);
+    QCoreApplication::processEvents();
 
-    QList<double> runs;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer t;
-        t.start();
+    for (auto _ : state) {
         highlighter->rehighlight();
-        runs << t.nsecsElapsed() / 1e6;
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
     }
-    const Figures f = figures(runs);
-    std::printf("rehighlight %d words, %d-word model: median %.1f ms, min %.1f ms, max %.1f ms "
-                "(goal 500 ms)\n",
-                DocumentWords, int(words.size()), f.median, f.min, f.max);
+    state.counters["doc_words"] = DocumentWords;
+    state.counters["model_words"] = double(modelWords().size());
+    state.counters["blocks"] = edit.document()->blockCount();
 }
 
 // Keys go where Qt routes them: to the open completer popup, which hands
@@ -162,57 +169,73 @@ void sendKey(QWidget *box, int key, const QString &text)
     QApplication::sendEvent(target, &release);
 }
 
-void benchKeystroke(const QStringList &words)
+// One key in the box, with the events it posts handled: Latin words whose
+// prefixes match many completer entries, each ended by a Backspace.
+void BM_Keystroke(benchmark::State &state)
 {
     UnicodeLineEdit box;
-    box.setCompleter(words);
+    box.setCompleter(modelWords());
     box.resize(400, 24);
     box.show();
     box.activateWindow();
     box.setFocus();
     QCoreApplication::processEvents();
 
-    // Latin words whose prefixes match many completer entries.
-    const QStringList typed { "kannaDa", "ka", "mane", "baraha", "sahaaya", "taayi", "kelasa" };
-    QList<double> runs;
-    int popupShown = 0;
-    for (int round = 0; round < 40; ++round) {
-        for (const QString &word : typed) {
-            box.setText(QString());
-            for (QChar c : word) {
-                QElapsedTimer t;
-                t.start();
-                sendKey(&box, Qt::Key_A + (c.toUpper().unicode() - 'A'), QString(c));
-                QCoreApplication::processEvents();
-                runs << t.nsecsElapsed() / 1e6;
-                popupShown += box.completer()->popup()->isVisible() ? 1 : 0;
-            }
-            QElapsedTimer t;
-            t.start();
-            sendKey(&box, Qt::Key_Backspace, QStringLiteral("\b"));
-            QCoreApplication::processEvents();
-            runs << t.nsecsElapsed() / 1e6;
-            box.completer()->popup()->hide();
-        }
+    QList<QPair<int, QString>> keys;
+    for (const QString word : { "kannaDa", "ka", "mane", "baraha", "sahaaya", "taayi", "kelasa" }) {
+        for (QChar c : word)
+            keys.append({ Qt::Key_A + (c.toUpper().unicode() - 'A'), QString(c) });
+        keys.append({ Qt::Key_Backspace, QStringLiteral("\b") });
+        keys.append({ 0, QString() }); // new word: box emptied, popup closed (not timed)
     }
-    const Figures f = figures(runs);
-    std::printf("keystroke, %d-word completer: mean %.3f ms, median %.3f ms, max %.3f ms over %d "
-                "keys, popup open after %d (goal 2 ms)\n",
-                int(words.size()), f.mean, f.median, f.max, int(runs.size()), popupShown);
+    qsizetype next = 0;
+    QList<double> times;
+    times.reserve(qsizetype(state.max_iterations));
+    qint64 popupOpen = 0;
+    qint64 timed = 0;
+    for (auto _ : state) {
+        if (keys.at(next).first == 0) {
+            state.PauseTiming();
+            box.completer()->popup()->hide();
+            box.setText(QString());
+            QCoreApplication::processEvents();
+            next = (next + 1) % keys.size();
+            state.ResumeTiming();
+        }
+        QElapsedTimer t;
+        t.start();
+        sendKey(&box, keys.at(next).first, keys.at(next).second);
+        QCoreApplication::processEvents();
+        times.append(t.nsecsElapsed() / 1e6);
+        ++timed;
+        popupOpen += box.completer()->popup()->isVisible() ? 1 : 0;
+        next = (next + 1) % keys.size();
+    }
+    state.counters["completer_words"] = double(modelWords().size());
+    std::sort(times.begin(), times.end());
+    if (!times.isEmpty()) {
+        state.counters["median_ms"] = times.at(times.size() / 2);
+        state.counters["p99_ms"] = times.at(times.size() * 99 / 100);
+        state.counters["slowest_ms"] = times.back();
+    }
+    state.counters["popup_open_share"] = timed ? double(popupOpen) / double(timed) : 0;
 }
 
 } // namespace
+
+BENCHMARK(BM_Rehighlight)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMillisecond)->Iterations(2000);
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    bool fromAspell = false;
-    const QStringList words = modelWords(&fromAspell);
-    std::printf("words: %d (%s)\n", int(words.size()),
-                fromAspell ? "aspell kn list, topped up" : "made up");
-    benchRehighlight(words);
-    benchKeystroke(words);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::printf("goals: re-highlight at most 500 ms, keystroke at most 2 ms\n");
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
     return 0;
 }

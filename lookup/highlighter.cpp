@@ -2,6 +2,7 @@
 
 #include "utils.h"
 
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -28,13 +29,20 @@ char32_t codePointAt(const QString &s, qsizetype i, int *len)
 } // namespace
 
 Highlighter::Highlighter(Utils *spellChecker, QTextEdit *editor)
-    : QSyntaxHighlighter(static_cast<QObject *>(editor))
+    : QSyntaxHighlighter(static_cast<QObject *>(nullptr))
     , m_spellChecker(spellChecker)
 {
     m_misspellingFormat.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     m_misspellingFormat.setProperty(QTextFormat::TextUnderlineColor, QColor(Qt::red));
-    if (editor)
+    setParent(editor);
+    if (editor) {
+        // Attaching to a document schedules a first pass of the whole text
+        // through the base class. Ours is queued before it, runs first and
+        // leaves the base class nothing pending, so the first pass is the
+        // fast one too.
+        QMetaObject::invokeMethod(this, &Highlighter::rehighlight, Qt::QueuedConnection);
         setDocument(editor->document());
+    }
 }
 
 Highlighter::~Highlighter() = default;
@@ -47,6 +55,23 @@ void Highlighter::setSpellCheckAsYouType(bool on)
 bool Highlighter::spellCheckAsYouType() const
 {
     return m_checking;
+}
+
+void Highlighter::rehighlight()
+{
+    QTextDocument *doc = document();
+    if (!doc)
+        return;
+    // The rich-text layout of a shown editor re-lays out each block the
+    // moment its formats change, walking the document from its start every
+    // time: a full pass over 200,000 words took about a minute. With a null
+    // page size the layout only forgets the blocks' lines; putting the page
+    // size back then lays the document out once, lazily, as after loading.
+    // The scroll position is not touched.
+    const QSizeF page = doc->pageSize();
+    doc->setPageSize(QSizeF(0, 0));
+    QSyntaxHighlighter::rehighlight();
+    doc->setPageSize(page);
 }
 
 void Highlighter::highlightBlock(const QString &text)
@@ -62,19 +87,15 @@ void Highlighter::highlightBlock(const QString &text)
             continue;
         }
         const qsizetype start = i;
-        bool hasLetter = false;
-        while (i < n) {
-            const char32_t c = codePointAt(text, i, &len);
-            if (!isWordChar(c))
-                break;
-            hasLetter = hasLetter || QChar::isLetter(c);
+        while (i < n && isWordChar(codePointAt(text, i, &len)))
             i += len;
-        }
         const qsizetype length = i - start;
-        // Passed over: one-character words, numbers, and words written
-        // directly after a backslash (escapes, not words).
-        if (length < 2 || !hasLetter || (start > 0 && text.at(start - 1) == u'\\'))
+        // Passed over: one-character words, and words written directly after
+        // a backslash (escapes, not words).
+        if (length < 2 || (start > 0 && text.at(start - 1) == u'\\'))
             continue;
+        // Each run is tested and marked where it stands, so a word is never
+        // found inside a longer one and no pattern is built from user text.
         if (m_spellChecker->isMisSpelled(text.mid(start, length)))
             setFormat(int(start), int(length), m_misspellingFormat);
     }

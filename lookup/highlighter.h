@@ -23,6 +23,11 @@ public:
     void setSpellCheckAsYouType(bool on);
     bool spellCheckAsYouType() const;
 
+    // Formats the whole document again. It hides the base class's function
+    // (which is not virtual) with one that stays fast on long documents in a
+    // shown editor: call it through a Highlighter pointer.
+    void rehighlight();
+
 protected:
     void highlightBlock(const QString &text) override;
 

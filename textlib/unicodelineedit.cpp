@@ -7,6 +7,7 @@
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QListView>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTextBlock>
@@ -419,6 +420,11 @@ void UnicodeLineEdit::setCompleter(const QStringList &words)
     d->completer->setWrapAround(true);
     d->completer->setCompletionMode(QCompleter::PopupCompletion);
     d->completer->popup()->setFont(QFont(QStringLiteral("Tunga"), 10));
+    // The entries are single words in one font, so every row has the same
+    // height. Telling the list so keeps it from shaping every match each
+    // time the popup opens: a one-letter prefix can match thousands of words.
+    if (auto *list = qobject_cast<QListView *>(d->completer->popup()))
+        list->setUniformItemSizes(true);
     d->completer->setWidget(this);
     connect(d->completer, qOverload<const QString &>(&QCompleter::activated), this,
             &UnicodeLineEdit::onCompleterItemActivated);

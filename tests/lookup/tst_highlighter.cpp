@@ -2,6 +2,7 @@
 #include "testenv.h"
 #include "utils.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -44,6 +45,7 @@ private slots:
     void ignoredAndAddedWords();
     void checkingOff();
     void noWordModel();
+    void longShownDocument();
 
 private:
     void load(Utils &utils)
@@ -81,8 +83,10 @@ void TestHighlighter::misspelt_data()
     // Punctuation ends a word, and the word before it is still checked.
     row("punctuation", "ನಮಸ್ಕಾರ, ನಮಸಕರ. (ಕನ್ನಡ) \"ಕಲಮ\"!", { "ನಮಸಕರ", "ಕಲಮ" });
     row("mixed scripts", "hello ಕನ್ನಡ wrold, ಕನ್ನಡ-ಕಲಮ", { "wrold", "ಕಲಮ" });
-    // A digit belongs to the word; numbers alone are not words to check.
-    row("digits", "ಕನ್ನಡ೨ ಕನ್ನಡ೩ ೨೦೨೪ 2024 12ab", { "ಕನ್ನಡ೩", "12ab" });
+    // A digit belongs to the word, and numbers are words like any other.
+    row("digits", "ಕನ್ನಡ೨ ಕನ್ನಡ೩ ೨೦೨೪ 12ab", { "ಕನ್ನಡ೩", "೨೦೨೪", "12ab" });
+    // Commas, carets and other symbols end words, and are not patterns.
+    row("symbols", "ab^c hello,wrold a.*b [ab] ಕನ್ನಡ^", { "ab", "wrold", "ab" });
     row("one-character words pass", "a ಕ ಕೆ", { "ಕೆ" });
     row("inside a longer word only the whole word", "ಕನ್ನ ಕನ್ನಡ ಕನ್ನ", { "ಕನ್ನ", "ಕನ್ನ" });
     row("three times", "abc abc, abc", { "abc", "abc", "abc" });
@@ -160,6 +164,37 @@ void TestHighlighter::noWordModel()
     edit.setPlainText(QStringLiteral("ಕನ್ನಡ a hello \\x"));
     highlighter->rehighlight();
     QCOMPARE(underlined(edit), QStringList({ "ಕನ್ನಡ", "hello" }));
+}
+
+// A long document in a shown editor: the first pass and a re-highlight mark
+// words all through it, and the view stays where the user scrolled.
+void TestHighlighter::longShownDocument()
+{
+    Utils utils;
+    load(utils);
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << QStringLiteral("ಕನ್ನಡ ನಮಸ್ಕಾರ hello ಕರ್‍ಮ ಕನ್ನಡ ನಮಸ್ಕಾರ");
+    lines[10] += QStringLiteral(" ಕಲಮ");
+    lines[2990] += QStringLiteral(" wrold");
+    QTextEdit edit;
+    edit.resize(400, 300);
+    edit.setPlainText(lines.join(u'\n'));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    auto *highlighter = new Highlighter(&utils, &edit);
+    QTRY_COMPARE(underlined(edit), QStringList({ "ಕಲಮ", "wrold" }));
+
+    QScrollBar *bar = edit.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    QCoreApplication::processEvents();
+    const int top = edit.cursorForPosition(QPoint(1, 1)).position();
+    QVERIFY(top > 0);
+    utils.appendIgnoredList(QStringLiteral("ಕಲಮ"));
+    highlighter->rehighlight();
+    QCOMPARE(underlined(edit), QStringList { "wrold" });
+    QCoreApplication::processEvents();
+    QCOMPARE(edit.cursorForPosition(QPoint(1, 1)).position(), top);
 }
 
 QTEST_MAIN(TestHighlighter)
