@@ -120,8 +120,8 @@ public:
     bool runToEnd(int timeoutMs)
     {
         m_proc.start();
-        return m_proc.waitForFinished(timeoutMs) && m_proc.exitStatus() == QProcess::NormalExit
-            && m_proc.exitCode() == 0;
+        return m_proc.waitForFinished(timeoutMs) && m_proc.exitStatus() == QProcess::NormalExit &&
+            m_proc.exitCode() == 0;
     }
 
 private:

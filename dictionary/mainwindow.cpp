@@ -33,8 +33,8 @@ MainWindow::MainWindow(QWidget *parent)
     // wanted ones are named before the maximise button is taken away.
     Qt::WindowFlags flags = windowFlags();
     if (!(flags & Qt::CustomizeWindowHint))
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
     setWindowFlags(flags & ~Qt::WindowMaximizeButtonHint);
     // The framed panel with its grid fills the window; the form's plain
     // central widget goes with the replacement.
@@ -224,8 +224,8 @@ void MainWindow::search(QString word)
                 .arg(word.toHtmlEscaped()));
         const QStringList nearBy = m_dictionary->nearByWords(word);
         for (const QString &near : nearBy) {
-            const QString href = MakerSite::wordLinkPrefix()
-                + QString::fromLatin1(QUrl::toPercentEncoding(near));
+            const QString href =
+                MakerSite::wordLinkPrefix() + QString::fromLatin1(QUrl::toPercentEncoding(near));
             ui->textBrowser->append(QStringLiteral("<a href=\"%1\">%2</a>")
                                         .arg(href.toHtmlEscaped(), near.toHtmlEscaped()));
         }
@@ -236,11 +236,11 @@ void MainWindow::search(QString word)
         m_history.push(word);
         ui->backwardButton->setEnabled(m_history.size() > 1);
         m_historyPos = int(m_history.size()) - 1;
-    } else if (!m_recording && stepTarget >= 0 && stepTarget < m_history.size()
-               && m_history.at(stepTarget) == word) {
+    } else if (!m_recording && stepTarget >= 0 && stepTarget < m_history.size() &&
+               m_history.at(stepTarget) == word) {
         m_historyPos = stepTarget;
-    } else if (m_historyPos < 0 || m_historyPos >= m_history.size()
-               || m_history.at(m_historyPos) != word) {
+    } else if (m_historyPos < 0 || m_historyPos >= m_history.size() ||
+               m_history.at(m_historyPos) != word) {
         m_historyPos = int(m_history.lastIndexOf(word));
     }
     m_currentWord = word;
@@ -308,8 +308,9 @@ void MainWindow::onLanguageActionToggled(bool on)
 {
     if (!on)
         return;
-    setLanguageAndKeyboard(int(m_languageGroup->actions().indexOf(m_languageGroup->checkedAction())),
-                           m_currentKeyboard);
+    setLanguageAndKeyboard(
+        int(m_languageGroup->actions().indexOf(m_languageGroup->checkedAction())),
+        m_currentKeyboard);
     updateStatusMessage();
 }
 
@@ -317,8 +318,9 @@ void MainWindow::onKeyboardActionToggled(bool on)
 {
     if (!on)
         return;
-    setLanguageAndKeyboard(m_currentLanguage,
-                           int(m_keyboardGroup->actions().indexOf(m_keyboardGroup->checkedAction())));
+    setLanguageAndKeyboard(
+        m_currentLanguage,
+        int(m_keyboardGroup->actions().indexOf(m_keyboardGroup->checkedAction())));
 }
 
 void MainWindow::onAboutClicked()

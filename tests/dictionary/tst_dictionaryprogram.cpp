@@ -51,8 +51,8 @@ public:
         QDeadlineTimer deadline(15000);
         while (!deadline.hasExpired()) {
             // The lock names its owner: files left by an earlier copy do not count.
-            if (lockOwner(probe.lockFilePath()) == m_proc.processId()
-                && QFile::exists(probe.serverName()))
+            if (lockOwner(probe.lockFilePath()) == m_proc.processId() &&
+                QFile::exists(probe.serverName()))
                 return true;
             if (m_proc.state() == QProcess::NotRunning)
                 return false;

@@ -6,17 +6,17 @@
 
 #include <QAction>
 #include <QCompleter>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "dctfixture.h"
 #include "dictinfo.h"
@@ -102,7 +102,6 @@ struct Window
     }
 };
 
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -138,8 +137,8 @@ private:
 void TestMainWindow::initTestCase()
 {
     QVERIFY(registerSqlCipherDriver());
-    QVERIFY(QFile::exists(QCoreApplication::applicationDirPath()
-                          + QStringLiteral("/dct/lookup.dct")));
+    QVERIFY(
+        QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/dct/lookup.dct")));
 }
 
 void TestMainWindow::init()
@@ -175,8 +174,8 @@ void TestMainWindow::lookups_data()
                          << QStringList { a } << false << false;
     QTest::newRow("hit by the button") << QStringList { "?" + b } << QStringLiteral("tree") << hint
                                        << QStringList { b } << false << false;
-    QTest::newRow("trimmed") << QStringList { "=  " + a + "  " } << QStringLiteral("house")
-                             << hint << QStringList { a } << false << false;
+    QTest::newRow("trimmed") << QStringList { "=  " + a + "  " } << QStringLiteral("house") << hint
+                             << QStringList { a } << false << false;
     QTest::newRow("miss") << QStringList { "=zq" } << QStringLiteral("zq#1") << NotFound
                           << QStringList { "zq" } << false << false;
     QTest::newRow("miss escaped") << QStringList { "=<b>zq</b>" } << QStringLiteral("<b>zq</b>")
@@ -192,8 +191,8 @@ void TestMainWindow::lookups_data()
     QTest::newRow("blank") << QStringList { "=   " } << QString() << NoText << QStringList {}
                            << false << false;
     QTest::newRow("blank after a word")
-        << QStringList { "=" + a, "?\t " } << QStringLiteral("house") << NoText
-        << QStringList { a } << false << false;
+        << QStringList { "=" + a, "?\t " } << QStringLiteral("house") << NoText << QStringList { a }
+        << false << false;
     QTest::newRow("same twice") << QStringList { "=" + a, "=" + a } << QStringLiteral("house")
                                 << hint << QStringList { a } << false << false;
     QTest::newRow("a b a") << QStringList { "=" + a, "=" + b, "=" + a } << QStringLiteral("house")
@@ -201,34 +200,34 @@ void TestMainWindow::lookups_data()
     QTest::newRow("back") << QStringList { "=" + a, "=" + b, "=" + c, "<" }
                           << QStringLiteral("tree") << hint << QStringList { a, b, c } << true
                           << true;
-    QTest::newRow("back to the start") << QStringList { "=" + a, "=" + b, "=" + c, "<", "<" }
-                                       << QStringLiteral("house") << hint
-                                       << QStringList { a, b, c } << false << true;
+    QTest::newRow("back to the start")
+        << QStringList { "=" + a, "=" + b, "=" + c, "<", "<" } << QStringLiteral("house") << hint
+        << QStringList { a, b, c } << false << true;
     QTest::newRow("back back forward")
         << QStringList { "=" + a, "=" + b, "=" + c, "<", "<", ">" } << QStringLiteral("tree")
         << hint << QStringList { a, b, c } << true << true;
     QTest::newRow("forward to the end")
-        << QStringList { "=" + a, "=" + b, "=" + c, "<", "<", ">", ">" }
-        << QStringLiteral("flower") << hint << QStringList { a, b, c } << true << false;
+        << QStringList { "=" + a, "=" + b, "=" + c, "<", "<", ">", ">" } << QStringLiteral("flower")
+        << hint << QStringList { a, b, c } << true << false;
     // A new word after going back is appended at the end and leaves Forward on.
-    QTest::newRow("new word after back") << QStringList { "=" + a, "=" + b, "=" + c, "<", "=" + d }
-                                         << QStringLiteral("Kannada") << hint
-                                         << QStringList { a, b, c, d } << true << true;
+    QTest::newRow("new word after back")
+        << QStringList { "=" + a, "=" + b, "=" + c, "<", "=" + d } << QStringLiteral("Kannada")
+        << hint << QStringList { a, b, c, d } << true << true;
     QTest::newRow("forward past the end")
-        << QStringList { "=" + a, "=" + b, "=" + c, "<", "=" + d, ">" }
-        << QStringLiteral("Kannada") << hint << QStringList { a, b, c, d } << true << false;
-    QTest::newRow("back over a repeat") << QStringList { "=" + a, "=" + b, "=" + a, "<" }
-                                        << QStringLiteral("tree") << hint
-                                        << QStringList { a, b, a } << true << true;
+        << QStringList { "=" + a, "=" + b, "=" + c, "<", "=" + d, ">" } << QStringLiteral("Kannada")
+        << hint << QStringList { a, b, c, d } << true << false;
+    QTest::newRow("back over a repeat")
+        << QStringList { "=" + a, "=" + b, "=" + a, "<" } << QStringLiteral("tree") << hint
+        << QStringList { a, b, a } << true << true;
     QTest::newRow("back to the first of a repeat")
         << QStringList { "=" + a, "=" + b, "=" + a, "<", "<" } << QStringLiteral("house") << hint
         << QStringList { a, b, a } << false << true;
     QTest::newRow("forward to the second of a repeat")
-        << QStringList { "=" + a, "=" + b, "=" + a, "<", "<", ">", ">" }
-        << QStringLiteral("house") << hint << QStringList { a, b, a } << true << false;
-    QTest::newRow("back after a link") << QStringList { "=zq", "@zq a", "<" }
-                                       << QStringLiteral("zq#1") << NotFound
-                                       << QStringList { "zq", "zq a" } << false << true;
+        << QStringList { "=" + a, "=" + b, "=" + a, "<", "<", ">", ">" } << QStringLiteral("house")
+        << hint << QStringList { a, b, a } << true << false;
+    QTest::newRow("back after a link")
+        << QStringList { "=zq", "@zq a", "<" } << QStringLiteral("zq#1") << NotFound
+        << QStringList { "zq", "zq a" } << false << true;
 }
 
 void TestMainWindow::lookups()
@@ -267,7 +266,8 @@ void TestMainWindow::lookups()
     if (shows.isEmpty())
         QCOMPARE(win.browser->toPlainText(), QString());
     else
-        QVERIFY2(win.browser->toPlainText().contains(shows), qPrintable(win.browser->toPlainText()));
+        QVERIFY2(win.browser->toPlainText().contains(shows),
+                 qPrintable(win.browser->toPlainText()));
     QCOMPARE(win.status(), status);
     QCOMPARE(win.w.history(), history);
     QCOMPARE(win.back->isEnabled(), backOn);
@@ -329,8 +329,8 @@ void TestMainWindow::wordLinks_data()
     };
     QTest::newRow("Kannada") << link(House) << House;
     QTest::newRow("Kannada with a joiner") << link(Moment) << Moment;
-    QTest::newRow("zero-width non-joiner") << link(QStringLiteral("ಕ\u200Cಷ"))
-                                           << QStringLiteral("ಕ\u200Cಷ");
+    QTest::newRow("zero-width non-joiner")
+        << link(QStringLiteral("ಕ\u200Cಷ")) << QStringLiteral("ಕ\u200Cಷ");
     QTest::newRow("hash") << link(QStringLiteral("zq#1")) << QStringLiteral("zq#1");
     QTest::newRow("percent") << link(QStringLiteral("zq%2")) << QStringLiteral("zq%2");
     QTest::newRow("slash and query") << link(QStringLiteral("zq/x?y")) << QStringLiteral("zq/x?y");
@@ -396,10 +396,10 @@ void TestMainWindow::settingsAtStart_data()
                                 << false;
     QTest::newRow("keyboard 4") << QVariant(4) << QVariant() << 0 << "actionPhonetic" << false;
     QTest::newRow("keyboard -1") << QVariant(-1) << QVariant() << 0 << "actionPhonetic" << false;
-    QTest::newRow("keyboard huge") << QVariant(2147483647) << QVariant() << 0 << "actionPhonetic"
-                                   << false;
-    QTest::newRow("keyboard text") << QVariant(QStringLiteral("two")) << QVariant() << 0
-                                   << "actionPhonetic" << false;
+    QTest::newRow("keyboard huge")
+        << QVariant(2147483647) << QVariant() << 0 << "actionPhonetic" << false;
+    QTest::newRow("keyboard text")
+        << QVariant(QStringLiteral("two")) << QVariant() << 0 << "actionPhonetic" << false;
     QTest::newRow("Localize on") << QVariant(1) << QVariant(true) << 1 << "actionKP_Rao" << true;
 }
 
@@ -542,7 +542,8 @@ void TestMainWindow::informationDialog()
         QCOMPARE(dialog->parentWidget(), &win.w);
         for (const char *name : { "wordcountLabel", "creationDateLabel", "languageNameLabel" })
             values << dialog->findChild<QLabel *>(QLatin1String(name))->text();
-        failureHidden = dialog->findChild<QLabel *>(QStringLiteral("failureMessageLabel"))->isHidden();
+        failureHidden =
+            dialog->findChild<QLabel *>(QStringLiteral("failureMessageLabel"))->isHidden();
         // Escape reaches reject().
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
@@ -570,9 +571,9 @@ void TestMainWindow::dictInfoStates_data()
     QTest::newRow("not filled") << false << QStringList {} << true << true
                                 << QStringList { "x", "x", "x" };
     // Database text is shown as it is, never as markup.
-    QTest::newRow("markup in the data") << true << QStringList { "<b>1</b>", "d", "<i>K</i>" }
-                                        << true << false
-                                        << QStringList { "<i>K</i>", "d", "<b>1</b>" };
+    QTest::newRow("markup in the data")
+        << true << QStringList { "<b>1</b>", "d", "<i>K</i>" } << true << false
+        << QStringList { "<i>K</i>", "d", "<b>1</b>" };
 }
 
 void TestMainWindow::dictInfoStates()
@@ -640,8 +641,8 @@ void TestMainWindow::aboutDialog()
     QCOMPARE(layout->itemAt(0)->alignment(), Qt::AlignHCenter);
     QCOMPARE(about.findChild<QLabel *>(QStringLiteral("label_5"))->text(),
              QStringLiteral("Version 2.0"));
-    QVERIFY(about.findChild<QLabel *>(QStringLiteral("label_3"))->text().contains(
-        MakerSite::base()));
+    QVERIFY(
+        about.findChild<QLabel *>(QStringLiteral("label_3"))->text().contains(MakerSite::base()));
 }
 
 QTEST_MAIN(TestMainWindow)
