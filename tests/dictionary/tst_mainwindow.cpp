@@ -286,7 +286,12 @@ void TestMainWindow::bundledDictionary()
     Dictionary::setDictFolder(m_env->filePath(QStringLiteral("bundled")));
     MessageBoxWatcher watcher;
     Window win;
-    win.enter(QStringLiteral("ತಾಯಿ"));
+    // Typed as a user types it: Latin keys under Phonetic, then Return.
+    QVERIFY(win.show());
+    win.box->setFocus();
+    QTest::keyClicks(win.box, QStringLiteral("tAyi"));
+    QCOMPARE(win.box->text(), QStringLiteral("ತಾಯಿ"));
+    QTest::keyClick(win.box, Qt::Key_Return);
     QVERIFY2(win.browser->toPlainText().contains(QStringLiteral("mother")),
              qPrintable(win.browser->toPlainText()));
     // The head word is the dark-blue heading above the meaning.
