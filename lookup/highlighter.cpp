@@ -2,6 +2,7 @@
 
 #include "utils.h"
 
+#include <QPlainTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -62,6 +63,11 @@ void Highlighter::rehighlight()
     QTextDocument *doc = document();
     if (!doc)
         return;
+    // A plain-text layout re-lays out only the block that changed.
+    if (qobject_cast<QPlainTextDocumentLayout *>(doc->documentLayout())) {
+        QSyntaxHighlighter::rehighlight();
+        return;
+    }
     // The rich-text layout of a shown editor re-lays out each block the
     // moment its formats change, walking the document from its start every
     // time: a full pass over 200,000 words took about a minute. With a null

@@ -91,10 +91,20 @@ QString ListStore::read(const QString &table) const
     if (!execQuery(query, QStringLiteral("SELECT data FROM '%1';").arg(table), false) ||
         !query.next())
         return QString();
+    return decodeValue(query.value(0).toByteArray());
+}
+
+QByteArray ListStore::encodeValue(const QString &text)
+{
+    return qCompress(text.toUtf8(), 9);
+}
+
+QString ListStore::decodeValue(const QByteArray &value)
+{
     // The length prefix of a stored value is not trusted (a damaged or
     // hostile file could ask for gigabytes); a value that does not
     // uncompress reads as empty text.
-    QByteArray bytes = guardedUncompress(query.value(0).toByteArray());
+    QByteArray bytes = guardedUncompress(value);
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
@@ -119,7 +129,7 @@ bool ListStore::write(const QString &table, const QString &text)
             execQuery(query, QStringLiteral("CREATE TABLE %1 (data TEXT);").arg(table), true);
         if (ok) {
             ok = query.prepare(QStringLiteral("INSERT INTO %1 (data) VALUES(:data);").arg(table));
-            query.bindValue(QStringLiteral(":data"), qCompress(text.toUtf8(), 9));
+            query.bindValue(QStringLiteral(":data"), encodeValue(text));
             ok = ok && query.exec();
         }
     }

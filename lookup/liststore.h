@@ -38,6 +38,11 @@ public:
     // false. A table that does not exist is not made.
     bool write(const QString &table, const QString &text);
 
+    // A stored value and the list text it holds. decodeValue trusts nothing
+    // in the value: a damaged or hostile one gives empty text (never null).
+    static QByteArray encodeValue(const QString &text);
+    static QString decodeValue(const QByteArray &value);
+
     // The names a store accepts for its tables: a letter or "_" followed by
     // letters, digits and "_" (they are written into statements).
     static bool isValidTableName(const QString &name);

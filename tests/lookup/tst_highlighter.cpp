@@ -2,6 +2,7 @@
 #include "testenv.h"
 #include "utils.h"
 
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -16,10 +17,10 @@ const QStringList Known { QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ಕ
                           QStringLiteral("ಕನ್ನಡ೨") };
 
 // The underlined pieces of the document, block by block, in order.
-QStringList underlined(const QTextEdit &edit)
+QStringList underlined(const QTextDocument *doc)
 {
     QStringList out;
-    for (QTextBlock b = edit.document()->firstBlock(); b.isValid(); b = b.next()) {
+    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
         for (const QTextLayout::FormatRange &r : b.layout()->formats()) {
             if (r.format.underlineStyle() != QTextCharFormat::SpellCheckUnderline)
                 continue;
@@ -29,6 +30,11 @@ QStringList underlined(const QTextEdit &edit)
         }
     }
     return out;
+}
+
+QStringList underlined(const QTextEdit &edit)
+{
+    return underlined(edit.document());
 }
 
 } // namespace
@@ -46,6 +52,7 @@ private slots:
     void checkingOff();
     void noWordModel();
     void longShownDocument();
+    void plainTextDocument();
 
 private:
     void load(Utils &utils)
@@ -195,6 +202,22 @@ void TestHighlighter::longShownDocument()
     QCOMPARE(underlined(edit), QStringList { "wrold" });
     QCoreApplication::processEvents();
     QCOMPARE(edit.cursorForPosition(QPoint(1, 1)).position(), top);
+}
+
+// Moved onto the document of a plain-text editor, it marks words there too.
+void TestHighlighter::plainTextDocument()
+{
+    Utils utils;
+    load(utils);
+    QTextEdit edit;
+    QPlainTextEdit plain;
+    plain.setPlainText(QStringLiteral("ಕನ್ನಡ ಕಲಮ\nwrold"));
+    plain.show();
+    auto *highlighter = new Highlighter(&utils, &edit);
+    highlighter->setDocument(plain.document());
+    highlighter->rehighlight();
+    QCOMPARE(underlined(plain.document()), QStringList({ "ಕಲಮ", "wrold" }));
+    QCOMPARE(underlined(edit), QStringList());
 }
 
 QTEST_MAIN(TestHighlighter)
