@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QtGlobal>
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,20 @@
 #include "ansitounicode.h"
 #include "nudiimport.h"
 #include "nuditoansi.h"
+
+namespace {
+
+// The text extraction reports damaged files on the debug output; at fuzzing speed that is
+// only noise.
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qInstallMessageHandler(quiet);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
