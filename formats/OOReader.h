@@ -96,7 +96,7 @@ public:
     static constexpr int MaxSpaceCount = 1000; // characters of one "text:s"
     static constexpr int MaxTableColumns = 1024;
     static constexpr int MaxTableRows = 100000;
-    static constexpr qint64 MaxTableCells = qint64(1) << 21; // all tables of one import
+    static constexpr qint64 MaxTableCells = 500000; // all tables of one import together
     static constexpr int MaxNestingDepth = 256; // XML elements, lists, tables and frames
     static constexpr qint64 MaxLocalImageSize = qint64(64) << 20;
     static constexpr qint64 MaxRemoteImageSize = qint64(20) << 20;

@@ -95,6 +95,10 @@ void OOReader::replaceDocument()
     delete document;
     document = new QTextDocument();
     document->setUndoRedoEnabled(false);
+    // The root frame is made on first use, as a child of the document. Made
+    // here it belongs to this thread; made later by the GUI thread's copy of
+    // the document it could not be the document's child and would leak.
+    document->rootFrame();
 }
 
 void OOReader::read()
