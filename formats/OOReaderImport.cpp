@@ -65,6 +65,7 @@ ChildImport::ChildImport(QIODevice *device)
 void ChildImport::copyDeep(QIODevice *device, QXmlStreamWriter &writer)
 {
     reader.setDevice(device);
+    reader.setNamespaceProcessing(false); // a new device starts the reader afresh
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -74,7 +75,8 @@ void ChildImport::copyDeep(QIODevice *device, QXmlStreamWriter &writer)
             writer.writeStartElement(name);
             if (!reader.attributes().isEmpty())
                 writer.writeAttributes(reader.attributes());
-        } else if (token == QXmlStreamReader::Characters && reader.isWhitespace()) {
+        } else if (token == QXmlStreamReader::Characters &&
+                   reader.text().trimmed().isEmpty()) {
             if (reader.isCDATA())
                 writer.writeComment(reader.text().toString());
         } else if (token != QXmlStreamReader::Invalid) {

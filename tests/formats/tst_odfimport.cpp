@@ -98,6 +98,7 @@ private slots:
     void signalsOfAnImport();
     void secondReadKeepsResult();
     void duplicateMember();
+    void smallPieces();
 };
 
 void TstOdfImport::initTestCase()
@@ -642,6 +643,34 @@ void TstOdfImport::duplicateMember()
     reader.read();
     QCOMPARE(reader.document->toPlainText(), QStringLiteral("first"));
     QVERIFY(unzipstream(env.filePath(QStringLiteral("none.odt"))).isEmpty());
+}
+
+void TstOdfImport::smallPieces()
+{
+    const ReadWriteBuf empty;
+    QVERIFY(empty.buffer->isOpen() && empty.buffer->isWritable() && empty.buffer->data().isEmpty());
+    const ReadWriteBuf filled(QStringLiteral("<ಕ/>"));
+    QCOMPARE(filled.buffer->pos(), 0);
+    QCOMPARE(filled.buffer->data(), QStringLiteral("<ಕ/>").toUtf8());
+
+    const QTextFrameFormat frame = DefaultFrameFormat();
+    QCOMPARE(frame.borderBrush().color(), QColor(Qt::blue));
+    QCOMPARE(frame.borderStyle(), QTextFrameFormat::BorderStyle_Solid);
+    QCOMPARE(frame.border(), 0.6);
+
+    // Start elements and texts are copied, white space dropped (but for a
+    // CDATA section's, which becomes a comment), and one element closed.
+    QByteArray in("<a:b x=\"1\">t <c/>\n <![CDATA[ ]]></a:b>");
+    QBuffer source(&in);
+    source.open(QIODevice::ReadOnly);
+    QByteArray out;
+    QBuffer sink(&out);
+    sink.open(QIODevice::WriteOnly);
+    QXmlStreamWriter writer(&sink);
+    ChildImport copier(&source);
+    copier.copyDeep(&source, writer);
+    QVERIFY(!source.isOpen());
+    QCOMPARE(out, QByteArray("<a:b x=\"1\">t <c><!-- --></c>"));
 }
 
 QTEST_MAIN(TstOdfImport)
