@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QtTest>
 
+#include <atomic>
+
 using namespace OdfTest;
 using ZuvoTest::HttpServer;
 
@@ -216,7 +218,13 @@ public:
         reader->moveToThread(thread);
         connect(thread, &QThread::started, reader, &OOReader::read);
         connect(reader, &OOReader::ready, this, &ImportDriver::drawDoc);
-        connect(reader, &QObject::destroyed, this, [this] { readerGone = true; });
+        connect(
+            reader, &QObject::destroyed, reader,
+            [this] {
+                deletedInImportThread = QThread::currentThread() == thread;
+                readerGone = true;
+            },
+            Qt::DirectConnection);
         thread->start(QThread::InheritPriority);
     }
     ~ImportDriver() override
@@ -230,7 +238,8 @@ public:
     QTextDocument *copy = nullptr;
     int readyCount = 0;
     bool inGuiThread = false;
-    bool readerGone = false;
+    std::atomic<bool> readerGone { false };
+    std::atomic<bool> deletedInImportThread { false };
 
 private slots:
     void drawDoc()
@@ -260,6 +269,7 @@ void TstOdfImportNet::threadedImport()
     QTest::qWait(50);
     QCOMPARE(driver.readyCount, 1);
     QVERIFY(driver.inGuiThread);
+    QVERIFY(driver.deletedInImportThread);
     QVERIFY(driver.copy != nullptr);
     QCOMPARE(blocks(driver.copy).first(), QStringLiteral("ಕನ್ನಡ text"));
     // The remote picture arrived before ready(), so the copy holds it.
