@@ -1,7 +1,8 @@
 // Reading ZIP archives with the most entries an end record can count (65,535):
 // opening one and finding a member must stay well under two seconds, and
 // reading every member must not cost a directory scan per member. Also the
-// colour table that every OpenDocument import builds once.
+// colour table that every OpenDocument import builds once, and the scan of
+// the style names.
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 
 #include "FoColorName.h"
 #include "GZip.h"
+#include "OOReader.h"
 
 namespace {
 
@@ -67,6 +69,37 @@ void BM_ZipReadEveryMember(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * kEntries);
 }
 BENCHMARK(BM_ZipReadEveryMember)->Unit(benchmark::kMillisecond);
+
+// The six style-name scans of an import (three over content.xml, three over
+// styles.xml) over a content stream of 1 MB: paragraphs and spans naming a few
+// hundred styles.
+QByteArray contentStream()
+{
+    QByteArray xml("<office:document-content><office:body><office:text>");
+    int i = 0;
+    while (xml.size() < (1 << 20)) {
+        xml += "<text:p text:style-name=\"P" + QByteArray::number(i % 300) +
+            "\">words <text:span text:style-name=\"T" + QByteArray::number(i % 50) +
+            "\">more</text:span></text:p>";
+        ++i;
+    }
+    return xml + "</office:text></office:body></office:document-content>";
+}
+
+void BM_StyleNameScan(benchmark::State &state)
+{
+    const QByteArray xml = contentStream();
+    for (auto _ : state) {
+        OOReader reader { QString() };
+        for (int stream = 0; stream < 2; ++stream) {
+            for (const char *attr : { "text:style-name", "table:style-name", "draw:style-name" })
+                reader.styleNameSetup(xml, QLatin1String(attr));
+        }
+        benchmark::DoNotOptimize(reader.styleNameCount);
+    }
+    state.SetBytesProcessed(state.iterations() * xml.size() * 6);
+}
+BENCHMARK(BM_StyleNameScan)->Unit(benchmark::kMillisecond);
 
 // The colour table of one import.
 void BM_FopColorTable(benchmark::State &state)
