@@ -123,6 +123,13 @@ void OOReader::convertContainer(const QDomElement &container, QTextCursor &curso
             emit statusRead(blockCurrent, blockTotal);
         } else if (tag == QLatin1String("table:table")) {
             convertTable(cursor, e, blockCurrent, topLevel);
+        } else if (tag == QLatin1String("draw:frame")) {
+            // A frame anchored to the page stands beside the paragraphs; its
+            // text box or picture is the user's all the same.
+            startBlock(cursor);
+            if (convertFrame(cursor, e, DefaultCharFormats(noStylesFile, QTextCharFormat()), false) &&
+                e.firstChildElement(QStringLiteral("draw:image")).isNull())
+                blockFree = true; // the block after a text box is empty
         } else if (tag == QLatin1String("text:section")) {
             // A section is a container of its own; its text belongs to the body.
             convertContainer(e, cursor, topLevel);

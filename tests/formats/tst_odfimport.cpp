@@ -151,6 +151,11 @@ void TstOdfImport::bodyText_data()
     QTest::newRow("sections hold body text")
         << p.arg("a") + QStringLiteral("<text:section text:name=\"S\"><text:p>b</text:p></text:section>")
         << QStringList { "a", "b" };
+    QTest::newRow("frames anchored to the page")
+        << QStringLiteral("<draw:frame text:anchor-type=\"page\"><draw:text-box><text:p>boxed</text:p>"
+                          "</draw:text-box></draw:frame>")
+               + p.arg("after")
+        << QStringList { "", "boxed", "after" };
     QTest::newRow("no style names at all")
         << QStringLiteral("<text:p>plain</text:p><text:p>text</text:p>")
         << QStringList { "plain", "text" };
