@@ -43,7 +43,7 @@ QString words(int &seed, int count)
     return out;
 }
 
-// The body: per page a heading, paragraphs with bold and italic runs, a list
+// The body: per page a heading that starts the page, paragraphs with bold and italic runs, a list
 // with a nested level, and every third page a table.
 QString flatOdt(int pages)
 {
@@ -84,7 +84,7 @@ QString flatOdt(int pages)
                " office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.text\">"
                "<office:styles><style:style style:name=\"Standard\" style:family=\"paragraph\"/></office:styles>"
                "<office:automatic-styles>"
-               "<style:style style:name=\"H1\" style:family=\"paragraph\"><style:text-properties fo:font-size=\"16pt\" fo:font-weight=\"bold\"/></style:style>"
+               "<style:style style:name=\"H1\" style:family=\"paragraph\"><style:paragraph-properties fo:break-before=\"page\"/><style:text-properties fo:font-size=\"16pt\" fo:font-weight=\"bold\"/></style:style>"
                "<style:style style:name=\"B\" style:family=\"text\"><style:text-properties fo:font-weight=\"bold\"/></style:style>"
                "<style:style style:name=\"I\" style:family=\"text\"><style:text-properties fo:font-style=\"italic\"/></style:style>"
                "<style:style style:name=\"Tb\" style:family=\"table\"><style:table-properties style:width=\"16cm\"/></style:style>"
@@ -166,7 +166,12 @@ int main(int argc, char **argv)
         OOReader probe(g_odt);
         probe.read();
         const QString text = probe.document->toPlainText();
-        std::printf("document: %lld bytes, %lld words, %d blocks\n",
+        // LibreOffice records the pages it laid out in the metadata.
+        const QRegularExpression pages(QStringLiteral("meta:page-count=\"(\\d+)\""));
+        const QString meta = QString::fromUtf8(probe.archive.value(QStringLiteral("meta.xml")));
+        const QString pageCount = pages.match(meta).captured(1);
+        std::printf("document: %s pages, %lld bytes, %lld words, %d blocks\n",
+                    pageCount.isEmpty() ? "?" : qPrintable(pageCount),
                     static_cast<long long>(QFileInfo(g_odt).size()),
                     static_cast<long long>(text.split(QRegularExpression(QStringLiteral("\\s+")),
                                                       Qt::SkipEmptyParts).size()),
