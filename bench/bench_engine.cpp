@@ -6,43 +6,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QHash>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QStringList>
 
+#include "benchwords.h"
 #include "zuvoscriptconverter.h"
 
 namespace {
 
 QStringList kannadaWords()
 {
-    static QStringList words = [] {
-        QProcess p;
-        p.start(QStringLiteral("aspell"), {QStringLiteral("-d"), QStringLiteral("kn"),
-                                           QStringLiteral("dump"), QStringLiteral("master")});
-        QStringList list;
-        if (p.waitForFinished(60000) && p.exitCode() == 0)
-            list = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (list.size() < 10000) {
-            // Syllables of Kannada words: consonant (+ virama + consonant) + vowel sign.
-            list.clear();
-            QRandomGenerator rng(7);
-            for (int i = 0; i < 20000; ++i) {
-                QString w;
-                const int syllables = rng.bounded(2, 5);
-                for (int s = 0; s < syllables; ++s) {
-                    w.append(QChar(char16_t(0x0C95 + rng.bounded(0x24))));
-                    if (rng.bounded(5) == 0) {
-                        w.append(QChar(char16_t(0x0CCD)));
-                        w.append(QChar(char16_t(0x0C95 + rng.bounded(0x24))));
-                    }
-                    if (rng.bounded(3))
-                        w.append(QChar(char16_t(0x0CBE + rng.bounded(0x0E))));
-                }
-                list << w;
-            }
-        }
-        return list;
+    static const QStringList words = [] {
+        const QStringList &list = BenchWords::aspellKannadaWords();
+        return list.size() < 10000 ? BenchWords::madeUpKannadaWords(20000) : list;
     }();
     return words;
 }

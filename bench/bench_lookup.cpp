@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchwords.h"
 #include "highlighter.h"
 #include "unicodelineedit.h"
 #include "utils.h"
@@ -17,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -33,51 +33,13 @@ namespace {
 constexpr int ModelWords = 60000;
 constexpr int DocumentWords = 200000;
 
-QStringList aspellWords()
-{
-    QProcess p;
-    p.start(QStringLiteral("aspell"), { "-d", "kn", "dump", "master" });
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    QStringList words;
-    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n')) {
-        const QString w = line.trimmed();
-        if (!w.isEmpty())
-            words << w;
-    }
-    return words;
-}
-
-QString madeUpWord(QRandomGenerator &rng)
-{
-    static const char16_t consonants[] = { 0x0C95, 0x0C97, 0x0C9A, 0x0C9C, 0x0CA4, 0x0CA6,
-                                           0x0CA8, 0x0CAA, 0x0CAC, 0x0CAE, 0x0CAF, 0x0CB0,
-                                           0x0CB2, 0x0CB5, 0x0CB8, 0x0CB9 };
-    static const char16_t signs[] = { 0, 0x0CBE, 0x0CBF, 0x0CC0, 0x0CC1, 0x0CC6, 0x0CCA, 0x0CCD };
-    QString w;
-    const int syllables = 2 + int(rng.bounded(4));
-    for (int i = 0; i < syllables; ++i) {
-        w.append(QChar(consonants[rng.bounded(int(std::size(consonants)))]));
-        const char16_t s = signs[rng.bounded(int(std::size(signs)))];
-        if (s)
-            w.append(QChar(s));
-    }
-    return w;
-}
-
 QStringList makeModelWords()
 {
-    QStringList words = aspellWords();
+    QStringList words = BenchWords::aspellKannadaWords();
     std::printf("model words: %s\n", words.isEmpty() ? "made up" : "aspell kn list, topped up");
-    words.removeDuplicates();
     if (words.size() > ModelWords)
         words.resize(ModelWords);
-    QRandomGenerator rng(7);
-    while (words.size() < ModelWords) {
-        words << madeUpWord(rng);
-        if (words.size() == ModelWords)
-            words.removeDuplicates();
-    }
+    words += BenchWords::madeUpKannadaWords(ModelWords - words.size(), words);
     return words;
 }
 

@@ -13,15 +13,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QSet>
 #include <QStringListModel>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
 
+#include "benchwords.h"
 #include "dctwriter.h"
 #include "dictionary.h"
 #include "sqlcipherdriver.h"
@@ -44,22 +42,14 @@ Fixture &fixture()
     return f;
 }
 
+// aspell's list without the words the dictionary format cannot hold.
 QStringList aspellWords()
 {
-    QProcess p;
-    p.start(QStringLiteral("aspell"),
-            { QStringLiteral("-d"), QStringLiteral("kn"), QStringLiteral("dump"),
-              QStringLiteral("master") });
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
     QStringList words;
-    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
-    for (const QString &line : lines) {
-        const QString w = line.trimmed();
+    for (const QString &w : BenchWords::aspellKannadaWords()) {
         if (DctWriter::checkEntry({ w, QStringLiteral("<p>x</p>") }).isEmpty())
             words.append(w);
     }
-    words.removeDuplicates();
     return words;
 }
 
@@ -74,32 +64,6 @@ QString misspell(const QString &word)
     return QString(word).insert(1, QChar(0x0CCD));
 }
 
-// Stand-in when aspell's list is missing: distinct words of Kannada syllables.
-QStringList generatedWords(qsizetype count)
-{
-    QStringList words;
-    QSet<QString> seen;
-    QRandomGenerator rng(7);
-    while (words.size() < count) {
-        QString w;
-        const int syllables = rng.bounded(2, 6);
-        for (int s = 0; s < syllables; ++s) {
-            w.append(QChar(char16_t(0x0C95 + rng.bounded(0x24))));
-            if (rng.bounded(5) == 0) {
-                w.append(QChar(char16_t(0x0CCD)));
-                w.append(QChar(char16_t(0x0C95 + rng.bounded(0x24))));
-            }
-            if (rng.bounded(3))
-                w.append(QChar(char16_t(0x0CBE + rng.bounded(0x0E))));
-        }
-        if (!seen.contains(w)) {
-            seen.insert(w);
-            words.append(w);
-        }
-    }
-    return words;
-}
-
 bool setUp()
 {
     Fixture &f = fixture();
@@ -107,7 +71,7 @@ bool setUp()
     if (f.words.size() < 10000) {
         std::printf("NOTE: aspell's Kannada word list is missing (aspell-kn; scripts/install-deps "
                     "--test installs it); the figures below are for generated words\n");
-        f.words = generatedWords(59000);
+        f.words = BenchWords::madeUpKannadaWords(59000);
     }
     f.dir = std::make_unique<QTemporaryDir>();
     QDir::setCurrent(f.dir->path()); // an empty working folder: no usr.dct

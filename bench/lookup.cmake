@@ -1,1 +1,1 @@
-zuvo_add_bench(bench_lookup SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_lookup.cpp LIBS lookup)
+zuvo_add_bench(bench_lookup SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_lookup.cpp LIBS lookup benchwords)

@@ -1,0 +1,18 @@
+// Kannada words for the benchmarks: the spelling word list of aspell when it is
+// installed, else (or on top of it) distinct made-up words of Kannada syllables.
+#pragma once
+
+#include <QStringList>
+
+namespace BenchWords {
+
+// `aspell -d kn dump master`, trimmed, without empty lines or repeats; empty
+// when aspell or its Kannada list is missing. Read once per process.
+const QStringList &aspellKannadaWords();
+
+// `count` distinct words of two to five syllables (consonant, sometimes a
+// conjunct, mostly a vowel sign), none of them in `avoid`; the same for the
+// same seed on every run.
+QStringList madeUpKannadaWords(qsizetype count, const QStringList &avoid = {}, quint32 seed = 7);
+
+} // namespace BenchWords
