@@ -15,10 +15,10 @@ namespace {
 
 // Texts are written as code points ("0C95 0CCD") so that every vowel sign and
 // virama is visible; other characters of the row stand for themselves.
-QString cps(const char *spec)
+QString cps(const char *codes)
 {
     QString s;
-    const QStringList parts = QString::fromLatin1(spec).split(u' ', Qt::SkipEmptyParts);
+    const QStringList parts = QString::fromLatin1(codes).split(u' ', Qt::SkipEmptyParts);
     for (const QString &p : parts) {
         bool ok = false;
         const uint cp = p.toUInt(&ok, 16);
