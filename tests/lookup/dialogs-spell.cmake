@@ -1,0 +1,1 @@
+zuvo_add_test(tst_spellcheckdialog SOURCES tst_spellcheckdialog.cpp LIBS lookup)
