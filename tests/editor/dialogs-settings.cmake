@@ -1,0 +1,1 @@
+zuvo_add_test(tst_pdfexportdialogs SOURCES tst_pdfexportdialogs.cpp LIBS editorapp)
