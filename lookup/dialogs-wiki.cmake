@@ -1,0 +1,10 @@
+# User-dictionary editor, word-entry dialog and the online Wiktionary lookup.
+target_sources(lookup PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/getunicodetext.h
+  ${CMAKE_CURRENT_LIST_DIR}/getunicodetext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/getunicodetext.ui
+  ${CMAKE_CURRENT_LIST_DIR}/edituserdict.h
+  ${CMAKE_CURRENT_LIST_DIR}/edituserdict.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/edituserdict.ui
+  ${CMAKE_CURRENT_LIST_DIR}/dialogs_wiki.qrc
+)

@@ -1,0 +1,456 @@
+#include "edituserdict.h"
+#include "getunicodetext.h"
+#include "messageboxwatcher.h"
+#include "sqlcipherdriver.h"
+#include "testenv.h"
+#include "unicodelineedit.h"
+#include "userdict.h"
+#include "utils.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+using ZuvoTest::MessageBoxWatcher;
+
+namespace {
+
+const QString Words = QStringLiteral("UnicodeWords");
+
+template<typename T> T *child(QWidget *w, const char *name)
+{
+    T *found = w->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("missing child %s", name);
+    return found;
+}
+
+QStringList listTexts(QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QString stored()
+{
+    UserDict store;
+    return store.read(Words);
+}
+
+void store(const QStringList &words)
+{
+    UserDict store;
+    QVERIFY(store.write(words.join(QLatin1Char('\n')), Words));
+}
+
+bool writeWordFile(const QString &path, const QStringList &words)
+{
+    return Utils::writeToUnicodeFile(words, path);
+}
+
+// Answers the word-entry dialog with the given text (OK), or cancels it
+// when the text is null; file dialogs get the given file or are cancelled.
+struct Answers
+{
+    QString word;
+    QString file;
+    int wordDialogs = 0;
+    QString shownText; // text in the word box when the dialog opened
+};
+
+void installHandler(MessageBoxWatcher &watcher, Answers &answers)
+{
+    watcher.setDialogHandler([&answers](QDialog *dialog) {
+        if (auto *entry = qobject_cast<GetUnicodeText *>(dialog)) {
+            ++answers.wordDialogs;
+            answers.shownText = entry->text();
+            if (answers.word.isNull()) {
+                entry->reject();
+                return;
+            }
+            entry->setText(answers.word);
+            entry->accept();
+        } else if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+            if (answers.file.isEmpty()) {
+                files->reject();
+                return;
+            }
+            // Typed into the name box, as a user would.
+            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (name)
+                name->setText(answers.file);
+            else
+                files->selectFile(answers.file);
+            static_cast<QDialog *>(files)->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+}
+
+// Title and text of each message box seen, "title|text".
+QStringList boxes(const MessageBoxWatcher &watcher)
+{
+    QStringList out;
+    for (const MessageBoxWatcher::Seen &seen : watcher.seen())
+        if (seen.className == QLatin1String("QMessageBox"))
+            out << seen.title + QLatin1Char('|') + seen.text;
+    return out;
+}
+
+} // namespace
+
+class TestEditUserDict : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void startsWithPanelHiddenAndMovesDisabled();
+    void moveButtonsFollowSelection();
+    void addWord();
+    void addDuplicateAfterMoveLeft();
+    void moveRightOfKnownWordOnlyRemoves();
+    void removeAndDoubleClickEdit();
+    void browseAndEditWords();
+    void cancelledBrowseEmptiesName();
+    void save_data();
+    void save();
+    void clearedRightViewStillSaves();
+    void saveFailureKeepsDialogAndFile();
+
+    void entryDialog();
+};
+
+void TestEditUserDict::initTestCase()
+{
+    QVERIFY(registerSqlCipherDriver());
+}
+
+void TestEditUserDict::init()
+{
+    QDir(QStringLiteral("dat")).removeRecursively();
+    QVERIFY(QDir().mkpath(QStringLiteral("dat")));
+    QFile::remove(QStringLiteral("usr.dct"));
+}
+
+void TestEditUserDict::startsWithPanelHiddenAndMovesDisabled()
+{
+    EditUserDict dialog(nullptr);
+    dialog.setLanguageAndKeyboard(0, 0);
+    QCOMPARE(dialog.objectName(), QStringLiteral("EditUserDict"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit User Dictionary"));
+    QVERIFY(dialog.windowFlags() & Qt::Tool);
+    dialog.show();
+    QVERIFY(!child<QWidget>(&dialog, "editParent")->isVisible());
+    QVERIFY(!child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
+    QVERIFY(!child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    QCOMPARE(child<QListWidget>(&dialog, "leftList")->font().family(),
+             Utils::languageDefaultFont(0));
+    QCOMPARE(child<QListWidget>(&dialog, "rightList")->font().pointSize(), 11);
+    QVERIFY(!child<QToolButton>(&dialog, "addBtn")->icon().isNull());
+    QVERIFY(!child<QToolButton>(&dialog, "moveRightBtn")->icon().isNull());
+
+    QTest::mouseClick(child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    QVERIFY(child<QWidget>(&dialog, "editParent")->isVisible());
+    QVERIFY(child<QWidget>(&dialog, "editParent")->isEnabled());
+    QTest::mouseClick(child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    QVERIFY(!child<QWidget>(&dialog, "editParent")->isVisible());
+}
+
+void TestEditUserDict::moveButtonsFollowSelection()
+{
+    store({ "x" });
+    EditUserDict dialog(nullptr);
+    auto *left = child<QListWidget>(&dialog, "leftList");
+    auto *right = child<QListWidget>(&dialog, "rightList");
+    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    left->addItems({ "a", "b" });
+    left->item(0)->setSelected(true);
+    QVERIFY(child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
+    QVERIFY(!child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    right->item(0)->setSelected(true);
+    QVERIFY(child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    child<QPushButton>(&dialog, "pushButton_2")->click(); // DeselectAll
+    QVERIFY(left->selectedItems().isEmpty());
+    QVERIFY(right->selectedItems().isEmpty());
+    QVERIFY(!child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
+    QVERIFY(!child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    child<QPushButton>(&dialog, "selectAllBtn")->click();
+    QCOMPARE(left->selectedItems().size(), 2);
+}
+
+void TestEditUserDict::addWord()
+{
+    EditUserDict dialog(nullptr);
+    dialog.setLanguageAndKeyboard(0, 0);
+    auto *left = child<QListWidget>(&dialog, "leftList");
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+
+    answers.word = QStringLiteral("ಕನ್ನಡ");
+    child<QToolButton>(&dialog, "addBtn")->click();
+    QCOMPARE(listTexts(left), QStringList { "ಕನ್ನಡ" });
+    QVERIFY(left->item(0)->isSelected());
+
+    // An empty entry and a cancelled one add nothing.
+    answers.word = QStringLiteral("");
+    child<QToolButton>(&dialog, "addBtn")->click();
+    answers.word = QString();
+    child<QToolButton>(&dialog, "addBtn")->click();
+    QCOMPARE(answers.wordDialogs, 3);
+    QCOMPARE(left->count(), 1);
+    QVERIFY(boxes(watcher).isEmpty());
+}
+
+void TestEditUserDict::addDuplicateAfterMoveLeft()
+{
+    store({ "alpha", "beta" });
+    EditUserDict dialog(nullptr);
+    auto *left = child<QListWidget>(&dialog, "leftList");
+    auto *right = child<QListWidget>(&dialog, "rightList");
+    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    QCOMPARE(listTexts(right), (QStringList { "alpha", "beta" }));
+    QVERIFY(!child<QPushButton>(&dialog, "loadUserDictBtn")->isEnabled());
+
+    right->item(1)->setSelected(true);
+    child<QToolButton>(&dialog, "moveLeftBtn")->click();
+    QCOMPARE(listTexts(left), QStringList { "beta" });
+    QCOMPARE(listTexts(right), QStringList { "alpha" });
+
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    answers.word = QStringLiteral("beta");
+    child<QToolButton>(&dialog, "addBtn")->click();
+    QCOMPARE(boxes(watcher), QStringList { "Zuvo Software|Duplicate, Its already present!" });
+    QCOMPARE(left->count(), 1);
+}
+
+void TestEditUserDict::moveRightOfKnownWordOnlyRemoves()
+{
+    store({ "alpha" });
+    EditUserDict dialog(nullptr);
+    auto *left = child<QListWidget>(&dialog, "leftList");
+    auto *right = child<QListWidget>(&dialog, "rightList");
+    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    for (const char *w : { "alpha", "gamma" }) {
+        answers.word = QString::fromLatin1(w);
+        child<QToolButton>(&dialog, "addBtn")->click();
+    }
+    QCOMPARE(left->selectedItems().size(), 2);
+    child<QToolButton>(&dialog, "moveRightBtn")->click();
+    QCOMPARE(left->count(), 0);
+    QCOMPARE(listTexts(right), (QStringList { "alpha", "gamma" }));
+}
+
+void TestEditUserDict::removeAndDoubleClickEdit()
+{
+    EditUserDict dialog(nullptr);
+    auto *left = child<QListWidget>(&dialog, "leftList");
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    for (const char *w : { "one", "two" }) {
+        answers.word = QString::fromLatin1(w);
+        child<QToolButton>(&dialog, "addBtn")->click();
+    }
+    left->clearSelection();
+    left->item(1)->setSelected(true); // "two"
+    child<QToolButton>(&dialog, "removeBtn")->click();
+    QCOMPARE(listTexts(left), QStringList { "one" });
+    // Removed from the words too: adding it again is no duplicate.
+    answers.word = QStringLiteral("two");
+    child<QToolButton>(&dialog, "addBtn")->click();
+    QVERIFY(boxes(watcher).isEmpty());
+
+    answers.word = QStringLiteral("uno");
+    emit left->itemDoubleClicked(left->item(0));
+    QCOMPARE(answers.shownText, QStringLiteral("one"));
+    QCOMPARE(listTexts(left), (QStringList { "two", "uno" })); // sorting is on
+
+    // An entry with no text opens nothing.
+    const int opened = answers.wordDialogs;
+    QListWidgetItem *item = left->item(0);
+    item->setText(QString());
+    emit left->itemDoubleClicked(item);
+    QCOMPARE(answers.wordDialogs, opened);
+}
+
+void TestEditUserDict::browseAndEditWords()
+{
+    ZuvoTest::TempEnv env;
+    const QString file = env.filePath(QStringLiteral("words.txt"));
+    QVERIFY(writeWordFile(file, { "p", "q" }));
+
+    EditUserDict dialog(nullptr);
+    dialog.show();
+    auto *left = child<QListWidget>(&dialog, "leftList");
+    auto *box = child<QCheckBox>(&dialog, "editWordsCheckBox");
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    answers.file = file;
+
+    child<QToolButton>(&dialog, "browseFile")->click();
+    QCOMPARE(QFileInfo(child<QLineEdit>(&dialog, "fileNameLine")->text()), QFileInfo(file));
+    QCOMPARE(left->count(), 0); // pending until word editing is on
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(listTexts(left), (QStringList { "p", "q" }));
+
+    // The same file again with the box unticked is not pending.
+    QTest::mouseClick(box, Qt::LeftButton);
+    child<QToolButton>(&dialog, "browseFile")->click();
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(left->count(), 2);
+
+    // With the box ticked a chosen file is read at once; the whole word list
+    // is appended to the view again.
+    QVERIFY(writeWordFile(file, { "q", "r" }));
+    child<QToolButton>(&dialog, "browseFile")->click();
+    QCOMPARE(listTexts(left), (QStringList { "p", "p", "q", "q", "r" }));
+}
+
+void TestEditUserDict::cancelledBrowseEmptiesName()
+{
+    EditUserDict dialog(nullptr);
+    auto *name = child<QLineEdit>(&dialog, "fileNameLine");
+    name->setText(QStringLiteral("/somewhere/words.txt"));
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    child<QToolButton>(&dialog, "browseFile")->click();
+    QCOMPARE(name->text(), QString());
+}
+
+void TestEditUserDict::save_data()
+{
+    QTest::addColumn<QStringList>("storedWords");
+    QTest::addColumn<QStringList>("usrDct");
+    QTest::addColumn<QStringList>("namedFile"); // empty: no file named
+    QTest::addColumn<bool>("missingFile"); // name a file that does not exist
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("nothing loaded or named")
+        << QStringList { "a", "b" } << QStringList { "c", "a" } << QStringList() << false
+        << QStringList { "a", "b", "c" };
+    QTest::newRow("named file merged unseen")
+        << QStringList { "a" } << QStringList { "c" } << QStringList { "f", "a" } << false
+        << QStringList { "f", "a", "c" };
+    QTest::newRow("named file missing")
+        << QStringList { "a" } << QStringList() << QStringList() << true << QStringList { "a" };
+    QTest::newRow("empty store") << QStringList() << QStringList() << QStringList() << false
+                                 << QStringList();
+}
+
+void TestEditUserDict::save()
+{
+    QFETCH(QStringList, storedWords);
+    QFETCH(QStringList, usrDct);
+    QFETCH(QStringList, namedFile);
+    QFETCH(bool, missingFile);
+    QFETCH(QStringList, expected);
+
+    if (!storedWords.isEmpty())
+        store(storedWords);
+    if (!usrDct.isEmpty())
+        QVERIFY(writeWordFile(QStringLiteral("usr.dct"), usrDct));
+    EditUserDict dialog(nullptr);
+    if (!namedFile.isEmpty()) {
+        QVERIFY(writeWordFile(QStringLiteral("named.txt"), namedFile));
+        child<QLineEdit>(&dialog, "fileNameLine")->setText(QStringLiteral("named.txt"));
+    } else if (missingFile) {
+        child<QLineEdit>(&dialog, "fileNameLine")->setText(QStringLiteral("nowhere/x.txt"));
+    }
+
+    MessageBoxWatcher watcher;
+    dialog.show();
+    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(boxes(watcher), QStringList { "Zuvo Software|User Dictionary updated successfully!" });
+    QCOMPARE(stored(), expected.join(QLatin1Char('\n')));
+    QVERIFY(!QFile::exists(QStringLiteral("usr.dct")));
+}
+
+void TestEditUserDict::clearedRightViewStillSaves()
+{
+    store({ "a", "b" });
+    EditUserDict dialog(nullptr);
+    dialog.show();
+    QTest::mouseClick(child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    child<QToolButton>(&dialog, "toolButton")->click();
+    QCOMPARE(child<QListWidget>(&dialog, "rightList")->count(), 0);
+
+    // A word typed in and moved right reaches the store through the view.
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    answers.word = QStringLiteral("z");
+    child<QToolButton>(&dialog, "addBtn")->click();
+    child<QToolButton>(&dialog, "moveRightBtn")->click();
+
+    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(stored(), QStringLiteral("z\na\nb"));
+}
+
+void TestEditUserDict::saveFailureKeepsDialogAndFile()
+{
+    QVERIFY(writeWordFile(QStringLiteral("usr.dct"), { "keep" }));
+    QVERIFY(QDir(QStringLiteral("dat")).removeRecursively());
+    EditUserDict dialog(nullptr);
+    dialog.show();
+    MessageBoxWatcher watcher;
+    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(watcher.seen().size(), 1);
+    QCOMPARE(watcher.seen().first().title, QStringLiteral("Zuvo Software"));
+    QVERIFY(watcher.seen().first().text.startsWith(
+        QStringLiteral("Unable to save the user dictionary\nPleae inform the error to ")));
+    QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")), QStringList { "keep" });
+}
+
+void TestEditUserDict::entryDialog()
+{
+    GetUnicodeText plain(nullptr);
+    QCOMPARE(plain.objectName(), QStringLiteral("GetUnicodeText"));
+    QCOMPARE(plain.windowTitle(), QStringLiteral("Enter Text :"));
+    QCOMPARE(plain.text(), QString());
+
+    GetUnicodeText entry(0, 0, QStringLiteral("  ಕನ್ನಡ   ಪದ "), nullptr);
+    auto *box = child<UnicodeLineEdit>(&entry, "unicodeLineEdit");
+    QCOMPARE(box->language(), 0);
+    QCOMPARE(entry.text(), QStringLiteral("ಕನ್ನಡ ಪದ"));
+    entry.selectAll();
+    QCOMPARE(box->textCursor().selectedText(), QStringLiteral("ಕನ್ನಡ ಪದ"));
+
+    // Return in the box accepts like OK.
+    entry.show();
+    QSignalSpy accepted(&entry, &QDialog::accepted);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(accepted.count(), 1);
+    QCOMPARE(entry.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(TestEditUserDict)
+#include "tst_edituserdict.moc"
