@@ -1,0 +1,7 @@
+# The main window's form (Ui_MainWindow) with its actions, menus and toolbar,
+# and the icons it names under ":/resources/". The resources sit in this static
+# library, so whoever builds the form calls Q_INIT_RESOURCE(mainform) first.
+target_sources(editorapp PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/mainwindow.ui
+  ${CMAKE_CURRENT_LIST_DIR}/mainform.qrc
+)
