@@ -6,4 +6,10 @@ target_sources(editorapp PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/printersettingsdialog.ui
   ${CMAKE_CURRENT_LIST_DIR}/openpdfdialog.h
   ${CMAKE_CURRENT_LIST_DIR}/openpdfdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settingsdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/settingsdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settingsdialog.ui
+  ${CMAKE_CURRENT_LIST_DIR}/scriptconvertdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/scriptconvertdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scriptconvertdialog.ui
   ${CMAKE_CURRENT_LIST_DIR}/dialogs-settings.qrc)

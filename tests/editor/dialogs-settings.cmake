@@ -1,1 +1,2 @@
 zuvo_add_test(tst_pdfexportdialogs SOURCES tst_pdfexportdialogs.cpp LIBS editorapp)
+zuvo_add_test(tst_settingsdialogs SOURCES tst_settingsdialogs.cpp LIBS editorapp)

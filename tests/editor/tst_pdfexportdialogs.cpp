@@ -157,7 +157,10 @@ void TestPdfExportDialogs::chooserSetsOrEmptiesFileName()
         caption = fd->windowTitle();
         filters = fd->nameFilters();
         if (pick) {
+            // selectFile() leaves the name box alone while it has the focus.
             fd->selectFile(target);
+            if (auto *nameBox = fd->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                nameBox->setText(target);
             QMetaObject::invokeMethod(fd, "accept"); // the chooser's own accept
         } else {
             fd->reject();
