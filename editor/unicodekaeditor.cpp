@@ -1,0 +1,613 @@
+#include "unicodekaeditor.h"
+
+#include "highlighter.h"
+#include "ts.h"
+#include "utils.h"
+#include "zuvoscriptconverter.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTextBlock>
+#include <QTextCodec>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+
+bool isLatinWord(const QString &word)
+{
+    for (QChar c : word) {
+        if (c.unicode() > 0x7f)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidget *parent)
+    : QTextEdit(parent)
+    , tabWidget(parent)
+    , utils(utils)
+    , m_textCodecName(QString::fromLatin1(Ts::DEFAULT_CODEC))
+    , m_keyboardLayout(keyboard)
+    , m_language(language)
+    , m_workingDir(QDir::homePath())
+{
+    setFrameStyle(QFrame::Box);
+    QFont f = font();
+    f.setPointSize(11);
+    setFont(f);
+    m_textCodec = QTextCodec::codecForName(m_textCodecName.toLocal8Bit());
+    bufferTimer = new QTimer(this);
+    document()->setDocumentMargin(12);
+    if (language == Language::English)
+        indic = false;
+    connect(this, &QTextEdit::currentCharFormatChanged, this,
+            &UnicodeKaEditor::slotCurrentCharFormatChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, this,
+            &UnicodeKaEditor::slotCursorPositionChanged);
+    connect(bufferTimer, &QTimer::timeout, this, &UnicodeKaEditor::slotBufferTimeout);
+    clearBuffers();
+    highlighter = new Highlighter(utils, this);
+    emit alignmentChanged(alignment());
+}
+
+UnicodeKaEditor::~UnicodeKaEditor() = default;
+
+// --- language and layout ---------------------------------------------------
+
+void UnicodeKaEditor::setLanguage(int value)
+{
+    if (value == m_language) {
+        if (m_language != Language::English)
+            indic = true;
+        return;
+    }
+    if (value >= 0 && value <= 8) {
+        m_language = value;
+        indic = true;
+        emit languageChanged(value);
+    } else if (value == Language::English) {
+        indic = false;
+        emit languageChanged(Language::English);
+    } else {
+        return;
+    }
+    emptyWordBuffers();
+}
+
+int UnicodeKaEditor::language() const
+{
+    return indic ? m_language : int(Language::English);
+}
+
+int UnicodeKaEditor::indicLanguage() const
+{
+    return m_language;
+}
+
+void UnicodeKaEditor::setKeyboardLayout(int value)
+{
+    if (value >= 0 && value <= 3 && value != m_keyboardLayout) {
+        m_keyboardLayout = value;
+        emit keyboardChanged(value);
+    }
+    emptyWordBuffers();
+}
+
+int UnicodeKaEditor::keyboardLayout() const
+{
+    return m_keyboardLayout;
+}
+
+void UnicodeKaEditor::setIndic(bool on)
+{
+    if (indic == on)
+        return;
+    indic = on;
+    emptyWordBuffers();
+}
+
+bool UnicodeKaEditor::isIndic() const
+{
+    return indic;
+}
+
+void UnicodeKaEditor::slotToggleLanguage()
+{
+    indic = !indic;
+    emit languageChanged(indic ? m_language : int(Language::English));
+    clearBuffers();
+    emptyWordBuffers();
+}
+
+void UnicodeKaEditor::slotToggleKeyboardLayout()
+{
+    m_keyboardLayout = (m_keyboardLayout + 1) % 4;
+    if (m_keyboardLayout < 0)
+        m_keyboardLayout = 0;
+    clearBuffers();
+    emptyWordBuffers();
+    emit keyboardChanged(m_keyboardLayout);
+}
+
+void UnicodeKaEditor::setLanguageFont(int language)
+{
+    const QString family = Utils::languageDefaultFont(language);
+    QFont f = font();
+    f.setFamily(family);
+    setFont(f);
+    document()->setDefaultFont(f);
+    if (m_completer && m_completer->popup())
+        m_completer->popup()->setFont(f);
+    slotTextFontFamily(family);
+    emit fontFamilyChanged(family);
+}
+
+QString UnicodeKaEditor::fontName() const
+{
+    return m_fontName;
+}
+
+// --- small accessors -------------------------------------------------------
+
+void UnicodeKaEditor::setCompleter(QCompleter *completer)
+{
+    m_completer = completer;
+}
+
+QCompleter *UnicodeKaEditor::completer() const
+{
+    return m_completer;
+}
+
+QString UnicodeKaEditor::textUnderCursor() const
+{
+    QTextCursor tc = textCursor();
+    tc.select(QTextCursor::WordUnderCursor);
+    return tc.selectedText();
+}
+
+QString UnicodeKaEditor::textUnderBlock() const
+{
+    QTextCursor tc = textCursor();
+    tc.select(QTextCursor::BlockUnderCursor);
+    return tc.selectedText();
+}
+
+void UnicodeKaEditor::setAutoComplpetePrefixLength(int length)
+{
+    m_autoComplpetePrefixLength = length;
+}
+
+int UnicodeKaEditor::autoComplpetePrefixLength()
+{
+    return m_autoComplpetePrefixLength;
+}
+
+void UnicodeKaEditor::setSpellCheckAsYouType(bool on)
+{
+    m_spellCheckAsYouType = on;
+    if (highlighter) {
+        highlighter->setSpellCheckAsYouType(on);
+        highlighter->rehighlight();
+    }
+}
+
+bool UnicodeKaEditor::spellCheckAsYouType()
+{
+    return m_spellCheckAsYouType;
+}
+
+void UnicodeKaEditor::setTextEncodingIndex(int index)
+{
+    m_textEncodingIndex = index;
+}
+
+int UnicodeKaEditor::textEncodingIndex()
+{
+    return m_textEncodingIndex;
+}
+
+void UnicodeKaEditor::setTextCodecName(const QString &name)
+{
+    if (name == m_textCodecName)
+        return;
+    m_textCodecName = name;
+    m_textCodec = QTextCodec::codecForName(name.toLocal8Bit());
+}
+
+QString UnicodeKaEditor::textCodecName() const
+{
+    return m_textCodecName;
+}
+
+void UnicodeKaEditor::setTextCodec(QTextCodec *codec)
+{
+    m_textCodec = codec;
+}
+
+QTextCodec *UnicodeKaEditor::textCodec() const
+{
+    return m_textCodec;
+}
+
+void UnicodeKaEditor::setInternal(bool value)
+{
+    internal = value;
+}
+
+bool UnicodeKaEditor::isInternal() const
+{
+    return internal;
+}
+
+void UnicodeKaEditor::clearBuffers()
+{
+    if (bufferTimer && bufferTimer->isActive())
+        bufferTimer->stop();
+    internal = false;
+}
+
+void UnicodeKaEditor::emptyWordBuffers()
+{
+    keyBuffer.clear();
+    insertedText.clear();
+}
+
+void UnicodeKaEditor::slotBufferTimeout()
+{
+    clearBuffers();
+}
+
+void UnicodeKaEditor::slotKeyRepeatKeyTimer()
+{
+    keyRepeatText.clear();
+}
+
+void UnicodeKaEditor::slotCurrentCharFormatChanged(const QTextCharFormat &format)
+{
+    emit fontChanged(format.font());
+}
+
+void UnicodeKaEditor::setDefaultSettings()
+{
+    QSettings settings(Ts::ORG_NAME, Ts::APP_NAME);
+    settings.beginGroup(QStringLiteral("Settings"));
+    const int lang = settings.value(QStringLiteral("Default-Language"), QStringLiteral("0")).toInt();
+    const int layout =
+        settings.value(QStringLiteral("Default-Keyboard-Layout"), QStringLiteral("0")).toInt();
+    settings.endGroup();
+    setLanguage(lang);
+    setKeyboardLayout(layout);
+}
+
+void UnicodeKaEditor::addActions() {}
+
+// --- keys ------------------------------------------------------------------
+
+void UnicodeKaEditor::passKey(QKeyEvent *event)
+{
+    QTextEdit::keyPressEvent(event);
+}
+
+void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
+{
+    if (isReadOnly())
+        return;
+    currentKeyEvent = event;
+    const int key = event->key();
+    if (m_completer && m_completer->popup() && m_completer->popup()->isVisible()) {
+        switch (key) {
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->ignore();
+            currentKeyEvent = nullptr;
+            return;
+        default:
+            m_completer->popup()->hide();
+            break;
+        }
+    }
+
+    bool handled = false;
+    if (key == Qt::Key_Escape && tabWidget
+        && tabWidget->metaObject()->indexOfMethod("onEscapePressed()") >= 0) {
+        bool closedFindBar = false;
+        QMetaObject::invokeMethod(tabWidget, "onEscapePressed", Qt::DirectConnection,
+                                  Q_RETURN_ARG(bool, closedFindBar));
+        if (closedFindBar) {
+            passKey(event);
+            handled = true;
+        }
+    }
+    if (!handled) {
+        if (key == Qt::Key_F11) {
+            slotToggleLanguage();
+            passKey(event);
+        } else if (key == Qt::Key_K && (event->modifiers() & Qt::ControlModifier)) {
+            slotToggleKeyboardLayout();
+            passKey(event);
+        } else if (indic) {
+            processEnglishKey(event);
+        } else {
+            passKey(event);
+        }
+    }
+    if (m_completer)
+        autoCompleteKannada();
+    currentKeyEvent = nullptr;
+}
+
+void UnicodeKaEditor::processEnglishKey(QKeyEvent *event)
+{
+    const QString text = event->text();
+    // Shortcuts are no typing, even where the platform sends their letter as
+    // the key's text.
+    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        passKey(event);
+        return;
+    }
+    if (m_keyboardLayout == Keyboard::Transliteration) {
+        processTransliterationKey(event);
+        return;
+    }
+    if (text.at(0).isLetterOrNumber()) {
+        keyBuffer.append(text);
+        handlePhoneticKey(false);
+    } else if (event->key() == Qt::Key_Backspace && !keyBuffer.isEmpty()) {
+        keyBuffer.chop(1);
+        handlePhoneticKey(false);
+    } else {
+        passKey(event);
+    }
+}
+
+void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
+{
+    const QString text = event->text();
+    const QChar first = text.at(0);
+
+    // The Latin word that ends at the cursor, or empty when the text there is
+    // no Latin word the user is typing (an earlier conversion, text inside a
+    // word): converting that would rewrite text that is not the current word.
+    const auto latinWordBeforeCursor = [this]() {
+        QTextCursor tc = textCursor();
+        const int end = tc.position();
+        tc.setPosition(end);
+        tc.select(QTextCursor::WordUnderCursor);
+        const QString word = tc.selectedText();
+        if (word.isEmpty() || tc.selectionEnd() != end || !isLatinWord(word))
+            return QString();
+        return word;
+    };
+
+    if (first.isSpace()) {
+        if (textCursor().hasSelection()) {
+            passKey(event);
+            return;
+        }
+        const int pos = textCursor().position();
+        const QChar before = pos > 0 ? document()->characterAt(pos - 1) : QChar();
+        passKey(event);
+        if (!before.isNull() && !before.isLetter())
+            return;
+        QTextCursor tc = textCursor();
+        tc.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+        // The word is looked at from the position before the whitespace.
+        QTextCursor probe = tc;
+        probe.clearSelection();
+        probe.select(QTextCursor::WordUnderCursor);
+        const QString latin = probe.selectedText();
+        if (latin.isEmpty() || probe.selectionEnd() != tc.position() || !isLatinWord(latin))
+            return;
+        setTextCursor(tc);
+        keyBuffer = latin;
+        internal = true;
+        handlePhoneticKey(true);
+        internal = true;
+        passKey(event);
+        return;
+    }
+    if (first.isLetter()) {
+        passKey(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        if (keyBuffer.isEmpty()) {
+            passKey(event);
+            return;
+        }
+        const QString keys = keyBuffer;
+        const QString inserted = insertedText;
+        passKey(event);
+        keyBuffer = keys;
+        insertedText = inserted;
+        internal = true;
+        handlePhoneticKey(false);
+        return;
+    }
+    if (!first.isPrint()) {
+        passKey(event);
+        return;
+    }
+    const QString word = latinWordBeforeCursor();
+    if (!word.isEmpty()) {
+        keyBuffer = word;
+        internal = true;
+        handlePhoneticKey(false);
+        internal = true;
+    }
+    passKey(event);
+}
+
+void UnicodeKaEditor::handlePhoneticKey(bool extraDelete)
+{
+    internal = true;
+    converting = true;
+    QTextCursor tc = textCursor();
+    QTextCharFormat format = tc.charFormat();
+    tc.beginEditBlock();
+    ZuvoScriptConverter converter;
+    QString newText;
+    if (m_keyboardLayout != Keyboard::Transliteration) {
+        for (qsizetype i = 0; i < insertedText.size(); ++i) {
+            internal = true;
+            tc.deletePreviousChar();
+        }
+        newText = converter.ansiToUnicode(keyBuffer, m_language, m_keyboardLayout);
+    } else if (currentKeyEvent && currentKeyEvent->key() == Qt::Key_Backspace
+               && !keyBuffer.isEmpty()) {
+        for (qsizetype i = 0; i < insertedText.size(); ++i)
+            tc.deletePreviousChar();
+        newText = keyBuffer;
+        keyBuffer.clear();
+    } else {
+        const qsizetype count = keyBuffer.size() + (extraDelete ? 1 : 0);
+        for (qsizetype i = 0; i < count; ++i)
+            tc.deletePreviousChar();
+        newText = converter.ansiToUnicode(keyBuffer, m_language, Keyboard::Transliteration);
+    }
+    if (!m_fontName.isEmpty())
+        format.setFontFamilies(QStringList{m_fontName});
+    tc.mergeCharFormat(format);
+    tc.insertText(newText, format);
+    insertedText = newText;
+    tc.endEditBlock();
+    setTextCursor(tc);
+    converting = false;
+    internal = false;
+    ensureCursorVisible();
+}
+
+void UnicodeKaEditor::slotCursorPositionChanged()
+{
+    if (isReadOnly() || converting)
+        return;
+    if (internal) {
+        internal = false;
+        return;
+    }
+    clearBuffers();
+    emptyWordBuffers();
+    emit alignmentChanged(alignment());
+}
+
+// --- completion ------------------------------------------------------------
+
+void UnicodeKaEditor::autoCompleteKannada()
+{
+    if (!currentKeyEvent || !m_completer)
+        return;
+    QAbstractItemView *popup = m_completer->popup();
+    const QString text = currentKeyEvent->text();
+    const QChar last = text.isEmpty() ? QChar() : text.back();
+    if (!last.isLetter()) {
+        popup->hide();
+        return;
+    }
+    const Qt::KeyboardModifiers mods = currentKeyEvent->modifiers();
+    if (mods & (Qt::ControlModifier | Qt::AltModifier)) {
+        popup->hide();
+        return;
+    }
+    if (popup->isVisible()) {
+        switch (currentKeyEvent->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            currentKeyEvent->ignore();
+            return;
+        default:
+            break;
+        }
+    }
+    if (mods != Qt::NoModifier && !(mods & (Qt::ShiftModifier | Qt::ControlModifier))) {
+        popup->hide();
+        return;
+    }
+    const QString prefix = textUnderCursor();
+    if (text.isEmpty() || prefix.size() < m_autoComplpetePrefixLength) {
+        popup->hide();
+        return;
+    }
+    // The shared completer belongs to the focused editor; opening it for
+    // another widget would show its popup in the wrong place.
+    if (m_completer->widget() != this)
+        return;
+    if (prefix != m_completer->completionPrefix()) {
+        m_completer->setCompletionPrefix(prefix);
+        const QModelIndex first = m_completer->completionModel()->index(0, 0);
+        if (first.data(Qt::DisplayRole).toString() == prefix) {
+            popup->hide();
+            return;
+        }
+        popup->setCurrentIndex(first);
+    }
+    QRect rect = cursorRect();
+    rect.setWidth(popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width());
+    m_completer->complete(rect);
+}
+
+void UnicodeKaEditor::insertCompletion(const QString &completion)
+{
+    if (!m_completer || m_completer->widget() != this)
+        return;
+    QTextCursor tc = textCursor();
+    QTextCharFormat format = tc.charFormat();
+    tc.movePosition(QTextCursor::StartOfWord, QTextCursor::KeepAnchor);
+    if (!m_fontName.isEmpty())
+        format.setFontFamilies(QStringList{m_fontName});
+    tc.insertText(completion, format);
+    setTextCursor(tc);
+    ensureCursorVisible();
+}
+
+void UnicodeKaEditor::focusInEvent(QFocusEvent *event)
+{
+    if (m_completer)
+        m_completer->setWidget(this);
+    QTextEdit::focusInEvent(event);
+}
+
+// --- working directory -----------------------------------------------------
+
+void UnicodeKaEditor::setWorkingDir(QString path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return;
+    m_workingDir = info.absolutePath();
+    emit workingDirChanged(m_workingDir);
+}
+
+QString UnicodeKaEditor::workingDir() const
+{
+    return m_workingDir;
+}
+
+void UnicodeKaEditor::updateWorkingDir()
+{
+    setWorkingDir(m_fileName);
+}
+
+void UnicodeKaEditor::setFileName(const QString &name)
+{
+    m_fileName = name;
+}
+
+QString UnicodeKaEditor::fileName() const
+{
+    return m_fileName;
+}

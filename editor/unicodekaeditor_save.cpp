@@ -1,0 +1,123 @@
+// Saving of the tab editor's document. The format follows the file name's
+// suffix; text formats are written in the codec the Encoding menu chose.
+// The file is written through QSaveFile: the previous file stays as it was
+// unless the new content was written completely.
+
+#include "unicodekaeditor.h"
+
+#include "ts.h"
+#include "utils.h"
+#include "writer.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QTextCodec>
+#include <QTextDocumentWriter>
+
+namespace {
+
+// The text in the codec of the encoding index, with a byte-order mark for
+// every encoding but 0 (ISO 8859-1). Empty when the codec is unknown or
+// cannot represent every character: a file of question marks would lose
+// the user's words.
+bool encodeText(const QString &text, int encodingIndex, QByteArray *bytes)
+{
+    QTextCodec *codec = QTextCodec::codecForName(Utils::textCodecNameFor(encodingIndex));
+    if (!codec || !codec->canEncode(text))
+        return false;
+    const QString content = encodingIndex != 0 ? QChar(0xFEFF) + text : text;
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    *bytes = codec->fromUnicode(content.constData(), int(content.size()), &state);
+    return state.invalidChars == 0;
+}
+
+} // namespace
+
+bool UnicodeKaEditor::save()
+{
+    const QString suffix = QFileInfo(m_fileName).suffix().toLower();
+    const bool textFormat = suffix != QLatin1String("odt") && suffix != QLatin1String("odf")
+        && suffix != QLatin1String("rtf");
+    QSaveFile file(m_fileName);
+    if (m_fileName.isEmpty()
+        || !file.open(textFormat ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly)) {
+        QMessageBox::information(this, Ts::APP_NAME, QStringLiteral("Couldn't save the file"),
+                                 QMessageBox::Ok);
+        return false;
+    }
+
+    bool written = false;
+    if (suffix == QLatin1String("odt") || suffix == QLatin1String("odf")) {
+        QTextDocumentWriter writer(&file, "odf");
+        written = writer.write(document());
+    } else if (suffix == QLatin1String("rtf")) {
+        RTF::Writer writer(Utils::textCodecNameFor(m_textEncodingIndex));
+        written = writer.write(&file, document(), true);
+    } else {
+        const QString text = (suffix == QLatin1String("htm") || suffix == QLatin1String("html"))
+            ? document()->toHtml()
+            : document()->toPlainText();
+        QByteArray bytes;
+        written = encodeText(text, m_textEncodingIndex, &bytes)
+            && file.write(bytes) == bytes.size();
+    }
+    if (written)
+        written = file.commit();
+    else
+        file.cancelWriting();
+    if (!written) {
+        QMessageBox::information(this, Ts::APP_NAME, QStringLiteral("Couldn't save the file"),
+                                 QMessageBox::Ok);
+        return false;
+    }
+    document()->setModified(false);
+    updateWorkingDir();
+    return true;
+}
+
+bool UnicodeKaEditor::onSaveFile(bool ask)
+{
+    if (!document()->isModified())
+        return true;
+    if (ask) {
+        const QMessageBox::StandardButton answer =
+            QMessageBox::question(this, Ts::APP_NAME,
+                                  QStringLiteral("Unsaved changes. Do you want to save?"),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::No)
+            return true;
+        if (answer != QMessageBox::Yes)
+            return false;
+    }
+    const QString previous = m_fileName;
+    if (m_fileName.isEmpty()) {
+        QString name = askSaveFileName ? askSaveFileName(QStringLiteral("Save File")) : QString();
+        if (name.isEmpty())
+            return false;
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".txt");
+        m_fileName = name;
+    }
+    if (save())
+        return true;
+    m_fileName = previous;
+    return false;
+}
+
+bool UnicodeKaEditor::onSaveFileAs()
+{
+    if (m_fileName.startsWith(QLatin1Char(':')))
+        return true;
+    QString name = askSaveFileName ? askSaveFileName(QStringLiteral("Save File As")) : QString();
+    if (name.isEmpty())
+        return false;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".txt");
+    const QString previous = m_fileName;
+    m_fileName = name;
+    if (save())
+        return true;
+    m_fileName = previous;
+    return false;
+}

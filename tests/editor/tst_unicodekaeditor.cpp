@@ -1,0 +1,396 @@
+// Typing in the tab editor: word-by-word conversion, the end of a word,
+// the language and layout switches and the completion popup.
+
+#include "unicodekaeditor.h"
+
+#include "sqlcipherdriver.h"
+#include "testenv.h"
+#include "utils.h"
+#include "zuvoscriptconverter.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QSignalSpy>
+#include <QStringListModel>
+#include <QTextCursor>
+#include <QtTest/QTest>
+
+namespace {
+
+QString convert(const QString &keys, int language, int layout)
+{
+    ZuvoScriptConverter converter;
+    return converter.ansiToUnicode(keys, language, layout);
+}
+
+// What typing the keys should give: every word (between spaces) converted on
+// its own, the spaces kept.
+QString expectedText(const QString &keys, int language, int layout)
+{
+    QStringList words = keys.split(QLatin1Char(' '));
+    const bool trailingSpace = keys.endsWith(QLatin1Char(' '));
+    if (trailingSpace)
+        words.removeLast();
+    for (QString &word : words)
+        word = convert(word, language, layout);
+    QString text = words.join(QLatin1Char(' '));
+    if (trailingSpace)
+        text += QLatin1Char(' ');
+    return text;
+}
+
+} // namespace
+
+class TestUnicodeKaEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void typing_data();
+    void typing();
+    void eachKeyReplacesTheWordInOneUndoStep();
+    void backspaceRemovesLatinKeys();
+    void cursorMoveStartsANewWord();
+    void transliterationBackspaceGivesTheLatinWordBack();
+    void transliterationLeavesTextOutsideTheWord();
+    void shortcutsAreNoTyping();
+    void readOnlyIgnoresKeys();
+    void languageSwitches_data();
+    void languageSwitches();
+    void toggles();
+    void englishEditorTogglesToLanguageNine();
+    void completionPopup();
+    void insertCompletionReplacesTheWordStart();
+
+private:
+    UnicodeKaEditor *makeEditor(int language, int layout);
+
+    ZuvoTest::TempEnv *env = nullptr;
+    Utils *utils = nullptr;
+    QWidget *window = nullptr;
+};
+
+void TestUnicodeKaEditor::init()
+{
+    env = new ZuvoTest::TempEnv;
+    utils = new Utils;
+    window = new QWidget;
+}
+
+void TestUnicodeKaEditor::cleanup()
+{
+    delete window;
+    window = nullptr;
+    delete utils;
+    utils = nullptr;
+    delete env;
+    env = nullptr;
+}
+
+UnicodeKaEditor *TestUnicodeKaEditor::makeEditor(int language, int layout)
+{
+    auto *editor = new UnicodeKaEditor(utils, language, layout, window);
+    editor->resize(400, 300);
+    window->show();
+    editor->show();
+    return editor;
+}
+
+void TestUnicodeKaEditor::typing_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<QString>("keys");
+
+    QTest::newRow("kannada phonetic") << 0 << 0 << QStringLiteral("namaskaara kannaDa");
+    QTest::newRow("kannada phonetic digits") << 0 << 0 << QStringLiteral("ka1 2020 aMkShaa");
+    QTest::newRow("kannada nudi") << 0 << 1 << QStringLiteral("kannaDa nudi ");
+    QTest::newRow("kannada phonetic-2") << 0 << 2 << QStringLiteral("raama lakShmaNa");
+    QTest::newRow("hindi phonetic") << 4 << 0 << QStringLiteral("namaste bhaarata");
+    QTest::newRow("telugu phonetic") << 1 << 0 << QStringLiteral("telugu vaaru");
+    QTest::newRow("tamil phonetic") << 8 << 0 << QStringLiteral("tamiz naaDu");
+    QTest::newRow("gurmukhi nudi") << 7 << 1 << QStringLiteral("paMjaab ");
+    QTest::newRow("kannada transliteration") << 0 << 3 << QStringLiteral("namaste guru ");
+    QTest::newRow("hindi transliteration") << 4 << 3 << QStringLiteral("bharat desh ");
+    QTest::newRow("transliteration last word open") << 0 << 3 << QStringLiteral("one two");
+}
+
+void TestUnicodeKaEditor::typing()
+{
+    QFETCH(int, language);
+    QFETCH(int, layout);
+    QFETCH(QString, keys);
+    UnicodeKaEditor *editor = makeEditor(language, layout);
+    QTest::keyClicks(editor, keys);
+    QString expected = expectedText(keys, language, layout);
+    if (layout == 3 && !keys.endsWith(QLatin1Char(' '))) {
+        // The last word is still Latin: nothing has ended it yet.
+        const qsizetype lastSpace = keys.lastIndexOf(QLatin1Char(' '));
+        expected = expectedText(keys.left(lastSpace + 1), language, layout)
+            + keys.mid(lastSpace + 1);
+    }
+    QVERIFY(expected != keys); // the engine did convert
+    QCOMPARE(editor->toPlainText(), expected);
+}
+
+void TestUnicodeKaEditor::eachKeyReplacesTheWordInOneUndoStep()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QTest::keyClick(editor, 'k');
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("k"), 0, 0));
+    QTest::keyClick(editor, 'a');
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ka"), 0, 0));
+    editor->undo();
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("k"), 0, 0));
+}
+
+void TestUnicodeKaEditor::backspaceRemovesLatinKeys()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QTest::keyClicks(editor, QStringLiteral("ab kaa"));
+    const QString first = convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ');
+    QCOMPARE(editor->toPlainText(), first + convert(QStringLiteral("kaa"), 0, 0));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(editor->toPlainText(), first + convert(QStringLiteral("ka"), 0, 0));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(editor->toPlainText(), first);
+    // The word is gone: the next Backspace deletes the space before it.
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 0));
+}
+
+void TestUnicodeKaEditor::cursorMoveStartsANewWord()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QTest::keyClicks(editor, QStringLiteral("kannaDa"));
+    QTextCursor tc = editor->textCursor();
+    tc.movePosition(QTextCursor::Start);
+    editor->setTextCursor(tc);
+    QTest::keyClicks(editor, QStringLiteral("ma"));
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("ma"), 0, 0) + convert(QStringLiteral("kannaDa"), 0, 0));
+    // Going back to the end and typing starts a third word; the first stays.
+    tc.movePosition(QTextCursor::End);
+    editor->setTextCursor(tc);
+    QTest::keyClicks(editor, QStringLiteral("ru"));
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("ma"), 0, 0) + convert(QStringLiteral("kannaDa"), 0, 0)
+                 + convert(QStringLiteral("ru"), 0, 0));
+}
+
+void TestUnicodeKaEditor::transliterationBackspaceGivesTheLatinWordBack()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 3);
+    QTest::keyClicks(editor, QStringLiteral("namaste "));
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("namaste"), 0, 3) + QLatin1Char(' '));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(editor->toPlainText(), QStringLiteral("namaste"));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(editor->toPlainText(), QStringLiteral("namast"));
+
+    // A space after a digit or punctuation converts nothing more.
+    editor->clear();
+    QTest::keyClicks(editor, QStringLiteral("ab1 "));
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 3) + QStringLiteral("1 "));
+}
+
+void TestUnicodeKaEditor::transliterationLeavesTextOutsideTheWord()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 3);
+    editor->setPlainText(QStringLiteral("hello world"));
+    QTextCursor tc = editor->textCursor();
+    tc.setPosition(9); // inside "world"
+    editor->setTextCursor(tc);
+    QTest::keyClick(editor, '.');
+    QCOMPARE(editor->toPlainText(), QStringLiteral("hello wor.ld"));
+
+    // Text that is no Latin word is never converted again.
+    const QString kannada = convert(QStringLiteral("kannaDa"), 0, 0);
+    editor->setPlainText(kannada);
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor, ' ');
+    QTest::keyClick(editor, ',');
+    QCOMPARE(editor->toPlainText(), kannada + QStringLiteral(" ,"));
+}
+
+void TestUnicodeKaEditor::shortcutsAreNoTyping()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QTest::keyClicks(editor, QStringLiteral("ka"));
+    QTest::keyClick(editor, 'b', Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("a"));
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("kaa"), 0, 0));
+}
+
+void TestUnicodeKaEditor::readOnlyIgnoresKeys()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QTest::keyClicks(editor, QStringLiteral("ka"));
+    editor->setReadOnly(true);
+    QTest::keyClicks(editor, QStringLiteral("ma"));
+    QTest::keyClick(editor, Qt::Key_F11);
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ka"), 0, 0));
+    QVERIFY(editor->isIndic());
+}
+
+void TestUnicodeKaEditor::languageSwitches_data()
+{
+    QTest::addColumn<int>("initial");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("indicLanguage");
+    QTest::addColumn<QList<int>>("signals");
+
+    QTest::newRow("same language") << 0 << 0 << 0 << 0 << QList<int>{};
+    QTest::newRow("another language") << 0 << 4 << 4 << 4 << QList<int>{4};
+    QTest::newRow("english keeps the indic one") << 2 << 9 << 9 << 2 << QList<int>{9};
+    QTest::newRow("out of range") << 1 << 10 << 1 << 1 << QList<int>{};
+    QTest::newRow("negative") << 1 << -1 << 1 << 1 << QList<int>{};
+    QTest::newRow("english editor, english") << 9 << 9 << 9 << 9 << QList<int>{};
+}
+
+void TestUnicodeKaEditor::languageSwitches()
+{
+    QFETCH(int, initial);
+    QFETCH(int, value);
+    UnicodeKaEditor *editor = makeEditor(initial, 0);
+    QSignalSpy spy(editor, &UnicodeKaEditor::languageChanged);
+    editor->setLanguage(value);
+    QTEST(editor->language(), "language");
+    QTEST(editor->indicLanguage(), "indicLanguage");
+    QList<int> emitted;
+    for (const QList<QVariant> &args : spy)
+        emitted.append(args.at(0).toInt());
+    QTEST(emitted, "signals");
+}
+
+void TestUnicodeKaEditor::toggles()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QSignalSpy languages(editor, &UnicodeKaEditor::languageChanged);
+    QSignalSpy layouts(editor, &UnicodeKaEditor::keyboardChanged);
+
+    QTest::keyClick(editor, Qt::Key_F11);
+    QVERIFY(!editor->isIndic());
+    QTest::keyClicks(editor, QStringLiteral("ka"));
+    QCOMPARE(editor->toPlainText(), QStringLiteral("ka"));
+    QTest::keyClick(editor, Qt::Key_F11);
+    QVERIFY(editor->isIndic());
+    QCOMPARE(languages.size(), 2);
+    QCOMPARE(languages.at(0).at(0).toInt(), 9);
+    QCOMPARE(languages.at(1).at(0).toInt(), 0);
+
+    for (int expected : {1, 2, 3, 0})  {
+        QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(editor->keyboardLayout(), expected);
+        QCOMPARE(layouts.takeFirst().at(0).toInt(), expected);
+    }
+    editor->setKeyboardLayout(4);
+    editor->setKeyboardLayout(0);
+    QCOMPARE(editor->keyboardLayout(), 0);
+    QVERIFY(layouts.isEmpty());
+    editor->setKeyboardLayout(3);
+    QCOMPARE(layouts.size(), 1);
+
+    // A layout change in the middle of a word ends it: the next key starts a new one.
+    editor->clear();
+    editor->setKeyboardLayout(0);
+    QTest::keyClicks(editor, QStringLiteral("ka"));
+    editor->setKeyboardLayout(1);
+    editor->setKeyboardLayout(0);
+    QTest::keyClicks(editor, QStringLiteral("ma"));
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("ka"), 0, 0) + convert(QStringLiteral("ma"), 0, 0));
+}
+
+void TestUnicodeKaEditor::englishEditorTogglesToLanguageNine()
+{
+    UnicodeKaEditor *editor = makeEditor(9, 0);
+    QVERIFY(!editor->isIndic());
+    QCOMPARE(editor->indicLanguage(), 9);
+    QSignalSpy spy(editor, &UnicodeKaEditor::languageChanged);
+    QTest::keyClick(editor, Qt::Key_F11);
+    QVERIFY(editor->isIndic());
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0).at(0).toInt(), 9);
+    QTest::keyClicks(editor, QStringLiteral("hello"));
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("hello"), 9, 0));
+}
+
+void TestUnicodeKaEditor::completionPopup()
+{
+    UnicodeKaEditor *editor = makeEditor(9, 0);
+    QStringListModel model(QStringList{QStringLiteral("apple"), QStringLiteral("applesauce")});
+    QCompleter completer(&model);
+    completer.setCompletionMode(QCompleter::PopupCompletion);
+    completer.setWidget(editor);
+    editor->setCompleter(&completer);
+    QCOMPARE(editor->autoComplpetePrefixLength(), 3);
+
+    QTest::keyClicks(editor, QStringLiteral("ap"));
+    QVERIFY(!completer.popup()->isVisible());
+    QTest::keyClick(editor, 'p');
+    QVERIFY(completer.popup()->isVisible());
+    QCOMPARE(completer.completionPrefix(), QStringLiteral("app"));
+
+    // Keys the popup handles are left to it.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(editor, &escape);
+    QVERIFY(!escape.isAccepted());
+
+    // F11 hides the popup and toggles the language.
+    QTest::keyClick(editor, Qt::Key_F11);
+    QVERIFY(!completer.popup()->isVisible());
+    QVERIFY(editor->isIndic());
+    QTest::keyClick(editor, Qt::Key_F11);
+
+    QTest::keyClicks(editor, QStringLiteral("l"));
+    QVERIFY(completer.popup()->isVisible());
+    QTest::keyClicks(editor, QStringLiteral("e"));
+    // The first entry is the word typed: nothing left to complete.
+    QVERIFY(!completer.popup()->isVisible());
+
+    QTest::keyClick(editor, ' ');
+    QVERIFY(!completer.popup()->isVisible());
+}
+
+void TestUnicodeKaEditor::insertCompletionReplacesTheWordStart()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    editor->setLanguageFont(0);
+    QCompleter completer(QStringList{QStringLiteral("x")});
+    editor->setCompleter(&completer);
+    QTest::keyClicks(editor, QStringLiteral("ab kan"));
+    const QString completion = convert(QStringLiteral("kannaDa"), 0, 0);
+    // Bound to another widget, the completion is not this editor's.
+    QWidget other;
+    completer.setWidget(&other);
+    QMetaObject::invokeMethod(editor, "insertCompletion", Q_ARG(QString, completion));
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ')
+                 + convert(QStringLiteral("kan"), 0, 0));
+    completer.setWidget(editor);
+    QMetaObject::invokeMethod(editor, "insertCompletion", Q_ARG(QString, completion));
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ') + completion);
+    QCOMPARE(editor->textCursor().charFormat().fontFamilies().toStringList(),
+             QStringList{editor->fontName()});
+    // The completion ended the word: the next key starts a new one.
+    QTest::keyClick(editor, 'a');
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ')
+                 + completion + convert(QStringLiteral("a"), 0, 0));
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    registerSqlCipherDriver();
+    TestUnicodeKaEditor test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_unicodekaeditor.moc"
