@@ -12,4 +12,10 @@ target_sources(editorapp PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/scriptconvertdialog.h
   ${CMAKE_CURRENT_LIST_DIR}/scriptconvertdialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptconvertdialog.ui
+  ${CMAKE_CURRENT_LIST_DIR}/zuvosavefiles.h
+  ${CMAKE_CURRENT_LIST_DIR}/zuvosavefiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zuvosavefiles.ui
+  ${CMAKE_CURRENT_LIST_DIR}/advancedsettings.h
+  ${CMAKE_CURRENT_LIST_DIR}/advancedsettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/advancedsettings.ui
   ${CMAKE_CURRENT_LIST_DIR}/dialogs-settings.qrc)
