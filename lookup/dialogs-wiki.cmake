@@ -6,5 +6,10 @@ target_sources(lookup PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/edituserdict.h
   ${CMAKE_CURRENT_LIST_DIR}/edituserdict.cpp
   ${CMAKE_CURRENT_LIST_DIR}/edituserdict.ui
+  ${CMAKE_CURRENT_LIST_DIR}/mediawiki.h
+  ${CMAKE_CURRENT_LIST_DIR}/mediawiki.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wiktionaryonline.h
+  ${CMAKE_CURRENT_LIST_DIR}/wiktionaryonline.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wiktionaryonline.ui
   ${CMAKE_CURRENT_LIST_DIR}/dialogs_wiki.qrc
 )
