@@ -13,7 +13,8 @@
 namespace {
 
 const QStringList Known { QStringLiteral("hello"), QStringLiteral("world"), QStringLiteral("the"),
-                          QStringLiteral("qq"), QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ನಮಸ್ಕಾರ") };
+                          QStringLiteral("qq"), QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ನಮಸ್ಕಾರ"),
+                          QStringLiteral("ಕರ್‍ಮ") };
 
 // The pieces of the document that carry the spell-check underline.
 QStringList marked(const QTextDocument *doc)
@@ -120,6 +121,16 @@ void TestSpellCheckDialog::form()
     for (int i = 0; i < buttons.size(); ++i)
         QCOMPARE(child<QPushButton>(buttons.at(i).toLatin1().constData())->text(), texts.at(i));
 
+    // A language change sets every text again.
+    dialog->setWindowTitle(QString());
+    autoText->setToolTip(QString());
+    child<QPushButton>("closePushButton")->setText(QString());
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(dialog, &change);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Spell Check..."));
+    QCOMPARE(autoText->toolTip(), QStringLiteral("Not Available"));
+    QCOMPARE(child<QPushButton>("closePushButton")->text(), QStringLiteral("Close"));
+
     // The change-to box types in the editor's language and keyboard.
     dialog->setEditor(edit, 3, 2);
     QCOMPARE(child<UnicodeLineEdit>("changeToLineEdit")->language(), 3);
@@ -151,6 +162,7 @@ void TestSpellCheckDialog::walk_data()
     QTest::newRow("blocks") << "hello\nab\n\ncd ef\n" << QStringList { "ab", "cd", "ef" };
     QTest::newRow("last word") << "hello world xx" << QStringList { "xx" };
     QTest::newRow("kannada") << "ಕನ್ನಡ ಕನ್ಡ ನಮಸ್ಕಾರ ನಮಸ್ಕರ" << QStringList { "ಕನ್ಡ", "ನಮಸ್ಕರ" };
+    QTest::newRow("joiners") << "ಕರ್‍ಮ ಕರ್‍ಮಾ" << QStringList { "ಕರ್‍ಮಾ" };
     QTest::newRow("repeats") << "ab ab cd ab" << QStringList { "ab", "cd" };
 }
 
