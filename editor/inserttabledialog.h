@@ -1,0 +1,30 @@
+#ifndef INSERTTABLEDIALOG_H
+#define INSERTTABLEDIALOG_H
+
+#include <QDialog>
+
+namespace Ui {
+class InsertTableDialog;
+}
+
+// Asks for the number of rows and columns of a new table (at least one of
+// each, two by two unless changed).
+class InsertTableDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit InsertTableDialog(QWidget *parent = nullptr);
+    ~InsertTableDialog() override;
+
+    int rows() const;
+    int columns() const;
+
+protected:
+    void changeEvent(QEvent *e) override;
+
+private:
+    Ui::InsertTableDialog *ui;
+};
+
+#endif
