@@ -15,9 +15,32 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest/QTest>
 
 using ZuvoTest::MessageBoxWatcher;
+
+// Marks every text of the given contexts, so that a test can see which texts
+// were set again after a language change and under which context.
+class MarkingTranslator : public QTranslator
+{
+public:
+    explicit MarkingTranslator(QStringList contexts)
+        : m_contexts(std::move(contexts))
+    {
+    }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char * = nullptr,
+                      int = -1) const override
+    {
+        if (!m_contexts.contains(QLatin1String(context)))
+            return QString();
+        return QLatin1String("~") + QString::fromUtf8(sourceText);
+    }
+
+private:
+    QStringList m_contexts;
+};
 
 class TestPdfExportDialogs : public QObject
 {
@@ -33,6 +56,7 @@ private slots:
     void openButtons_data();
     void openButtons();
     void closeAccepts();
+    void textsFollowLanguageChange();
 };
 
 template<typename T>
@@ -234,6 +258,34 @@ void TestPdfExportDialogs::closeAccepts()
     child<QPushButton>(&dialog, "CloseBtn")->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TestPdfExportDialogs::textsFollowLanguageChange()
+{
+    PrinterSettingsDialog settings(nullptr);
+    OpenPdfDialog open(nullptr);
+    settings.setFilename(QStringLiteral("kept.pdf"));
+    child<QRadioButton>(&settings, "landscapeRadioButton")->setChecked(true);
+
+    MarkingTranslator translator({ "PrinterSettingsDialog", "OpenPdfDialog" });
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(settings.windowTitle(), QStringLiteral("~Zuvo - Export to Pdf"));
+    QCOMPARE(child<QLabel>(&settings, "label")->text(), QStringLiteral("~Filename :"));
+    QCOMPARE(child<QComboBox>(&settings, "papersizeComboBox")->currentText(),
+             QStringLiteral("~A4"));
+    QCOMPARE(open.windowTitle(), QStringLiteral("~Zuvo - Export to Pdf"));
+    QCOMPARE(child<QPushButton>(&open, "OpenBtn")->text(), QStringLiteral("~Open"));
+    QCOMPARE(child<QPushButton>(&open, "OpenFolderBtn")->text(),
+             QStringLiteral("~Open Containing folder"));
+    QCOMPARE(child<QPushButton>(&open, "CloseBtn")->text(), QStringLiteral("~Close"));
+    QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+
+    // What the user entered survives the new texts.
+    QCOMPARE(settings.filename(), QStringLiteral("kept.pdf"));
+    QCOMPARE(settings.pageOrientation(), 1);
+    QCOMPARE(child<QPushButton>(&open, "OpenBtn")->text(), QStringLiteral("Open"));
 }
 
 QTEST_MAIN(TestPdfExportDialogs)

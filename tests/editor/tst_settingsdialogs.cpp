@@ -15,7 +15,30 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTranslator>
 #include <QtTest/QTest>
+
+// Marks every text of the given contexts, so that a test can see which texts
+// were set again after a language change and under which context.
+class MarkingTranslator : public QTranslator
+{
+public:
+    explicit MarkingTranslator(QStringList contexts)
+        : m_contexts(std::move(contexts))
+    {
+    }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char * = nullptr,
+                      int = -1) const override
+    {
+        if (!m_contexts.contains(QLatin1String(context)))
+            return QString();
+        return QLatin1String("~") + QString::fromUtf8(sourceText);
+    }
+
+private:
+    QStringList m_contexts;
+};
 
 class TestSettingsDialogs : public QObject
 {
@@ -178,16 +201,25 @@ void TestSettingsDialogs::languageChangeKeepsChoices()
     ZuvoTest::TempEnv env;
     SettingsDialog settings(nullptr);
     child<QComboBox>(&settings, "languageComboBox")->setCurrentIndex(6);
-    QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(&settings, &change);
-    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->currentIndex(), 6);
-    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->count(), 9);
-
     ScriptConvertDialog converter(3, nullptr);
     child<QComboBox>(&converter, "toLanguageCombo")->setCurrentIndex(5);
-    QCoreApplication::sendEvent(&converter, &change);
-    QCOMPARE(child<QComboBox>(&converter, "fromLanguageCombo")->currentIndex(), 3);
+
+    MarkingTranslator translator({ "SettingsDialog", "ScriptConvertDialog" });
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(settings.windowTitle(), QStringLiteral("~Zuvo - Settings"));
+    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->count(), 9);
+    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->currentText(),
+             QStringLiteral("~Bengali"));
+    QCOMPARE(child<QRadioButton>(&settings, "kannadaRadioButton")->text(),
+             QStringLiteral("~K.P.Rao -  GoK"));
+    QCOMPARE(converter.windowTitle(), QStringLiteral("~Zuvo - Script Converter"));
+    QCOMPARE(child<QComboBox>(&converter, "fromLanguageCombo")->currentText(),
+             QStringLiteral("~Oriya"));
     QCOMPARE(converter.toLanguage(), 5);
+    QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->currentIndex(), 6);
 }
 
 void TestSettingsDialogs::converterLists_data()
