@@ -66,16 +66,15 @@ void PrinterSettingsDialog::on_chooseFileNameBtn_clicked()
     // No starting folder: the chooser opens where it last was (or in the
     // working folder). A cancelled chooser empties the box on purpose, so Ok
     // then asks for a name instead of exporting over a stale one.
-    const QString name = QFileDialog::getSaveFileName(this, tr("Save File"), QString(),
-                                                      tr("PDF files (*.pdf)"));
+    const QString name =
+        QFileDialog::getSaveFileName(this, tr("Save File"), QString(), tr("PDF files (*.pdf)"));
     ui->fileNameLineEdit->setText(name);
 }
 
 void PrinterSettingsDialog::accept()
 {
     if (ui->fileNameLineEdit->text().isEmpty()) {
-        QMessageBox::information(this, Ts::APP_NAME,
-                                 tr("You must enter the name for the new file"),
+        QMessageBox::information(this, Ts::APP_NAME, tr("You must enter the name for the new file"),
                                  QMessageBox::Ok);
         return;
     }

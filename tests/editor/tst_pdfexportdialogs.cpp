@@ -59,8 +59,7 @@ private slots:
     void textsFollowLanguageChange();
 };
 
-template<typename T>
-static T *child(QWidget *parent, const char *name)
+template<typename T> static T *child(QWidget *parent, const char *name)
 {
     T *w = parent->findChild<T *>(QLatin1String(name));
     if (!w)
@@ -77,6 +76,9 @@ void TestPdfExportDialogs::freshExportDialog()
 {
     PrinterSettingsDialog dialog(nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Zuvo - Export to Pdf"));
+    const Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    QCOMPARE(dialog.windowFlags() & flags, flags);
+    QCOMPARE(OpenPdfDialog(nullptr).windowFlags() & flags, flags);
     QCOMPARE(dialog.pageOrientation(), 0);
     QCOMPARE(dialog.leftMargin(), 20.0);
     QCOMPARE(dialog.topMargin(), 20.0);
@@ -94,8 +96,15 @@ void TestPdfExportDialogs::freshExportDialog()
         expected << QStringLiteral("A%1").arg(i);
     for (int i = 0; i <= 10; ++i)
         expected << QStringLiteral("B%1").arg(i);
-    expected << "C5E" << "Comm10E" << "DLE" << "Executive" << "Folio" << "Ledger" << "Legal"
-             << "Letter" << "Tabloid";
+    expected << "C5E"
+             << "Comm10E"
+             << "DLE"
+             << "Executive"
+             << "Folio"
+             << "Ledger"
+             << "Legal"
+             << "Letter"
+             << "Tabloid";
     QCOMPARE(names, expected);
     QCOMPARE(sizes->currentText(), QStringLiteral("A4"));
     dialog.show();
@@ -134,8 +143,9 @@ void TestPdfExportDialogs::okNeedsFileName()
     PrinterSettingsDialog dialog(nullptr);
     dialog.show();
     dialogButton(&dialog, QDialogButtonBox::Ok)->click();
-    QCOMPARE(watcher.titles(), QStringList{ QStringLiteral("Zuvo") });
-    QCOMPARE(watcher.texts(), QStringList{ QStringLiteral("You must enter the name for the new file") });
+    QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo") });
+    QCOMPARE(watcher.texts(),
+             QStringList { QStringLiteral("You must enter the name for the new file") });
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
@@ -196,7 +206,7 @@ void TestPdfExportDialogs::chooserSetsOrEmptiesFileName()
     dialog.show();
     child<QToolButton>(&dialog, "chooseFileNameBtn")->click();
     QCOMPARE(caption, QStringLiteral("Save File"));
-    QCOMPARE(filters, QStringList{ QStringLiteral("PDF files (*.pdf)") });
+    QCOMPARE(filters, QStringList { QStringLiteral("PDF files (*.pdf)") });
     QCOMPARE(dialog.filename(), pick ? target : QString());
 
     // With the box emptied by the cancelled chooser, Ok asks for a name.
@@ -238,9 +248,8 @@ void TestPdfExportDialogs::openButtons()
 
     QList<QUrl> expected;
     if (exists) {
-        expected << QUrl::fromLocalFile(button == QLatin1String("OpenBtn")
-                                                ? pdf
-                                                : env.filePath(QStringLiteral("sub")));
+        expected << QUrl::fromLocalFile(
+            button == QLatin1String("OpenBtn") ? pdf : env.filePath(QStringLiteral("sub")));
     }
     QCOMPARE(urls.urls(), expected);
     QVERIFY(watcher.seen().isEmpty());

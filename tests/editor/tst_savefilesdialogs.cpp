@@ -79,13 +79,13 @@ void TestSaveFilesDialogs::buttonsCloseTheDialog_data()
     QTest::addColumn<bool>("saveFiles");
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("result");
-    QTest::newRow("save files: Save") << true << int(QDialogButtonBox::Save)
-                                      << int(QDialog::Accepted);
-    QTest::newRow("save files: Cancel") << true << int(QDialogButtonBox::Cancel)
-                                        << int(QDialog::Rejected);
+    QTest::newRow("save files: Save")
+        << true << int(QDialogButtonBox::Save) << int(QDialog::Accepted);
+    QTest::newRow("save files: Cancel")
+        << true << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected);
     QTest::newRow("advanced: OK") << false << int(QDialogButtonBox::Ok) << int(QDialog::Accepted);
-    QTest::newRow("advanced: Cancel") << false << int(QDialogButtonBox::Cancel)
-                                      << int(QDialog::Rejected);
+    QTest::newRow("advanced: Cancel")
+        << false << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected);
 }
 
 void TestSaveFilesDialogs::buttonsCloseTheDialog()

@@ -56,8 +56,7 @@ private slots:
     void converterDestinationDrivesConversion();
 };
 
-template<typename T>
-static T *child(QWidget *parent, const char *name)
+template<typename T> static T *child(QWidget *parent, const char *name)
 {
     T *w = parent->findChild<T *>(QLatin1String(name));
     if (!w)
@@ -97,15 +96,14 @@ void TestSettingsDialogs::storedValuesShownAndWritten_data()
 
     const QVariant none;
     QTest::newRow("no group") << none << none << none << 0 << false << false;
-    QTest::newRow("telugu, K.P.Rao, passive") << QVariant(1) << QVariant(1) << QVariant(1) << 1
-                                              << true << true;
+    QTest::newRow("telugu, K.P.Rao, passive")
+        << QVariant(1) << QVariant(1) << QVariant(1) << 1 << true << true;
     QTest::newRow("layout 2") << none << QVariant(2) << none << 0 << true << false;
     QTest::newRow("layout 3") << none << QVariant(3) << none << 0 << true << false;
     QTest::newRow("english") << QVariant(8) << QVariant(0) << QVariant(0) << 8 << false << false;
-    QTest::newRow("not numbers") << QVariant("abc") << QVariant("x") << QVariant("") << 0
-                                 << false << false;
-    QTest::newRow("language past the list") << QVariant(42) << none << none << 0 << false
-                                            << false;
+    QTest::newRow("not numbers") << QVariant("abc") << QVariant("x") << QVariant("") << 0 << false
+                                 << false;
+    QTest::newRow("language past the list") << QVariant(42) << none << none << 0 << false << false;
     QTest::newRow("negative language") << QVariant(-1) << none << none << 0 << false << false;
 }
 
@@ -157,6 +155,8 @@ void TestSettingsDialogs::okRewritesTheGroup()
 
     SettingsDialog dialog(nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Zuvo - Settings"));
+    const Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    QCOMPARE(dialog.windowFlags() & flags, flags);
     QVERIFY(!dialog.windowIcon().isNull());
     auto *languages = child<QComboBox>(&dialog, "languageComboBox");
     QCOMPARE(itemTexts(languages),
@@ -309,9 +309,9 @@ void TestSettingsDialogs::converterDestinationDrivesConversion()
 
     // What the caller then does with the choice.
     ZuvoScriptConverter converter;
-    QCOMPARE(converter.unicodeToUnicode(QStringLiteral("ಕನ್ನಡ"), dialog.toLanguage(),
-                                        Keyboard::Phonetic),
-             QStringLiteral("కన్నడ"));
+    QCOMPARE(
+        converter.unicodeToUnicode(QStringLiteral("ಕನ್ನಡ"), dialog.toLanguage(), Keyboard::Phonetic),
+        QStringLiteral("కన్నడ"));
 }
 
 QTEST_MAIN(TestSettingsDialogs)
