@@ -266,6 +266,13 @@ void EditUserDict::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
+void EditUserDict::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
+
 void EditUserDict::onBrowseFileClicked()
 {
     d->handleBrowse();

@@ -3,6 +3,8 @@
 #include "ui_getunicodetext.h"
 #include "unicodelineedit.h"
 
+#include <QEvent>
+
 GetUnicodeText::GetUnicodeText(QWidget *parent)
     : QDialog(parent, Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
     , ui(new Ui_GetUnicodeText)
@@ -31,6 +33,13 @@ void GetUnicodeText::init()
 {
     ui->setupUi(this);
     connect(ui->unicodeLineEdit, &UnicodeLineEdit::editingFinished, this, &QDialog::accept);
+}
+
+void GetUnicodeText::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }
 
 QString GetUnicodeText::text() const

@@ -23,6 +23,9 @@ public:
     void setLanguageAndKeyboard(int language, int keyboard);
     void setText(QString text);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void init();
 

@@ -4,6 +4,7 @@
 #include "unicodelineedit.h"
 #include "utils.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -36,6 +37,13 @@ SearchWidget::SearchWidget(QWidget *parent)
     connect(m_wordBox, &UnicodeLineEdit::editingFinished, this, &SearchWidget::go);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &SearchWidget::onAnchorClicked);
     connect(m_client, qOverload<bool>(&MediaWiki::finished), this, &SearchWidget::finished);
+}
+
+void SearchWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(tr("Zuvo - Wiktionary (Online)..."));
+    QDialog::changeEvent(event);
 }
 
 void SearchWidget::setLanguageAndKeyboard(int language, int keyboard)

@@ -28,6 +28,9 @@ public slots:
     void search(QString word);
     void addWordToWiktionary();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void finished(bool success);
     void onAnchorClicked(const QUrl &link);

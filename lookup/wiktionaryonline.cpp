@@ -5,6 +5,7 @@
 #include "unicodelineedit.h"
 #include "utils.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QShowEvent>
 #include <QUrl>
@@ -67,6 +68,13 @@ void WiktionaryOnline::showEvent(QShowEvent *event)
 {
     activateWindow();
     QDialog::showEvent(event);
+}
+
+void WiktionaryOnline::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }
 
 void WiktionaryOnline::onSearchClicked()

@@ -1,11 +1,13 @@
 #include "edituserdict.h"
 #include "getunicodetext.h"
 #include "messageboxwatcher.h"
+#include "searchwidget.h"
 #include "sqlcipherdriver.h"
 #include "testenv.h"
 #include "unicodelineedit.h"
 #include "userdict.h"
 #include "utils.h"
+#include "wiktionaryonline.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
 using ZuvoTest::MessageBoxWatcher;
@@ -108,6 +111,26 @@ QStringList boxes(const MessageBoxWatcher &watcher)
     return out;
 }
 
+// Marks every text of one translation context.
+class MarkingTranslator : public QTranslator
+{
+public:
+    explicit MarkingTranslator(const char *context)
+        : m_context(context)
+    {
+    }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(context, m_context) != 0)
+            return QString();
+        return QStringLiteral("<") + QString::fromUtf8(sourceText) + QStringLiteral(">");
+    }
+
+private:
+    const char *m_context;
+};
+
 } // namespace
 
 class TestEditUserDict : public QObject
@@ -132,6 +155,8 @@ private slots:
     void saveFailureKeepsDialogAndFile();
 
     void entryDialog();
+    void textsFollowLanguageChange_data();
+    void textsFollowLanguageChange();
 };
 
 void TestEditUserDict::initTestCase()
@@ -450,6 +475,41 @@ void TestEditUserDict::entryDialog()
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(accepted.count(), 1);
     QCOMPARE(entry.result(), int(QDialog::Accepted));
+}
+
+void TestEditUserDict::textsFollowLanguageChange_data()
+{
+    QTest::addColumn<QByteArray>("context");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("EditUserDict") << QByteArray("EditUserDict") << "Edit User Dictionary";
+    QTest::newRow("GetUnicodeText") << QByteArray("GetUnicodeText") << "Enter Text :";
+    QTest::newRow("WiktionaryOnline")
+        << QByteArray("WiktionaryOnline") << "Wiktionary Meaning (Online)...";
+    QTest::newRow("SearchWidget") << QByteArray("SearchWidget") << "Zuvo - Wiktionary (Online)...";
+}
+
+void TestEditUserDict::textsFollowLanguageChange()
+{
+    QFETCH(QByteArray, context);
+    QFETCH(QString, title);
+
+    QPointer<QDialog> dialog;
+    if (context == "EditUserDict")
+        dialog = new EditUserDict(nullptr);
+    else if (context == "GetUnicodeText")
+        dialog = new GetUnicodeText(nullptr);
+    else if (context == "WiktionaryOnline")
+        dialog = new WiktionaryOnline(nullptr);
+    else
+        dialog = new SearchWidget(nullptr);
+    QCOMPARE(dialog->windowTitle(), title);
+
+    MarkingTranslator translator(context.constData());
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    QTRY_COMPARE(dialog->windowTitle(), QStringLiteral("<") + title + QStringLiteral(">"));
+    QCoreApplication::removeTranslator(&translator);
+    QTRY_COMPARE(dialog->windowTitle(), title);
+    delete dialog;
 }
 
 QTEST_MAIN(TestEditUserDict)
