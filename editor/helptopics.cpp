@@ -1,0 +1,56 @@
+#include "helptopics.h"
+#include "ui_helptopics.h"
+
+#include <QFile>
+
+static void initWindowsResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(windows);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+HelpTopics::HelpTopics(QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
+      ui(new Ui::HelpTopics)
+{
+    initWindowsResources();
+    ui->setupUi(this);
+    connect(ui->findForward, SIGNAL(clicked()), this, SLOT(onFindForwardClicked()));
+    connect(ui->findBackWard, SIGNAL(clicked()), this, SLOT(onFindBackwardClicked()));
+
+    ui->textEdit->clear();
+    QFile page(QStringLiteral(":/resources/HelpTopics.html"));
+    if (page.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QByteArray bytes = page.readAll();
+        const qsizetype nul = bytes.indexOf('\0');
+        if (nul >= 0)
+            bytes.truncate(nul);
+        ui->textEdit->setHtml(QString::fromUtf8(bytes));
+    }
+    ui->lineEdit->selectAll();
+    ui->lineEdit->setFocus(Qt::OtherFocusReason);
+}
+
+HelpTopics::~HelpTopics()
+{
+    delete ui;
+}
+
+void HelpTopics::showEvent(QShowEvent *event)
+{
+    activateWindow();
+    QDialog::showEvent(event);
+}
+
+void HelpTopics::onFindForwardClicked()
+{
+    ui->textEdit->find(ui->lineEdit->text());
+}
+
+void HelpTopics::onFindBackwardClicked()
+{
+    ui->textEdit->find(ui->lineEdit->text(), QTextDocument::FindBackward);
+}
