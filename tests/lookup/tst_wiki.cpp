@@ -32,6 +32,7 @@ private slots:
     void defaults();
     void processSearchResult_data();
     void processSearchResult();
+    void titleCountIsBounded();
     void query_data();
     void query();
     void replies_data();
@@ -108,6 +109,19 @@ void TestWiki::processSearchResult()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     QCOMPARE(wiki.processSearchResult(&buffer), ok);
     QCOMPARE(wiki.results(), titles);
+}
+
+void TestWiki::titleCountIsBounded()
+{
+    QByteArray xml = "<api>";
+    for (int i = 0; i <= Wiki::MaxTitles; ++i)
+        xml += "<pl title=\"t\"/>";
+    xml += "</api>";
+    Wiki wiki;
+    QBuffer buffer(&xml);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QVERIFY(!wiki.processSearchResult(&buffer));
+    QCOMPARE(wiki.results().size(), Wiki::MaxTitles);
 }
 
 void TestWiki::query_data()
