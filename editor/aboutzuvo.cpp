@@ -11,8 +11,8 @@ static void initWindowsResources()
 }
 
 AboutZuvo::AboutZuvo(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
-      ui(new Ui::AboutZuvo)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
+    , ui(new Ui::AboutZuvo)
 {
     initWindowsResources();
     ui->setupUi(this);

@@ -13,8 +13,8 @@ static void initWindowsResources()
 }
 
 HelpTopics::HelpTopics(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
-      ui(new Ui::HelpTopics)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
+    , ui(new Ui::HelpTopics)
 {
     initWindowsResources();
     ui->setupUi(this);

@@ -23,7 +23,9 @@ static void initWindowsResources()
 }
 
 KeyboadMapping::KeyboadMapping(int language, int keyboard, QWidget *parent)
-    : QDialog(parent, Qt::Tool), ui(new Ui::KeyboadMapping), language(language)
+    : QDialog(parent, Qt::Tool)
+    , ui(new Ui::KeyboadMapping)
+    , language(language)
 {
     initWindowsResources();
     ui->setupUi(this);
@@ -88,15 +90,14 @@ void KeyboadMapping::createNudiHelp()
 // Nudi chart has room for its extra keys.
 static void appendRowLens(int language, bool nudi, QList<int> &rowLen)
 {
-    const bool shortFirstRows = language == Language::Gujarati
-                                || language == Language::Bengali
-                                || language == Language::Gurmukhi;
+    const bool shortFirstRows = language == Language::Gujarati || language == Language::Bengali ||
+        language == Language::Gurmukhi;
     rowLen << (shortFirstRows ? 9 : 10);
     rowLen << (shortFirstRows ? 4 : 5);
     for (int row = 2; row <= 6; ++row)
         rowLen << 5;
-    if (language == Language::Telugu || language == Language::Gujarati
-        || language == Language::Bengali)
+    if (language == Language::Telugu || language == Language::Gujarati ||
+        language == Language::Bengali)
         rowLen << 10;
     else if (language == Language::Gurmukhi)
         rowLen << 9;
@@ -138,8 +139,8 @@ QString KeyboadMapping::letterText(ZuvoScriptConverter &converter, const QString
         // consonant typed last. Show the reph the engine writes after a "k".
         const QString consonant = converter.ansiToUnicode(QStringLiteral("k"), language, 1);
         const QString withReph = converter.ansiToUnicode(QStringLiteral("kF"), language, 1);
-        if (!consonant.isEmpty() && withReph.size() > consonant.size()
-            && withReph.endsWith(consonant))
+        if (!consonant.isEmpty() && withReph.size() > consonant.size() &&
+            withReph.endsWith(consonant))
             return withReph.left(withReph.size() - consonant.size());
     }
     return letter;
@@ -169,17 +170,17 @@ void KeyboadMapping::createPage(Page page)
     grid->setContentsMargins(3, 3, 3, 3);
     grid->setSpacing(3);
 
-    const QString keyStyle = page == NudiPage ? QStringLiteral("color:brown")
-                                              : QStringLiteral("color:brown;");
-    const QString letterStyle = page == NudiPage ? QStringLiteral("color:darkblue")
-                                                 : QStringLiteral("color:darkblue;");
+    const QString keyStyle =
+        page == NudiPage ? QStringLiteral("color:brown") : QStringLiteral("color:brown;");
+    const QString letterStyle =
+        page == NudiPage ? QStringLiteral("color:darkblue") : QStringLiteral("color:darkblue;");
     QFont keyFont;
     keyFont.setPointSize(12);
     keyFont.setWeight(QFont::Bold);
     QFont letterFont(Utils::languageDefaultFont(language));
-    letterFont.setPointSize(language == Language::Malayalam ? 15
-                            : language == Language::Bengali ? 17
-                                                            : 12);
+    letterFont.setPointSize(language == Language::Malayalam     ? 15
+                                : language == Language::Bengali ? 17
+                                                                : 12);
     letterFont.setWeight(QFont::Bold);
 
     QLabel *lastKeyLabel = nullptr;

@@ -37,8 +37,8 @@ private slots:
 private:
     enum Page { PhoneticPage, NudiPage };
     void createPage(Page page);
-    QString letterText(ZuvoScriptConverter &converter, const QString &key,
-                       const QString &letter, Page page) const;
+    QString letterText(ZuvoScriptConverter &converter, const QString &key, const QString &letter,
+                       Page page) const;
 
     Ui::KeyboadMapping *ui;
     int language;

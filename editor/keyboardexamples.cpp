@@ -13,8 +13,8 @@ static void initWindowsResources()
 }
 
 KeyboardExamples::KeyboardExamples(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
-      ui(new Ui::KeyboardExamples)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
+    , ui(new Ui::KeyboardExamples)
 {
     initWindowsResources();
     ui->setupUi(this);

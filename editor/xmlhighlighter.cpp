@@ -15,28 +15,31 @@ static const QRegularExpression EXPR_COMMENT(QStringLiteral("<!--[^-]*-([^-][^-]
 static const QRegularExpression EXPR_COMMENT_BEGIN(QStringLiteral("<!--"));
 static const QRegularExpression EXPR_COMMENT_END(QStringLiteral("[^-]*-([^-][^-]*-)*->"));
 static const QRegularExpression EXPR_ATTRIBUTE_VALUE(QStringLiteral("\"[^<\"]*\"|'[^<']*'"));
-static const QRegularExpression EXPR_NAME(
-    QStringLiteral("([A-Za-z_:]|[^\\x00-\\x7F])([A-Za-z0-9_:.-]|[^\\x00-\\x7F])*"));
+static const QRegularExpression
+    EXPR_NAME(QStringLiteral("([A-Za-z_:]|[^\\x00-\\x7F])([A-Za-z0-9_:.-]|[^\\x00-\\x7F])*"));
 
 // A match that starts exactly at pos, or none.
-static QRegularExpressionMatch matchAt(const QRegularExpression &expression,
-                                       const QString &text, int pos)
+static QRegularExpressionMatch matchAt(const QRegularExpression &expression, const QString &text,
+                                       int pos)
 {
     return expression.match(text, pos, QRegularExpression::NormalMatch,
                             QRegularExpression::AnchorAtOffsetMatchOption);
 }
 
-XmlHighlighter::XmlHighlighter(QTextEdit *parent) : QSyntaxHighlighter(parent->document())
+XmlHighlighter::XmlHighlighter(QTextEdit *parent)
+    : QSyntaxHighlighter(parent->document())
 {
     init();
 }
 
-XmlHighlighter::XmlHighlighter(QTextDocument *parent) : QSyntaxHighlighter(parent)
+XmlHighlighter::XmlHighlighter(QTextDocument *parent)
+    : QSyntaxHighlighter(parent)
 {
     init();
 }
 
-XmlHighlighter::XmlHighlighter(QObject *parent) : QSyntaxHighlighter(parent)
+XmlHighlighter::XmlHighlighter(QObject *parent)
+    : QSyntaxHighlighter(parent)
 {
     init();
 }
@@ -148,8 +151,8 @@ void XmlHighlighter::highlightBlock(const QString &text)
             } else {
                 pos = processDefaultText(pos, text);
             }
-        } else if ((ch == QLatin1Char('"') || ch == QLatin1Char('\''))
-                   && state == ExpectAttributeValue) {
+        } else if ((ch == QLatin1Char('"') || ch == QLatin1Char('\'')) &&
+                   state == ExpectAttributeValue) {
             const QRegularExpressionMatch value = matchAt(EXPR_ATTRIBUTE_VALUE, text, pos);
             if (value.hasMatch()) {
                 const int n = int(value.capturedLength());
@@ -192,8 +195,8 @@ void XmlHighlighter::highlightBlock(const QString &text)
 
 int XmlHighlighter::processDefaultText(int pos, const QString &text)
 {
-    if (state == ExpectElementNameOrSlash || state == ExpectElementName
-        || state == ExpectAttributeOrEndOfElement) {
+    if (state == ExpectElementNameOrSlash || state == ExpectElementName ||
+        state == ExpectAttributeOrEndOfElement) {
         const QRegularExpressionMatch name = matchAt(EXPR_NAME, text, pos);
         if (name.hasMatch()) {
             const int n = int(name.capturedLength());

@@ -23,7 +23,8 @@ static void initWindowsResources()
 
 static const int LINE_NUMBER_MARGIN = 50;
 
-XMLTextEdit::XMLTextEdit(QWidget *parent) : QTextEdit(parent)
+XMLTextEdit::XMLTextEdit(QWidget *parent)
+    : QTextEdit(parent)
 {
     initWindowsResources();
     setViewportMargins(LINE_NUMBER_MARGIN, 0, 0, 0);
@@ -130,8 +131,7 @@ void XMLTextEdit::paintLineNumbers()
     const int ascent = fontMetrics().ascent() + 1;
     QAbstractTextDocumentLayout *layout = document()->documentLayout();
     int number = 1;
-    for (QTextBlock block = document()->begin(); block.isValid();
-         block = block.next(), ++number) {
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++number) {
         const QRectF rect = layout->blockBoundingRect(block);
         if (rect.bottom() < scroll)
             continue;
@@ -139,7 +139,6 @@ void XMLTextEdit::paintLineNumbers()
             break;
         const QString label = QString::number(number);
         const int y = qRound(rect.top()) + ascent - scroll;
-        painter.drawText(LINE_NUMBER_MARGIN - 2 - fontMetrics().horizontalAdvance(label), y,
-                         label);
+        painter.drawText(LINE_NUMBER_MARGIN - 2 - fontMetrics().horizontalAdvance(label), y, label);
     }
 }

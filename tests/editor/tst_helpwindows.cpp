@@ -89,8 +89,9 @@ void TestHelpWindows::typingExamplesAreWhatTheEngineTypes_data()
     QTest::addColumn<QString>("result");
     const QString page = helpPage();
     QVERIFY(!page.isEmpty());
-    static const QRegularExpression row(QStringLiteral(
-        "<tr><td>(\\d+)</td><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</td></tr>"));
+    static const QRegularExpression row(
+        QStringLiteral("<tr><td>(\\d+)</td><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</"
+                       "td><td>([^<]*)</td></tr>"));
     auto it = row.globalMatch(page);
     QVERIFY(it.hasNext());
     while (it.hasNext()) {
@@ -100,8 +101,7 @@ void TestHelpWindows::typingExamplesAreWhatTheEngineTypes_data()
             cell.setHtml(m.captured(i));
             return cell.toPlainText();
         };
-        QTest::newRow(qPrintable(m.captured(1)))
-            << text(2) << text(3) << text(4) << text(5);
+        QTest::newRow(qPrintable(m.captured(1))) << text(2) << text(3) << text(4) << text(5);
     }
 }
 
@@ -115,7 +115,8 @@ void TestHelpWindows::typingExamplesAreWhatTheEngineTypes()
     QFETCH(QString, result);
     if (result == QLatin1String("ZWNJ & ZWJ")) {
         // Typed after a consonant: the first key gives the non-joiner, the second the joiner.
-        const QStringList keys[] = {phonetic.split(" & "), nudi.split(" & "), phonetic2.split(" & ")};
+        const QStringList keys[] = { phonetic.split(" & "), nudi.split(" & "),
+                                     phonetic2.split(" & ") };
         for (int keyboard = 0; keyboard < 3; ++keyboard) {
             QCOMPARE(keys[keyboard].size(), 2);
             QVERIFY(typeWords("k" + keys[keyboard].at(0), keyboard).contains(QChar(0x200C)));

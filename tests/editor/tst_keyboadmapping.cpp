@@ -156,7 +156,8 @@ void TestKeyboadMapping::everyTileTypesItsLetter()
             else if (page == 1 && key == QLatin1String("F"))
                 QCOMPARE(afterConsonant, tile.letter + consonant);
             else
-                QVERIFY2(typed == tile.letter, qPrintable(what + QStringLiteral(" but types ") + typed));
+                QVERIFY2(typed == tile.letter,
+                         qPrintable(what + QStringLiteral(" but types ") + typed));
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCoreApplication>
+#include <QImage>
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -50,6 +51,7 @@ private slots:
     void syntaxCheck();
     void setPlainTextReindentsValidXml();
     void zoomKeys();
+    void lineNumberMargin();
     void contextMenuEntries();
 };
 
@@ -163,9 +165,14 @@ void TestXmlTextEdit::syntaxCheck_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << QString() << "XML not found!" << "Null size xml document!";
-    QTest::newRow("valid") << "<a><b>x</b></a>" << "XML valid." << "All tag are valid size 15.";
-    QTest::newRow("broken") << "<a>\n<b></a>" << "Found xml error" << "Check line 1 column";
+    QTest::newRow("empty") << QString() << "XML not found!"
+                           << "Null size xml document!";
+    QTest::newRow("valid") << "<a><b>x</b></a>"
+                           << "XML valid."
+                           << "All tag are valid size 15.";
+    QTest::newRow("broken") << "<a>\n<b></a>"
+                            << "Found xml error"
+                            << "Check line 1 column";
 }
 
 void TestXmlTextEdit::syntaxCheck()
@@ -177,7 +184,7 @@ void TestXmlTextEdit::syntaxCheck()
     XMLTextEdit edit;
     edit.QTextEdit::setPlainText(text);
     edit.Syntaxcheck();
-    QCOMPARE(watcher.titles(), QStringList{title});
+    QCOMPARE(watcher.titles(), QStringList { title });
     QVERIFY2(watcher.texts().value(0).startsWith(message), qPrintable(watcher.texts().value(0)));
     QCOMPARE(edit.Conform(), title == QLatin1String("XML valid."));
     if (edit.Conform())
@@ -204,6 +211,31 @@ void TestXmlTextEdit::zoomKeys()
     QTest::keyClick(&edit, Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(edit.font().pointSizeF(), size);
     QVERIFY(edit.toPlainText().isEmpty());
+}
+
+void TestXmlTextEdit::lineNumberMargin()
+{
+    XMLTextEdit edit;
+    edit.resize(300, 200);
+    edit.QTextEdit::setPlainText(QStringLiteral("<a>\n<b/>\n</a>"));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QCOMPARE(edit.viewport()->geometry().left() - edit.frameWidth(), 50);
+    const QImage image = edit.grab().toImage();
+    // The margin is grey with white numbers; the numbers end left of x = 49.
+    const QColor grey(QStringLiteral("#636363"));
+    QCOMPARE(image.pixelColor(3, image.height() - 5), grey);
+    int white = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < 50; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (x >= 20 && c.lightness() > 200) {
+                ++white; // a digit, drawn right-aligned
+                QVERIFY2(x <= 48, qPrintable(QString::number(x)));
+            }
+        }
+    }
+    QVERIFY(white > 0);
 }
 
 void TestXmlTextEdit::contextMenuEntries()
