@@ -23,11 +23,19 @@ const int StatusMessageMs = 6000;
 
 } // namespace
 
+// The button images live in the library's shared resource file; a static
+// library would otherwise let the linker drop them.
+static void initDictionaryDialogResources()
+{
+    Q_INIT_RESOURCE(dialogs_wiki);
+}
+
 ZaviDodazDialog::ZaviDodazDialog(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
       form(new Ui_ZaviDodazDialog),
       dictionary(new Dictionary)
 {
+    initDictionaryDialogResources();
     form->setupUi(this);
 
     connect(form->searchButton, &QToolButton::clicked, this, &ZaviDodazDialog::onSearchClicked);

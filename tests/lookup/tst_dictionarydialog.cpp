@@ -148,6 +148,11 @@ void TestDictionaryDialog::form()
     QVERIFY(dialog->windowFlags().testFlag(Qt::WindowSystemMenuHint));
     QVERIFY(!browser()->openLinks());
     QCOMPARE(child<QToolButton>("searchButton")->toolTip(), QStringLiteral("search"));
+    for (const char *button : { "searchButton", "backwardButton", "forwardButton" }) {
+        QToolButton *b = child<QToolButton>(button);
+        QCOMPARE(b->iconSize(), QSize(22, 22));
+        QVERIFY2(!b->icon().pixmap(22, 22).isNull(), button);
+    }
     QCOMPARE(child<QPushButton>("pushButton")->text(), QStringLiteral("Close"));
     QCOMPARE(wordBox()->minimumHeight(), 28);
     QCOMPARE(wordBox()->maximumHeight(), 28);
