@@ -9,6 +9,7 @@
 #include "utils.h"
 #include "writer.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -49,8 +50,13 @@ bool UnicodeKaEditor::save()
 
     bool written = false;
     if (suffix == QLatin1String("odt") || suffix == QLatin1String("odf")) {
-        QTextDocumentWriter writer(&file, "odf");
-        written = writer.write(document());
+        // The ZIP writer closes its device, which a QSaveFile must not be:
+        // the package is made in memory first.
+        QBuffer package;
+        package.open(QIODevice::WriteOnly);
+        QTextDocumentWriter writer(&package, "odf");
+        written = writer.write(document()) && !package.data().isEmpty()
+            && file.write(package.data()) == package.data().size();
     } else if (suffix == QLatin1String("rtf")) {
         RTF::Writer writer(Utils::textCodecNameFor(m_textEncodingIndex));
         written = writer.write(&file, document(), true);
