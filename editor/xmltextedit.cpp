@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QXmlStreamReader>
 
 static void initWindowsResources()
 {
@@ -22,6 +23,34 @@ static void initWindowsResources()
 }
 
 static const int LINE_NUMBER_MARGIN = 50;
+
+// The DOM copes badly with deep nesting: writing or freeing a tree some
+// thousands of levels deep overflows the stack. Deeper text is treated as
+// text that does not parse.
+static const int MAX_ELEMENT_DEPTH = 1000;
+
+static bool parseXml(const QString &text, QDomDocument *doc, QString *message = nullptr,
+                     int *line = nullptr, int *column = nullptr)
+{
+    QXmlStreamReader reader(text);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > MAX_ELEMENT_DEPTH) {
+            if (message)
+                *message = QStringLiteral("elements nested more than %1 levels deep")
+                               .arg(MAX_ELEMENT_DEPTH);
+            if (line)
+                *line = int(reader.lineNumber());
+            if (column)
+                *column = int(reader.columnNumber());
+            return false;
+        }
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    return bool(doc->setContent(text, false, message, line, column));
+}
 
 XMLTextEdit::XMLTextEdit(QWidget *parent)
     : QTextEdit(parent)
@@ -38,20 +67,21 @@ XMLTextEdit::XMLTextEdit(QWidget *parent)
 bool XMLTextEdit::Conform()
 {
     QDomDocument doc;
-    return bool(doc.setContent(toPlainText(), false));
+    return parseXml(toPlainText(), &doc);
 }
 
 QDomDocument XMLTextEdit::xml_document()
 {
     QDomDocument doc;
-    doc.setContent(toPlainText(), false);
+    if (!parseXml(toPlainText(), &doc))
+        return QDomDocument();
     return doc;
 }
 
 void XMLTextEdit::setPlainText(const QString &text)
 {
     QDomDocument doc;
-    if (doc.setContent(text, false))
+    if (parseXml(text, &doc))
         QTextEdit::setPlainText(doc.toString(5));
     else
         QTextEdit::setPlainText(text);
@@ -68,7 +98,7 @@ void XMLTextEdit::Syntaxcheck()
     QString message;
     int line = 0;
     int column = 0;
-    if (doc.setContent(text, false, &message, &line, &column)) {
+    if (parseXml(text, &doc, &message, &line, &column)) {
         QMessageBox::information(nullptr, tr("XML valid."),
                                  tr("All tag are valid size %1.").arg(text.length()));
         setPlainText(doc.toString(5));

@@ -199,6 +199,18 @@ void TestXmlTextEdit::setPlainTextReindentsValidXml()
     edit.setPlainText(QStringLiteral("<a><b></a>"));
     QCOMPARE(edit.toPlainText(), QStringLiteral("<a><b></a>"));
     QVERIFY(!edit.Conform());
+
+    // Deep nesting is bounded: the text stays as it is instead of crashing the DOM.
+    const QString deep =
+        QStringLiteral("<a>").repeated(5000) + QStringLiteral("</a>").repeated(5000);
+    edit.setPlainText(deep);
+    QCOMPARE(edit.toPlainText(), deep);
+    QVERIFY(!edit.Conform());
+    QVERIFY(edit.xml_document().isNull());
+    const QString limit =
+        QStringLiteral("<a>").repeated(1000) + QStringLiteral("</a>").repeated(1000);
+    edit.QTextEdit::setPlainText(limit);
+    QVERIFY(edit.Conform());
 }
 
 void TestXmlTextEdit::zoomKeys()
