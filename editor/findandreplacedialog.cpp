@@ -24,8 +24,8 @@ const QLatin1String replaceTable("Replace");
 // vowel sign or virama, so it would find a word inside a longer one.
 bool isWordChar(QChar c)
 {
-    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_')
-        || c.unicode() == 0x200C || c.unicode() == 0x200D;
+    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_') || c.unicode() == 0x200C ||
+        c.unicode() == 0x200D;
 }
 
 QPalette darkPalette()
@@ -33,7 +33,7 @@ QPalette darkPalette()
     QPalette p;
     const QColor white(255, 255, 255);
     const QColor grey90(90, 90, 90);
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
         p.setColor(group, QPalette::WindowText, white);
         p.setColor(group, QPalette::ButtonText, white);
         p.setColor(group, QPalette::Button, grey90);
@@ -57,8 +57,8 @@ FindAndReplaceDialog::FindAndReplaceDialog(QWidget *parent)
     Q_INIT_RESOURCE(dialogs_edit);
     form->setupUi(this);
     setPalette(darkPalette());
-    for (QWidget *arrow : {static_cast<QWidget *>(form->findArrowBtn),
-                           static_cast<QWidget *>(form->replaceArrowBtn)}) {
+    for (QWidget *arrow : { static_cast<QWidget *>(form->findArrowBtn),
+                            static_cast<QWidget *>(form->replaceArrowBtn) }) {
         QPalette p = arrow->palette();
         p.setColor(QPalette::Button, QColor(182, 206, 254));
         arrow->setPalette(p);
@@ -109,9 +109,7 @@ void FindAndReplaceDialog::setGradientBackground()
     setPalette(p);
 }
 
-void FindAndReplaceDialog::resetPalette()
-{
-}
+void FindAndReplaceDialog::resetPalette() { }
 
 void FindAndReplaceDialog::modifyPalette()
 {
@@ -311,8 +309,10 @@ void FindAndReplaceDialog::on_replaceAllBtn_clicked()
     const QString replacement = form->replaceLineEdit->text();
     int count = 0;
 
+    // With no find text the search leaves the user's own selection alone,
+    // and that is no occurrence to replace.
     const QTextCursor first = editor->textCursor();
-    if (first.hasSelection()) {
+    if (first.hasSelection() && !form->findLineEdit->text().isEmpty()) {
         // Every occurrence present now, in the order the wrapping search
         // meets them from the first one, is collected before anything is
         // replaced: a replacement that itself matches (a change of letter
@@ -320,7 +320,7 @@ void FindAndReplaceDialog::on_replaceAllBtn_clicked()
         // loop ends and each occurrence is replaced once.
         const QString text = form->findLineEdit->text();
         const QTextDocument::FindFlags flags = findFlags(true);
-        QList<QTextCursor> hits{first};
+        QList<QTextCursor> hits { first };
         for (QTextCursor hit = findFrom(first, text, flags); !hit.isNull();
              hit = findFrom(hit, text, flags)) {
             hits << hit;
@@ -343,8 +343,8 @@ void FindAndReplaceDialog::on_replaceAllBtn_clicked()
     }
 
     editor->setTextCursor(kept);
-    QMessageBox::information(editor, Utils::appName(),
-                             tr("Replaced %1 occurrence(s)").arg(count), QMessageBox::Ok);
+    QMessageBox::information(editor, Utils::appName(), tr("Replaced %1 occurrence(s)").arg(count),
+                             QMessageBox::Ok);
 }
 
 void FindAndReplaceDialog::onFindArrowBtnClicked()
@@ -357,9 +357,7 @@ void FindAndReplaceDialog::onReplaceArrowBtnClicked()
     form->replaceLineEdit->toggleAutoCompleter();
 }
 
-void FindAndReplaceDialog::onExpandReplaceButtonToggled(bool)
-{
-}
+void FindAndReplaceDialog::onExpandReplaceButtonToggled(bool) { }
 
 void FindAndReplaceDialog::localize()
 {

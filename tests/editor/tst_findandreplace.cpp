@@ -6,10 +6,10 @@
 #include "testenv.h"
 #include "unicodelineedit.h"
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDir>
-#include <QAbstractItemModel>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest/QTest>
@@ -122,14 +122,14 @@ void TestFindAndReplace::findWrapsAround_data()
     QTest::newRow("previous at start wraps") << abc << 0 << "two" << true << false << 12;
     QTest::newRow("case ignored") << "x CAT y" << 0 << "cat" << true << true << 2;
     QTest::newRow("whole word skips catalog") << "catalog cat" << 0 << "cat" << true << true << 8;
-    QTest::newRow("part of word when unchecked") << "catalog cat" << 0 << "cat" << false << true
-                                                 << 0;
+    QTest::newRow("part of word when unchecked")
+        << "catalog cat" << 0 << "cat" << false << true << 0;
     QTest::newRow("whole word backward") << "cat catalog" << 11 << "cat" << true << false << 0;
     // A vowel sign ends no word: ಕುರ is not found inside ಕುರು.
-    QTest::newRow("indic whole word") << QStringLiteral("ಕುರು ಕುರ") << 0 << QStringLiteral("ಕುರ")
-                                      << true << true << 5;
-    QTest::newRow("indic with zwj") << QStringLiteral("ಕ\u200Dಕ ಕ") << 0 << QStringLiteral("ಕ")
-                                    << true << true << 4;
+    QTest::newRow("indic whole word")
+        << QStringLiteral("ಕುರು ಕುರ") << 0 << QStringLiteral("ಕುರ") << true << true << 5;
+    QTest::newRow("indic with zwj")
+        << QStringLiteral("ಕ\u200Dಕ ಕ") << 0 << QStringLiteral("ಕ") << true << true << 4;
 }
 
 void TestFindAndReplace::findWrapsAround()
@@ -165,8 +165,8 @@ void TestFindAndReplace::notFoundSaysDoneAndGoesBack()
     m_edit->setTextCursor(c);
     box("findLineEdit")->setText(QStringLiteral("delta"));
     QVERIFY(!m_bar->find(true));
-    QCOMPARE(watcher.titles(), QStringList{QStringLiteral("Zuvo Software")});
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Done!")});
+    QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo Software") });
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Done!") });
     QVERIFY(!m_edit->textCursor().hasSelection());
     QCOMPARE(m_edit->textCursor().position(), 10);
 
@@ -222,18 +222,24 @@ void TestFindAndReplace::replaceAll_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("count");
 
-    QTest::newRow("three") << "cat dog cat bird cat" << 5 << "cat" << "fox" << true
-                           << "fox dog fox bird fox" << 3;
-    QTest::newRow("none") << "dog bird" << 2 << "cat" << "fox" << true << "dog bird" << 0;
+    QTest::newRow("three") << "cat dog cat bird cat" << 5 << "cat"
+                           << "fox" << true << "fox dog fox bird fox" << 3;
+    QTest::newRow("none") << "dog bird" << 2 << "cat"
+                          << "fox" << true << "dog bird" << 0;
     // Replacements that match the search again are not met a second time.
-    QTest::newRow("case change") << "cat Cat cAt" << 4 << "cat" << "CAT" << true
-                                 << "CAT CAT CAT" << 3;
-    QTest::newRow("replacement holds find") << "ab ab" << 0 << "ab" << "abab" << false
-                                            << "abab abab" << 2;
-    QTest::newRow("adjacent") << "aaaa" << 0 << "aa" << "a" << false << "aa" << 2;
-    QTest::newRow("empty replacement") << "x cat y" << 0 << "cat" << "" << true << "x  y" << 1;
-    QTest::newRow("selection is first") << "cat cat" << 0 << "cat" << "dog" << true
-                                        << "dog dog" << 2;
+    QTest::newRow("case change") << "cat Cat cAt" << 4 << "cat"
+                                 << "CAT" << true << "CAT CAT CAT" << 3;
+    QTest::newRow("replacement holds find") << "ab ab" << 0 << "ab"
+                                            << "abab" << false << "abab abab" << 2;
+    QTest::newRow("adjacent") << "aaaa" << 0 << "aa"
+                              << "a" << false << "aa" << 2;
+    QTest::newRow("empty replacement") << "x cat y" << 0 << "cat"
+                                       << "" << true << "x  y" << 1;
+    QTest::newRow("selection is first") << "cat cat" << 0 << "cat"
+                                        << "dog" << true << "dog dog" << 2;
+    // The user's selection (all the text here) is no occurrence of nothing.
+    QTest::newRow("empty find text") << "cat cat" << -1 << ""
+                                     << "dog" << true << "cat cat" << 0;
 }
 
 void TestFindAndReplace::replaceAll()
@@ -247,16 +253,19 @@ void TestFindAndReplace::replaceAll()
     QFETCH(int, count);
 
     MessageBoxWatcher watcher;
-    bind(text, position);
+    bind(text, qMax(position, 0));
+    if (position < 0)
+        m_edit->selectAll();
     m_bar->findChild<QCheckBox *>(QStringLiteral("wholeWordsCheckBox"))->setChecked(wholeWords);
     box("findLineEdit")->setText(find);
     box("replaceLineEdit")->setText(replacement);
     click("replaceAllBtn");
     QCOMPARE(m_edit->toPlainText(), expected);
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Replaced %1 occurrence(s)").arg(count)});
-    QCOMPARE(watcher.titles(), QStringList{QStringLiteral("Zuvo Software")});
-    QVERIFY(!m_edit->textCursor().hasSelection());
-    if (count == 0)
+    QCOMPARE(watcher.texts(),
+             QStringList { QStringLiteral("Replaced %1 occurrence(s)").arg(count) });
+    QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo Software") });
+    QCOMPARE(m_edit->textCursor().hasSelection(), position < 0);
+    if (count == 0 && position >= 0)
         QCOMPARE(m_edit->textCursor().position(), position);
 
     // After Replace All a failing keyboard search stays quiet; a button
@@ -266,7 +275,7 @@ void TestFindAndReplace::replaceAll()
     QVERIFY(!m_bar->find(true));
     QVERIFY(watcher.seen().isEmpty());
     click("findNextBtn");
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Done!")});
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Done!") });
 }
 
 void TestFindAndReplace::withoutEditor()
@@ -277,8 +286,8 @@ void TestFindAndReplace::withoutEditor()
     QVERIFY(m_bar->find(true));
     QVERIFY(m_bar->find(false));
     QVERIFY(!m_bar->replace());
-    for (const char *name : {"findNextBtn", "findPrevBtn", "replaceBtn", "replaceNextBtn",
-                             "replaceAllBtn"})
+    for (const char *name :
+         { "findNextBtn", "findPrevBtn", "replaceBtn", "replaceNextBtn", "replaceAllBtn" })
         click(name);
     m_bar->setEditor(nullptr, English, 0);
     m_bar->restoreCursorToOriginalPosition(true);
@@ -323,7 +332,7 @@ void TestFindAndReplace::histories()
     MessageBoxWatcher watcher;
     bind(QStringLiteral("cat dog cat"), 0);
     UnicodeLineEdit *find = box("findLineEdit");
-    for (const char *text : {"cat", "dog", "cat"}) {
+    for (const char *text : { "cat", "dog", "cat" }) {
         find->setText(QLatin1String(text));
         m_bar->find(true);
     }
@@ -350,8 +359,8 @@ void TestFindAndReplace::histories()
 
 void TestFindAndReplace::formIcons()
 {
-    for (const char *name : {"findArrowBtn", "replaceArrowBtn", "findPrevBtn", "findNextBtn",
-                             "toolButton"}) {
+    for (const char *name :
+         { "findArrowBtn", "replaceArrowBtn", "findPrevBtn", "findNextBtn", "toolButton" }) {
         auto *button = m_bar->findChild<QToolButton *>(QLatin1String(name));
         QVERIFY2(button && !button->icon().isNull(), name);
         QVERIFY2(!button->icon().pixmap(16, 16).isNull(), name);

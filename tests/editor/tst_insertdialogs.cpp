@@ -35,7 +35,7 @@ void TestInsertDialogs::tableDefaultsToTwoByTwo()
 void TestInsertDialogs::tableSpinBoxesStayAboveZero()
 {
     InsertTableDialog dialog(nullptr);
-    for (const char *name : {"rowsSpinBox", "columnsSpinBox"}) {
+    for (const char *name : { "rowsSpinBox", "columnsSpinBox" }) {
         auto *spin = dialog.findChild<QSpinBox *>(QLatin1String(name));
         QVERIFY2(spin, name);
         spin->setValue(0);

@@ -61,8 +61,8 @@ void TestZuvoDialog::modes()
     QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
     const QStringList filters = {
-        QStringLiteral("All files (*.*)"),  QStringLiteral("Text files (*.txt)"),
-        QStringLiteral("ODF file (*.od*)"), QStringLiteral("HTML files (*.htm*)"),
+        QStringLiteral("All files (*.*)"),   QStringLiteral("Text files (*.txt)"),
+        QStringLiteral("ODF file (*.od*)"),  QStringLiteral("HTML files (*.htm*)"),
         QStringLiteral("RTF files (*.rtf)"), QStringLiteral("Nudi files (*.nudi)"),
         QStringLiteral("BRH files (*.BRH)"),
     };
@@ -83,20 +83,45 @@ void TestZuvoDialog::saveAddsFilterExtension_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("no filter") << QString() << "notes" << "notes";
-    QTest::newRow("text") << "Text files (*.txt)" << "notes" << "notes.txt";
-    QTest::newRow("rtf") << "RTF files (*.rtf)" << "notes" << "notes.rtf";
-    QTest::newRow("nudi") << "Nudi files (*.nudi)" << "notes" << "notes.nudi";
-    QTest::newRow("brh") << "BRH files (*.BRH)" << "notes" << "notes.BRH";
-    QTest::newRow("odf") << "ODF file (*.od*)" << "notes" << "notes.odt";
-    QTest::newRow("html") << "HTML files (*.htm*)" << "notes" << "notes.html";
-    QTest::newRow("all files") << "All files (*.*)" << "notes" << "notes";
-    QTest::newRow("suffix kept, text") << "Text files (*.txt)" << "notes.rtf" << "notes.rtf";
-    QTest::newRow("suffix kept, all") << "All files (*.*)" << "notes.rtf" << "notes.rtf";
-    QTest::newRow("suffix kept, odf") << "ODF file (*.od*)" << "notes.rtf" << "notes.rtf";
+    QTest::newRow("no filter") << QString() << "notes"
+                               << "notes";
+    QTest::newRow("text") << "Text files (*.txt)"
+                          << "notes"
+                          << "notes.txt";
+    QTest::newRow("rtf") << "RTF files (*.rtf)"
+                         << "notes"
+                         << "notes.rtf";
+    QTest::newRow("nudi") << "Nudi files (*.nudi)"
+                          << "notes"
+                          << "notes.nudi";
+    QTest::newRow("brh") << "BRH files (*.BRH)"
+                         << "notes"
+                         << "notes.BRH";
+    QTest::newRow("odf") << "ODF file (*.od*)"
+                         << "notes"
+                         << "notes.odt";
+    QTest::newRow("html") << "HTML files (*.htm*)"
+                          << "notes"
+                          << "notes.html";
+    QTest::newRow("all files") << "All files (*.*)"
+                               << "notes"
+                               << "notes";
+    QTest::newRow("suffix kept, text") << "Text files (*.txt)"
+                                       << "notes.rtf"
+                                       << "notes.rtf";
+    QTest::newRow("suffix kept, all") << "All files (*.*)"
+                                      << "notes.rtf"
+                                      << "notes.rtf";
+    QTest::newRow("suffix kept, odf") << "ODF file (*.od*)"
+                                      << "notes.rtf"
+                                      << "notes.rtf";
     // The name typed first and the filter chosen after it.
-    QTest::newRow("typed then filter") << "~Text files (*.txt)" << "notes.rtf" << "notes.rtf";
-    QTest::newRow("typed then all") << "~All files (*.*)" << "notes.rtf" << "notes.rtf";
+    QTest::newRow("typed then filter") << "~Text files (*.txt)"
+                                       << "notes.rtf"
+                                       << "notes.rtf";
+    QTest::newRow("typed then all") << "~All files (*.*)"
+                                    << "notes.rtf"
+                                    << "notes.rtf";
 }
 
 void TestZuvoDialog::saveAddsFilterExtension()
@@ -153,7 +178,7 @@ void TestZuvoDialog::saveAsksBeforeOverwrite()
 {
     TempEnv env;
     QVERIFY(env.writeFile(QStringLiteral("old.txt"), "x"));
-    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+    for (const auto answer : { QMessageBox::No, QMessageBox::Yes }) {
         MessageBoxWatcher watcher;
         QStringList asked;
         watcher.setDialogHandler([&](QDialog *d) {
@@ -171,7 +196,7 @@ void TestZuvoDialog::saveAsksBeforeOverwrite()
             }
         });
         const QString name = ZuvoDialog::saveFileName(QStringLiteral("Save File"), nullptr);
-        QCOMPARE(asked, QStringList{QStringLiteral("QMessageBox")});
+        QCOMPARE(asked, QStringList { QStringLiteral("QMessageBox") });
         QCOMPARE(name.isEmpty(), answer == QMessageBox::No);
         if (answer == QMessageBox::Yes)
             QCOMPARE(name, env.filePath(QStringLiteral("old.txt")));
@@ -188,8 +213,8 @@ void TestZuvoDialog::openReturnsExistingFileOnly()
         QString expected;
     };
     const QList<Case> cases = {
-        {QStringLiteral("here.rtf"), env.filePath(QStringLiteral("here.rtf"))},
-        {QStringLiteral("missing.rtf"), QString()},
+        { QStringLiteral("here.rtf"), env.filePath(QStringLiteral("here.rtf")) },
+        { QStringLiteral("missing.rtf"), QString() },
     };
     for (const Case &c : cases) {
         MessageBoxWatcher watcher;
