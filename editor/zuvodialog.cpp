@@ -93,6 +93,9 @@ void ZuvoDialog::onFilterSelected(const QString &filter)
     if (d->mode != 1)
         return;
     d->selectedFilter = filter;
+    // The chooser adds the extension itself before it asks whether to
+    // overwrite, so that "notes" under "Text files" is checked as notes.txt.
+    setDefaultSuffix(filterExtension(filter));
     if (d->filterChanging) {
         d->filterChanging = false;
         if (auto *nameEdit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {

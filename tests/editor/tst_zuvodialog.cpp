@@ -47,6 +47,7 @@ private slots:
     void saveAddsFilterExtension_data();
     void saveAddsFilterExtension();
     void saveCancelGivesEmpty();
+    void saveAsksBeforeOverwrite_data();
     void saveAsksBeforeOverwrite();
     void openReturnsExistingFileOnly();
     void stateWrittenOnlyOnWindowClose();
@@ -174,33 +175,49 @@ void TestZuvoDialog::saveCancelGivesEmpty()
     QVERIFY(!QFile::exists(env.filePath(QStringLiteral("ZuvoFD"))));
 }
 
+void TestZuvoDialog::saveAsksBeforeOverwrite_data()
+{
+    QTest::addColumn<QString>("filter"); // empty: the user picks none
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes");
+
+    for (const bool yes : { false, true }) {
+        const QByteArray tag = yes ? " yes" : " no";
+        QTest::newRow("full name" + tag) << QString() << "old.txt" << yes;
+        // The extension the filter adds counts for the question.
+        QTest::newRow("filter extension" + tag) << "Text files (*.txt)"
+                                                << "old" << yes;
+    }
+}
+
 void TestZuvoDialog::saveAsksBeforeOverwrite()
 {
+    QFETCH(QString, filter);
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
     TempEnv env;
     QVERIFY(env.writeFile(QStringLiteral("old.txt"), "x"));
-    for (const auto answer : { QMessageBox::No, QMessageBox::Yes }) {
-        MessageBoxWatcher watcher;
-        QStringList asked;
-        watcher.setDialogHandler([&](QDialog *d) {
-            auto *fd = qobject_cast<QFileDialog *>(d);
-            fd->setDirectory(env.path());
-            typeName(fd, QStringLiteral("old.txt"));
-            // The question opens inside accept(), while the outer watcher is
-            // still busy with the chooser: a second one answers it.
-            MessageBoxWatcher inner;
-            inner.setAnswer(answer);
-            d->accept(); // QFileDialog::accept through the public base
-            for (const auto &seen : inner.seen()) {
-                if (seen.className == QLatin1String("QMessageBox"))
-                    asked << seen.className;
-            }
-        });
-        const QString name = ZuvoDialog::saveFileName(QStringLiteral("Save File"), nullptr);
-        QCOMPARE(asked, QStringList { QStringLiteral("QMessageBox") });
-        QCOMPARE(name.isEmpty(), answer == QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            QCOMPARE(name, env.filePath(QStringLiteral("old.txt")));
-    }
+    MessageBoxWatcher watcher;
+    QStringList asked;
+    watcher.setDialogHandler([&](QDialog *d) {
+        auto *fd = qobject_cast<QFileDialog *>(d);
+        fd->setDirectory(env.path());
+        if (!filter.isEmpty())
+            chooseFilter(fd, filter);
+        typeName(fd, typed);
+        // The question opens inside accept(), while the outer watcher is
+        // still busy with the chooser: a second one answers it.
+        MessageBoxWatcher inner;
+        inner.setAnswer(yes ? QMessageBox::Yes : QMessageBox::No);
+        d->accept(); // QFileDialog::accept through the public base
+        for (const auto &seen : inner.seen()) {
+            if (seen.className == QLatin1String("QMessageBox"))
+                asked << seen.className;
+        }
+    });
+    const QString name = ZuvoDialog::saveFileName(QStringLiteral("Save File"), nullptr);
+    QCOMPARE(asked, QStringList { QStringLiteral("QMessageBox") });
+    QCOMPARE(name, yes ? env.filePath(QStringLiteral("old.txt")) : QString());
 }
 
 void TestZuvoDialog::openReturnsExistingFileOnly()
