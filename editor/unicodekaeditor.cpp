@@ -1,8 +1,11 @@
 #include "unicodekaeditor.h"
 
 #include "highlighter.h"
+#include "insertlinkdialog.h"
+#include "inserttabledialog.h"
 #include "ts.h"
 #include "utils.h"
+#include "zuvodialog.h"
 #include "zuvoscriptconverter.h"
 
 #include <QAbstractItemView>
@@ -55,6 +58,25 @@ UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidg
     connect(bufferTimer, &QTimer::timeout, this, &UnicodeKaEditor::slotBufferTimeout);
     clearBuffers();
     highlighter = new Highlighter(utils, this);
+
+    askTableSize = [](int *rows, int *columns) {
+        InsertTableDialog dialog(nullptr);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        *rows = dialog.rows();
+        *columns = dialog.columns();
+        return true;
+    };
+    askLinkUrl = [](QString *url) {
+        InsertLinkDialog dialog(nullptr);
+        dialog.setURL(*url);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        *url = dialog.url();
+        return true;
+    };
+    askSaveFileName = [this](const QString &title) { return ZuvoDialog::saveFileName(title, this); };
+
     emit alignmentChanged(alignment());
 }
 

@@ -69,10 +69,10 @@ public:
     void setDefaultSettings();
     void addActions();
 
-    // The modal dialogs of the table, link and save commands. Each returns
-    // false (or an empty name) when the user cancelled. The tab controller
-    // fills them with the program's dialogs; left empty, the commands act as
-    // if cancelled.
+    // The modal dialogs of the table, link and save commands: the program's
+    // InsertTableDialog, InsertLinkDialog and ZuvoDialog unless replaced.
+    // Each returns false (or an empty name) when the user cancelled; left
+    // empty, the commands act as if cancelled.
     std::function<bool(int *rows, int *columns)> askTableSize;
     std::function<bool(QString *url)> askLinkUrl;
     std::function<QString(const QString &title)> askSaveFileName;

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -49,6 +51,7 @@ private slots:
     void contextMenuCommands();
     void addToDictionary();
     void imageData();
+    void programDialogs();
 
 private:
     UnicodeKaEditor *makeEditor(const QString &text);
@@ -239,6 +242,7 @@ void TestUnicodeKaEditorCommands::bulletNone()
 void TestUnicodeKaEditorCommands::insertTable()
 {
     UnicodeKaEditor *editor = makeEditor(QString());
+    editor->askTableSize = nullptr;
     editor->slotInsertTable(); // no dialog: nothing
     bool accept = false;
     editor->askTableSize = [&](int *rows, int *columns) {
@@ -544,6 +548,38 @@ void TestUnicodeKaEditorCommands::imageData()
     QTextCursor tc(editor->document());
     tc.setPosition(1);
     QVERIFY(tc.charFormat().isImageFormat());
+}
+
+void TestUnicodeKaEditorCommands::programDialogs()
+{
+    UnicodeKaEditor *editor = makeEditor(QString());
+    ZuvoTest::MessageBoxWatcher watcher;
+    QStringList classes;
+    watcher.setDialogHandler([&](QDialog *dialog) {
+        classes << QString::fromLatin1(dialog->metaObject()->className());
+        if (auto *rows = dialog->findChild<QSpinBox *>(QStringLiteral("rowsSpinBox")))
+            rows->setValue(3);
+        if (auto *url = dialog->findChild<QLineEdit *>(QStringLiteral("urlLineEdit")))
+            url->setText(QStringLiteral("http://a.example/"));
+        if (auto *chooser = qobject_cast<QFileDialog *>(dialog)) {
+            chooser->selectFile(env->filePath(QStringLiteral("saved.html")));
+            QMetaObject::invokeMethod(chooser, "accept");
+            return;
+        }
+        dialog->accept();
+    });
+    editor->slotInsertTable();
+    QTextTable *table = editor->textCursor().currentTable();
+    QVERIFY(table);
+    QCOMPARE(table->rows(), 3);
+    QCOMPARE(table->columns(), 2);
+    editor->moveCursor(QTextCursor::End);
+    editor->slotInsertHyperLink();
+    QVERIFY(editor->toPlainText().endsWith(QStringLiteral("http://a.example/")));
+    QVERIFY(editor->onSaveFile(false));
+    QCOMPARE(classes, (QStringList{"InsertTableDialog", "InsertLinkDialog", "ZuvoDialog"}));
+    QCOMPARE(editor->fileName(), env->filePath(QStringLiteral("saved.html")));
+    QVERIFY(env->readFile(QStringLiteral("saved.html")).contains("<a href=\"http://a.example/\""));
 }
 
 int main(int argc, char **argv)
