@@ -40,6 +40,23 @@ QString expectedText(const QString &keys, int language, int layout)
     return text;
 }
 
+// Stands in for the tab controller, which is asked about its find bar on Escape.
+class FakeTabs : public QWidget
+{
+    Q_OBJECT
+
+public:
+    bool answer = false;
+    int calls = 0;
+
+public slots:
+    bool onEscapePressed()
+    {
+        ++calls;
+        return answer;
+    }
+};
+
 } // namespace
 
 class TestUnicodeKaEditor : public QObject
@@ -58,6 +75,9 @@ private slots:
     void transliterationBackspaceGivesTheLatinWordBack();
     void transliterationLeavesTextOutsideTheWord();
     void shortcutsAreNoTyping();
+    void escapeAsksTheTabController();
+    void transliterationReturnEndsTheWord();
+    void signalsOfConstructionAndFormat();
     void readOnlyIgnoresKeys();
     void languageSwitches_data();
     void languageSwitches();
@@ -225,6 +245,61 @@ void TestUnicodeKaEditor::shortcutsAreNoTyping()
     QTest::keyClick(editor, 'b', Qt::ControlModifier);
     QTest::keyClicks(editor, QStringLiteral("a"));
     QCOMPARE(editor->toPlainText(), convert(QStringLiteral("kaa"), 0, 0));
+}
+
+void TestUnicodeKaEditor::escapeAsksTheTabController()
+{
+    FakeTabs tabs;
+    auto *editor = new UnicodeKaEditor(utils, 0, 3, &tabs);
+    tabs.show();
+    QTest::keyClicks(editor, QStringLiteral("abc"));
+    for (bool answer : {true, false}) {
+        tabs.answer = answer;
+        QTest::keyClick(editor, Qt::Key_Escape);
+        // Escape is no word end under Transliteration: the Latin word stays.
+        QCOMPARE(editor->toPlainText(), QStringLiteral("abc"));
+    }
+    QCOMPARE(tabs.calls, 2);
+}
+
+void TestUnicodeKaEditor::transliterationReturnEndsTheWord()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 3);
+    QTest::keyClicks(editor, QStringLiteral("guru"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, QStringLiteral("ka\t"));
+    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("guru"), 0, 3) + QLatin1Char('\n')
+                 + convert(QStringLiteral("ka"), 0, 3) + QLatin1Char('\t'));
+}
+
+void TestUnicodeKaEditor::signalsOfConstructionAndFormat()
+{
+    auto *editor = new UnicodeKaEditor(utils, 0, 0, window);
+    QCOMPARE(editor->document()->documentMargin(), 12.0);
+    QCOMPARE(editor->font().pointSize(), 11);
+    QCOMPARE(editor->frameStyle() & QFrame::Shape_Mask, int(QFrame::Box));
+    QCOMPARE(editor->textCodecName(), QStringLiteral("UTF-8"));
+    QVERIFY(editor->textCodec());
+    QCOMPARE(editor->textEncodingIndex(), 1);
+    QSignalSpy families(editor, &UnicodeKaEditor::fontFamilyChanged);
+    QSignalSpy fonts(editor, &UnicodeKaEditor::fontChanged);
+    QSignalSpy alignments(editor, &UnicodeKaEditor::alignmentChanged);
+    editor->setLanguageFont(4);
+    QCOMPARE(families.size(), 1);
+    QCOMPARE(families.at(0).at(0).toString(), Utils::languageDefaultFont(4));
+    QCOMPARE(editor->fontName(), Utils::languageDefaultFont(4));
+    QCOMPARE(editor->document()->defaultFont().family(), Utils::languageDefaultFont(4));
+    QVERIFY(!fonts.isEmpty());
+    // Typing is the editor's own cursor move; moving the cursor is not.
+    window->show();
+    QTest::keyClicks(editor, QStringLiteral("ka"));
+    QVERIFY(alignments.isEmpty());
+    editor->moveCursor(QTextCursor::Start);
+    QCOMPARE(alignments.size(), 1);
+    // Typed words carry the chosen family.
+    QTextCursor tc(editor->document());
+    tc.setPosition(1);
+    QCOMPARE(tc.charFormat().fontFamilies().toStringList(), QStringList{Utils::languageDefaultFont(4)});
 }
 
 void TestUnicodeKaEditor::readOnlyIgnoresKeys()
