@@ -4,4 +4,6 @@ target_sources(editorapp PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/unicodekaeditor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unicodekaeditor_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unicodekaeditor_save.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/kalineedit.h
+  ${CMAKE_CURRENT_LIST_DIR}/kalineedit.cpp
 )

@@ -3,6 +3,8 @@
 
 #include "unicodekaeditor.h"
 
+#include "kalineedit.h"
+
 #include "sqlcipherdriver.h"
 #include "testenv.h"
 #include "utils.h"
@@ -85,6 +87,7 @@ private slots:
     void englishEditorTogglesToLanguageNine();
     void completionPopup();
     void insertCompletionReplacesTheWordStart();
+    void lineEditConvertsOnWhitespace();
 
 private:
     UnicodeKaEditor *makeEditor(int language, int layout);
@@ -458,6 +461,23 @@ void TestUnicodeKaEditor::insertCompletionReplacesTheWordStart()
     QTest::keyClick(editor, 'a');
     QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ')
                  + completion + convert(QStringLiteral("a"), 0, 0));
+}
+
+void TestUnicodeKaEditor::lineEditConvertsOnWhitespace()
+{
+    KaLineEdit line(window);
+    line.setLanugage(4);
+    line.setKeyboard(0);
+    QCOMPARE(line.font().family(), Utils::languageDefaultFont(4));
+    QCOMPARE(line.font().pointSize(), 11);
+    QTest::keyClicks(&line, QStringLiteral("namaste"));
+    QCOMPARE(line.unicodeText(), QStringLiteral("namaste"));
+    QTest::keyClick(&line, ' ');
+    QCOMPARE(line.unicodeText(), convert(QStringLiteral("namaste"), 4, 0) + QLatin1Char(' '));
+    // Without a completer an edit under Transliteration has no popup to hide.
+    line.setKeyboard(3);
+    QTest::keyClicks(&line, QStringLiteral("x"));
+    line.slotTextEdited(QStringLiteral("x"));
 }
 
 int main(int argc, char **argv)
