@@ -214,8 +214,10 @@ private:
 
 void TestMainForm::initTestCase()
 {
-    // The resources live in a static library; nothing else pulls them in here.
+    // The resources live in static libraries; nothing else pulls them in here.
+    // The find icon is the dictionaries library's, shared with its dialogs.
     Q_INIT_RESOURCE(mainform);
+    Q_INIT_RESOURCE(dialogs_wiki);
 }
 
 void TestMainForm::init()
