@@ -1,8 +1,6 @@
 # The Help menu's windows (user guide, about box, typing examples, keyboard
-# chart) and the XML source editor. The list is kept as a global property so
-# that their tests can build these classes alone, without the rest of the
-# editor library.
-set(zuvo_windows_sources
+# chart) and the XML source editor.
+target_sources(editorapp PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/helptopics.h ${CMAKE_CURRENT_LIST_DIR}/helptopics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/helptopics.ui
   ${CMAKE_CURRENT_LIST_DIR}/aboutzuvo.h ${CMAKE_CURRENT_LIST_DIR}/aboutzuvo.cpp
@@ -15,5 +13,3 @@ set(zuvo_windows_sources
   ${CMAKE_CURRENT_LIST_DIR}/xmltextedit.h ${CMAKE_CURRENT_LIST_DIR}/xmltextedit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows.qrc
 )
-target_sources(editorapp PRIVATE ${zuvo_windows_sources})
-set_property(GLOBAL PROPERTY ZUVO_WINDOWS_SOURCES ${zuvo_windows_sources})
