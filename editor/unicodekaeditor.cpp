@@ -383,6 +383,21 @@ void UnicodeKaEditor::processEnglishKey(QKeyEvent *event)
         processTransliterationKey(event);
         return;
     }
+    // The word's text must still stand right before the cursor: an edit made
+    // elsewhere (a replacement through another cursor) ends the word, so that
+    // the conversion never deletes text that is not the word's.
+    if (!insertedText.isEmpty()) {
+        QTextCursor probe = textCursor();
+        const int end = probe.position();
+        if (probe.hasSelection() || end < insertedText.size()) {
+            emptyWordBuffers();
+        } else {
+            probe.setPosition(end - int(insertedText.size()));
+            probe.setPosition(end, QTextCursor::KeepAnchor);
+            if (probe.selectedText() != insertedText)
+                emptyWordBuffers();
+        }
+    }
     if (text.at(0).isLetterOrNumber()) {
         keyBuffer.append(text);
         handlePhoneticKey(false);

@@ -74,6 +74,7 @@ private slots:
     void eachKeyReplacesTheWordInOneUndoStep();
     void backspaceRemovesLatinKeys();
     void cursorMoveStartsANewWord();
+    void editElsewhereEndsTheWord();
     void transliterationBackspaceGivesTheLatinWordBack();
     void transliterationLeavesTextOutsideTheWord();
     void shortcutsAreNoTyping();
@@ -204,6 +205,22 @@ void TestUnicodeKaEditor::cursorMoveStartsANewWord()
     QCOMPARE(editor->toPlainText(),
              convert(QStringLiteral("ma"), 0, 0) + convert(QStringLiteral("kannaDa"), 0, 0)
                  + convert(QStringLiteral("ru"), 0, 0));
+}
+
+void TestUnicodeKaEditor::editElsewhereEndsTheWord()
+{
+    UnicodeKaEditor *editor = makeEditor(0, 0);
+    QTest::keyClicks(editor, QStringLiteral("ka"));
+    const QString word = convert(QStringLiteral("ka"), 0, 0);
+    // Another cursor replaces the word's text by text of the same length.
+    QTextCursor other(editor->document());
+    other.setPosition(0);
+    other.setPosition(int(word.size()), QTextCursor::KeepAnchor);
+    other.insertText(QString(word.size(), QLatin1Char('Z')));
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor, 'a');
+    QCOMPARE(editor->toPlainText(),
+             QString(word.size(), QLatin1Char('Z')) + convert(QStringLiteral("a"), 0, 0));
 }
 
 void TestUnicodeKaEditor::transliterationBackspaceGivesTheLatinWordBack()
