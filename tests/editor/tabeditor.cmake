@@ -5,3 +5,5 @@ zuvo_add_test(tst_unicodekaeditorsave SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_unic
   LIBS editorapp)
 zuvo_add_test(tst_unicodekaeditorcommands
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_unicodekaeditorcommands.cpp LIBS editorapp)
+zuvo_add_test(tst_unicodekaeditoroffice
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_unicodekaeditoroffice.cpp LIBS editorapp TIMEOUT 900)
