@@ -14,7 +14,14 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QTextCodec>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocumentWriter>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
+
+#include <memory>
 
 namespace {
 
@@ -31,6 +38,46 @@ bool encodeText(const QString &text, int encodingIndex, QByteArray *bytes)
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
     *bytes = codec->fromUnicode(content.constData(), int(content.size()), &state);
     return state.invalidChars == 0;
+}
+
+void collectTables(QTextFrame *frame, QList<QTextTable *> *tables)
+{
+    for (QTextFrame *child : frame->childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(child))
+            tables->append(table);
+        collectTables(child, tables);
+    }
+}
+
+// Qt's OpenDocument writer makes a file that office suites read without the
+// table when a table directly follows a list item. Such a document is
+// written from a copy with an empty paragraph between the two; null when
+// the document has no such table and can be written as it is.
+std::unique_ptr<QTextDocument> withParagraphBeforeTables(const QTextDocument *document)
+{
+    const auto needsParagraph = [](QTextDocument *doc) {
+        QList<QTextTable *> tables;
+        collectTables(doc->rootFrame(), &tables);
+        for (QTextTable *table : tables) {
+            const QTextBlock before = doc->findBlock(table->firstPosition() - 1);
+            if (before.isValid() && before.textList())
+                return table;
+        }
+        return static_cast<QTextTable *>(nullptr);
+    };
+    if (!needsParagraph(const_cast<QTextDocument *>(document)))
+        return nullptr;
+    std::unique_ptr<QTextDocument> copy(document->clone());
+    // Each pass separates one table; bounded by the number of tables.
+    for (int guard = 0; guard < 100000; ++guard) {
+        QTextTable *table = needsParagraph(copy.get());
+        if (!table)
+            break;
+        QTextCursor cursor(copy->findBlock(table->firstPosition() - 1));
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.insertBlock(QTextBlockFormat(), cursor.charFormat());
+    }
+    return copy;
 }
 
 } // namespace
@@ -55,7 +102,8 @@ bool UnicodeKaEditor::save()
         QBuffer package;
         package.open(QIODevice::WriteOnly);
         QTextDocumentWriter writer(&package, "odf");
-        written = writer.write(document()) && !package.data().isEmpty()
+        const std::unique_ptr<QTextDocument> separated = withParagraphBeforeTables(document());
+        written = writer.write(separated ? separated.get() : document()) && !package.data().isEmpty()
             && file.write(package.data()) == package.data().size();
     } else if (suffix == QLatin1String("rtf")) {
         RTF::Writer writer(Utils::textCodecNameFor(m_textEncodingIndex));
