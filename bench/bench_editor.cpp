@@ -21,8 +21,8 @@
 
 namespace {
 
-const QStringList latinWords{"kannaDa", "mane", "baraha", "sahaaya", "taayi", "kelasa",
-                             "oMdu", "hesaru", "shaale", "huDuga"};
+const QStringList latinWords { "kannaDa", "mane", "baraha", "sahaaya", "taayi",
+                               "kelasa",  "oMdu", "hesaru", "shaale",  "huDuga" };
 
 QString kannadaText(int words, int wordsPerParagraph)
 {
@@ -64,9 +64,9 @@ void typeInto(benchmark::State &state, int words, int wordsPerParagraph, bool sp
     QList<QPair<int, QString>> keys;
     for (const QString &word : latinWords) {
         for (QChar c : word)
-            keys.append({Qt::Key_A + (c.toUpper().unicode() - 'A'), QString(c)});
-        keys.append({Qt::Key_Backspace, QStringLiteral("\b")});
-        keys.append({Qt::Key_Space, QStringLiteral(" ")});
+            keys.append({ Qt::Key_A + (c.toUpper().unicode() - 'A'), QString(c) });
+        keys.append({ Qt::Key_Backspace, QStringLiteral("\b") });
+        keys.append({ Qt::Key_Space, QStringLiteral(" ") });
     }
     qsizetype next = 0;
     QList<double> times;

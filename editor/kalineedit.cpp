@@ -53,8 +53,9 @@ void KaLineEdit::keyPressEvent(QKeyEvent *event)
 void KaLineEdit::slotTextEdited(const QString &text)
 {
     // No completer is bound unless one is given: nothing to hide then.
-    if (!text.isEmpty() && (language == Language::English || keyboard == Keyboard::Transliteration)
-        && completer && completer->popup())
+    if (!text.isEmpty() &&
+        (language == Language::English || keyboard == Keyboard::Transliteration) && completer &&
+        completer->popup())
         completer->popup()->hide();
 }
 

@@ -75,7 +75,9 @@ UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidg
         *url = dialog.url();
         return true;
     };
-    askSaveFileName = [this](const QString &title) { return ZuvoDialog::saveFileName(title, this); };
+    askSaveFileName = [this](const QString &title) {
+        return ZuvoDialog::saveFileName(title, this);
+    };
 
     emit alignmentChanged(alignment());
 }
@@ -302,7 +304,8 @@ void UnicodeKaEditor::setDefaultSettings()
 {
     QSettings settings(Ts::ORG_NAME, Ts::APP_NAME);
     settings.beginGroup(QStringLiteral("Settings"));
-    const int lang = settings.value(QStringLiteral("Default-Language"), QStringLiteral("0")).toInt();
+    const int lang =
+        settings.value(QStringLiteral("Default-Language"), QStringLiteral("0")).toInt();
     const int layout =
         settings.value(QStringLiteral("Default-Keyboard-Layout"), QStringLiteral("0")).toInt();
     settings.endGroup();
@@ -310,7 +313,7 @@ void UnicodeKaEditor::setDefaultSettings()
     setKeyboardLayout(layout);
 }
 
-void UnicodeKaEditor::addActions() {}
+void UnicodeKaEditor::addActions() { }
 
 // --- keys ------------------------------------------------------------------
 
@@ -342,8 +345,8 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
     }
 
     bool handled = false;
-    if (key == Qt::Key_Escape && tabWidget
-        && tabWidget->metaObject()->indexOfMethod("onEscapePressed()") >= 0) {
+    if (key == Qt::Key_Escape && tabWidget &&
+        tabWidget->metaObject()->indexOfMethod("onEscapePressed()") >= 0) {
         bool closedFindBar = false;
         QMetaObject::invokeMethod(tabWidget, "onEscapePressed", Qt::DirectConnection,
                                   Q_RETURN_ARG(bool, closedFindBar));
@@ -502,8 +505,8 @@ void UnicodeKaEditor::handlePhoneticKey(bool extraDelete)
             tc.deletePreviousChar();
         }
         newText = converter.ansiToUnicode(keyBuffer, m_language, m_keyboardLayout);
-    } else if (currentKeyEvent && currentKeyEvent->key() == Qt::Key_Backspace
-               && !keyBuffer.isEmpty()) {
+    } else if (currentKeyEvent && currentKeyEvent->key() == Qt::Key_Backspace &&
+               !keyBuffer.isEmpty()) {
         for (qsizetype i = 0; i < insertedText.size(); ++i)
             tc.deletePreviousChar();
         newText = keyBuffer;
@@ -515,7 +518,7 @@ void UnicodeKaEditor::handlePhoneticKey(bool extraDelete)
         newText = converter.ansiToUnicode(keyBuffer, m_language, Keyboard::Transliteration);
     }
     if (!m_fontName.isEmpty())
-        format.setFontFamilies(QStringList{m_fontName});
+        format.setFontFamilies(QStringList { m_fontName });
     tc.mergeCharFormat(format);
     tc.insertText(newText, format);
     insertedText = newText;
@@ -605,7 +608,7 @@ void UnicodeKaEditor::insertCompletion(const QString &completion)
     QTextCharFormat format = tc.charFormat();
     tc.movePosition(QTextCursor::StartOfWord, QTextCursor::KeepAnchor);
     if (!m_fontName.isEmpty())
-        format.setFontFamilies(QStringList{m_fontName});
+        format.setFontFamilies(QStringList { m_fontName });
     tc.insertText(completion, format);
     setTextCursor(tc);
     ensureCursorVisible();

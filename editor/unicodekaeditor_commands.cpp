@@ -53,15 +53,14 @@ void UnicodeKaEditor::slotTextItalic(bool on)
 void UnicodeKaEditor::slotTextUnderline(bool on)
 {
     QTextCharFormat format;
-    format.setUnderlineStyle(on ? QTextCharFormat::SingleUnderline
-                                : QTextCharFormat::NoUnderline);
+    format.setUnderlineStyle(on ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline);
     mergeFormatOnWordOrSelection(format);
 }
 
 void UnicodeKaEditor::slotTextFontFamily(const QString &family)
 {
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{family});
+    format.setFontFamilies(QStringList { family });
     mergeFormatOnWordOrSelection(format);
     m_fontName = family;
 }
@@ -301,8 +300,8 @@ void UnicodeKaEditor::slotInsertHyperLink()
         text = url;
     // Escaped, so that the selected text stays text and a quote in the
     // address cannot end the attribute.
-    const QString html = QStringLiteral("<a href=\"%1\">%2</a>")
-                             .arg(url.toHtmlEscaped(), text.toHtmlEscaped());
+    const QString html =
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), text.toHtmlEscaped());
     QTextCursor tc = textCursor();
     tc.beginEditBlock();
     tc.mergeCharFormat(format);
@@ -321,16 +320,16 @@ QMenu *UnicodeKaEditor::tableMenu()
         const char *label;
         void (UnicodeKaEditor::*slot)();
     } entries[] = {
-        {"Append row(s)", &UnicodeKaEditor::slotAppendRow},
-        {"Append column(s)", &UnicodeKaEditor::slotAppendColumn},
-        {"Remove row(s)", &UnicodeKaEditor::slotRemoveRow},
-        {"Remove column(s)", &UnicodeKaEditor::slotRemoveColumn},
-        {"Insert row(s)", &UnicodeKaEditor::slotInsertRow},
-        {"Insert column(s)", &UnicodeKaEditor::slotInsertCol},
-        {"Insert row(s) before", &UnicodeKaEditor::slotInsertRowBefore},
-        {"Insert column(s) before", &UnicodeKaEditor::slotInsertColBefore},
-        {"Merge cell(s)", &UnicodeKaEditor::slotMergeCells},
-        {"Split cell", &UnicodeKaEditor::slotSplitCells},
+        { "Append row(s)", &UnicodeKaEditor::slotAppendRow },
+        { "Append column(s)", &UnicodeKaEditor::slotAppendColumn },
+        { "Remove row(s)", &UnicodeKaEditor::slotRemoveRow },
+        { "Remove column(s)", &UnicodeKaEditor::slotRemoveColumn },
+        { "Insert row(s)", &UnicodeKaEditor::slotInsertRow },
+        { "Insert column(s)", &UnicodeKaEditor::slotInsertCol },
+        { "Insert row(s) before", &UnicodeKaEditor::slotInsertRowBefore },
+        { "Insert column(s) before", &UnicodeKaEditor::slotInsertColBefore },
+        { "Merge cell(s)", &UnicodeKaEditor::slotMergeCells },
+        { "Split cell", &UnicodeKaEditor::slotSplitCells },
     };
     for (const auto &entry : entries) {
         QAction *action = tableSubMenu->addAction(QString::fromLatin1(entry.label));
@@ -352,8 +351,8 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
         QAction *action = menu->addAction(QStringLiteral("Image Properties"));
         connect(action, &QAction::triggered, this, &UnicodeKaEditor::slotUpdateImageSize,
                 Qt::QueuedConnection);
-    } else if (textCursor().currentTable() || format.objectType() == QTextFormat::TableCellObject
-               || format.objectType() == QTextFormat::TableObject) {
+    } else if (textCursor().currentTable() || format.objectType() == QTextFormat::TableCellObject ||
+               format.objectType() == QTextFormat::TableObject) {
         menu->addSeparator();
         menu->addMenu(tableMenu());
     } else if (format.isCharFormat()) {
@@ -392,8 +391,8 @@ void UnicodeKaEditor::slotAddDictionary()
     if (word.isEmpty() || !utils)
         return;
     if (utils->addToDictionary(word, m_completer)) {
-        QMessageBox::information(this, Utils::appName(),
-                                 QStringLiteral("Word added to dictionary"), QMessageBox::Ok);
+        QMessageBox::information(this, Utils::appName(), QStringLiteral("Word added to dictionary"),
+                                 QMessageBox::Ok);
         if (highlighter)
             highlighter->rehighlightBlock(textCursor().block());
     } else {

@@ -13,8 +13,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
-#include <QTextCodec>
 #include <QTextBlock>
+#include <QTextCodec>
 #include <QTextCursor>
 #include <QTextDocumentWriter>
 #include <QTextFrame>
@@ -85,11 +85,11 @@ std::unique_ptr<QTextDocument> withParagraphBeforeTables(const QTextDocument *do
 bool UnicodeKaEditor::save()
 {
     const QString suffix = QFileInfo(m_fileName).suffix().toLower();
-    const bool textFormat = suffix != QLatin1String("odt") && suffix != QLatin1String("odf")
-        && suffix != QLatin1String("rtf");
+    const bool textFormat = suffix != QLatin1String("odt") && suffix != QLatin1String("odf") &&
+        suffix != QLatin1String("rtf");
     QSaveFile file(m_fileName);
-    if (m_fileName.isEmpty()
-        || !file.open(textFormat ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly)) {
+    if (m_fileName.isEmpty() ||
+        !file.open(textFormat ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly)) {
         QMessageBox::information(this, Ts::APP_NAME, QStringLiteral("Couldn't save the file"),
                                  QMessageBox::Ok);
         return false;
@@ -103,8 +103,8 @@ bool UnicodeKaEditor::save()
         package.open(QIODevice::WriteOnly);
         QTextDocumentWriter writer(&package, "odf");
         const std::unique_ptr<QTextDocument> separated = withParagraphBeforeTables(document());
-        written = writer.write(separated ? separated.get() : document()) && !package.data().isEmpty()
-            && file.write(package.data()) == package.data().size();
+        written = writer.write(separated ? separated.get() : document()) &&
+            !package.data().isEmpty() && file.write(package.data()) == package.data().size();
     } else if (suffix == QLatin1String("rtf")) {
         RTF::Writer writer(Utils::textCodecNameFor(m_textEncodingIndex));
         written = writer.write(&file, document(), true);
@@ -113,8 +113,8 @@ bool UnicodeKaEditor::save()
             ? document()->toHtml()
             : document()->toPlainText();
         QByteArray bytes;
-        written = encodeText(text, m_textEncodingIndex, &bytes)
-            && file.write(bytes) == bytes.size();
+        written =
+            encodeText(text, m_textEncodingIndex, &bytes) && file.write(bytes) == bytes.size();
     }
     if (written)
         written = file.commit();
@@ -135,10 +135,9 @@ bool UnicodeKaEditor::onSaveFile(bool ask)
     if (!document()->isModified())
         return true;
     if (ask) {
-        const QMessageBox::StandardButton answer =
-            QMessageBox::question(this, Ts::APP_NAME,
-                                  QStringLiteral("Unsaved changes. Do you want to save?"),
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const QMessageBox::StandardButton answer = QMessageBox::question(
+            this, Ts::APP_NAME, QStringLiteral("Unsaved changes. Do you want to save?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::No)
             return true;
         if (answer != QMessageBox::Yes)

@@ -154,8 +154,8 @@ void TestUnicodeKaEditor::typing()
     if (layout == 3 && !keys.endsWith(QLatin1Char(' '))) {
         // The last word is still Latin: nothing has ended it yet.
         const qsizetype lastSpace = keys.lastIndexOf(QLatin1Char(' '));
-        expected = expectedText(keys.left(lastSpace + 1), language, layout)
-            + keys.mid(lastSpace + 1);
+        expected =
+            expectedText(keys.left(lastSpace + 1), language, layout) + keys.mid(lastSpace + 1);
     }
     QVERIFY(expected != keys); // the engine did convert
     QCOMPARE(editor->toPlainText(), expected);
@@ -203,8 +203,8 @@ void TestUnicodeKaEditor::cursorMoveStartsANewWord()
     editor->setTextCursor(tc);
     QTest::keyClicks(editor, QStringLiteral("ru"));
     QCOMPARE(editor->toPlainText(),
-             convert(QStringLiteral("ma"), 0, 0) + convert(QStringLiteral("kannaDa"), 0, 0)
-                 + convert(QStringLiteral("ru"), 0, 0));
+             convert(QStringLiteral("ma"), 0, 0) + convert(QStringLiteral("kannaDa"), 0, 0) +
+                 convert(QStringLiteral("ru"), 0, 0));
 }
 
 void TestUnicodeKaEditor::editElsewhereEndsTheWord()
@@ -273,7 +273,7 @@ void TestUnicodeKaEditor::escapeAsksTheTabController()
     auto *editor = new UnicodeKaEditor(utils, 0, 3, &tabs);
     tabs.show();
     QTest::keyClicks(editor, QStringLiteral("abc"));
-    for (bool answer : {true, false}) {
+    for (bool answer : { true, false }) {
         tabs.answer = answer;
         QTest::keyClick(editor, Qt::Key_Escape);
         // Escape is no word end under Transliteration: the Latin word stays.
@@ -288,8 +288,9 @@ void TestUnicodeKaEditor::transliterationReturnEndsTheWord()
     QTest::keyClicks(editor, QStringLiteral("guru"));
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::keyClicks(editor, QStringLiteral("ka\t"));
-    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("guru"), 0, 3) + QLatin1Char('\n')
-                 + convert(QStringLiteral("ka"), 0, 3) + QLatin1Char('\t'));
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("guru"), 0, 3) + QLatin1Char('\n') +
+                 convert(QStringLiteral("ka"), 0, 3) + QLatin1Char('\t'));
 }
 
 void TestUnicodeKaEditor::signalsOfConstructionAndFormat()
@@ -319,7 +320,8 @@ void TestUnicodeKaEditor::signalsOfConstructionAndFormat()
     // Typed words carry the chosen family.
     QTextCursor tc(editor->document());
     tc.setPosition(1);
-    QCOMPARE(tc.charFormat().fontFamilies().toStringList(), QStringList{Utils::languageDefaultFont(4)});
+    QCOMPARE(tc.charFormat().fontFamilies().toStringList(),
+             QStringList { Utils::languageDefaultFont(4) });
 }
 
 void TestUnicodeKaEditor::readOnlyIgnoresKeys()
@@ -341,12 +343,12 @@ void TestUnicodeKaEditor::languageSwitches_data()
     QTest::addColumn<int>("indicLanguage");
     QTest::addColumn<QList<int>>("signals");
 
-    QTest::newRow("same language") << 0 << 0 << 0 << 0 << QList<int>{};
-    QTest::newRow("another language") << 0 << 4 << 4 << 4 << QList<int>{4};
-    QTest::newRow("english keeps the indic one") << 2 << 9 << 9 << 2 << QList<int>{9};
-    QTest::newRow("out of range") << 1 << 10 << 1 << 1 << QList<int>{};
-    QTest::newRow("negative") << 1 << -1 << 1 << 1 << QList<int>{};
-    QTest::newRow("english editor, english") << 9 << 9 << 9 << 9 << QList<int>{};
+    QTest::newRow("same language") << 0 << 0 << 0 << 0 << QList<int> {};
+    QTest::newRow("another language") << 0 << 4 << 4 << 4 << QList<int> { 4 };
+    QTest::newRow("english keeps the indic one") << 2 << 9 << 9 << 2 << QList<int> { 9 };
+    QTest::newRow("out of range") << 1 << 10 << 1 << 1 << QList<int> {};
+    QTest::newRow("negative") << 1 << -1 << 1 << 1 << QList<int> {};
+    QTest::newRow("english editor, english") << 9 << 9 << 9 << 9 << QList<int> {};
 }
 
 void TestUnicodeKaEditor::languageSwitches()
@@ -380,7 +382,7 @@ void TestUnicodeKaEditor::toggles()
     QCOMPARE(languages.at(0).at(0).toInt(), 9);
     QCOMPARE(languages.at(1).at(0).toInt(), 0);
 
-    for (int expected : {1, 2, 3, 0})  {
+    for (int expected : { 1, 2, 3, 0 }) {
         QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(editor->keyboardLayout(), expected);
         QCOMPARE(layouts.takeFirst().at(0).toInt(), expected);
@@ -420,7 +422,7 @@ void TestUnicodeKaEditor::englishEditorTogglesToLanguageNine()
 void TestUnicodeKaEditor::completionPopup()
 {
     UnicodeKaEditor *editor = makeEditor(9, 0);
-    QStringListModel model(QStringList{QStringLiteral("apple"), QStringLiteral("applesauce")});
+    QStringListModel model(QStringList { QStringLiteral("apple"), QStringLiteral("applesauce") });
     QCompleter completer(&model);
     completer.setCompletionMode(QCompleter::PopupCompletion);
     completer.setWidget(editor);
@@ -458,7 +460,7 @@ void TestUnicodeKaEditor::insertCompletionReplacesTheWordStart()
 {
     UnicodeKaEditor *editor = makeEditor(0, 0);
     editor->setLanguageFont(0);
-    QCompleter completer(QStringList{QStringLiteral("x")});
+    QCompleter completer(QStringList { QStringLiteral("x") });
     editor->setCompleter(&completer);
     QTest::keyClicks(editor, QStringLiteral("ab kan"));
     const QString completion = convert(QStringLiteral("kannaDa"), 0, 0);
@@ -467,17 +469,19 @@ void TestUnicodeKaEditor::insertCompletionReplacesTheWordStart()
     completer.setWidget(&other);
     QMetaObject::invokeMethod(editor, "insertCompletion", Q_ARG(QString, completion));
     QCOMPARE(editor->toPlainText(),
-             convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ')
-                 + convert(QStringLiteral("kan"), 0, 0));
+             convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ') +
+                 convert(QStringLiteral("kan"), 0, 0));
     completer.setWidget(editor);
     QMetaObject::invokeMethod(editor, "insertCompletion", Q_ARG(QString, completion));
-    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ') + completion);
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ') + completion);
     QCOMPARE(editor->textCursor().charFormat().fontFamilies().toStringList(),
-             QStringList{editor->fontName()});
+             QStringList { editor->fontName() });
     // The completion ended the word: the next key starts a new one.
     QTest::keyClick(editor, 'a');
-    QCOMPARE(editor->toPlainText(), convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ')
-                 + completion + convert(QStringLiteral("a"), 0, 0));
+    QCOMPARE(editor->toPlainText(),
+             convert(QStringLiteral("ab"), 0, 0) + QLatin1Char(' ') + completion +
+                 convert(QStringLiteral("a"), 0, 0));
 }
 
 void TestUnicodeKaEditor::lineEditConvertsOnWhitespace()

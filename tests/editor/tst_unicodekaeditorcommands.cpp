@@ -16,10 +16,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTextList>
 #include <QTextTable>
 #include <QTimer>
@@ -144,14 +144,22 @@ void TestUnicodeKaEditorCommands::boldAndSize_data()
     QTest::addColumn<int>("property");
     QTest::addColumn<QVariant>("value"); // invalid: property not set
 
-    QTest::newRow("bold on") << "bold" << "1" << int(QTextFormat::FontWeight) << QVariant(int(QFont::Bold));
-    QTest::newRow("bold off") << "bold" << "" << int(QTextFormat::FontWeight) << QVariant(int(QFont::Normal));
-    QTest::newRow("italic") << "italic" << "1" << int(QTextFormat::FontItalic) << QVariant(true);
-    QTest::newRow("underline") << "underline" << "1" << int(QTextFormat::TextUnderlineStyle) << QVariant(1);
-    QTest::newRow("size") << "size" << "14.5" << int(QTextFormat::FontPointSize) << QVariant(14.5);
-    QTest::newRow("size zero") << "size" << "0" << int(QTextFormat::FontPointSize) << QVariant();
-    QTest::newRow("size text") << "size" << "large" << int(QTextFormat::FontPointSize) << QVariant();
-    QTest::newRow("size negative") << "size" << "-3" << int(QTextFormat::FontPointSize) << QVariant();
+    QTest::newRow("bold on") << "bold"
+                             << "1" << int(QTextFormat::FontWeight) << QVariant(int(QFont::Bold));
+    QTest::newRow("bold off") << "bold"
+                              << "" << int(QTextFormat::FontWeight) << QVariant(int(QFont::Normal));
+    QTest::newRow("italic") << "italic"
+                            << "1" << int(QTextFormat::FontItalic) << QVariant(true);
+    QTest::newRow("underline") << "underline"
+                               << "1" << int(QTextFormat::TextUnderlineStyle) << QVariant(1);
+    QTest::newRow("size") << "size"
+                          << "14.5" << int(QTextFormat::FontPointSize) << QVariant(14.5);
+    QTest::newRow("size zero") << "size"
+                               << "0" << int(QTextFormat::FontPointSize) << QVariant();
+    QTest::newRow("size text") << "size"
+                               << "large" << int(QTextFormat::FontPointSize) << QVariant();
+    QTest::newRow("size negative") << "size"
+                                   << "-3" << int(QTextFormat::FontPointSize) << QVariant();
 }
 
 void TestUnicodeKaEditorCommands::boldAndSize()
@@ -204,7 +212,7 @@ void TestUnicodeKaEditorCommands::formatWithoutSelectionTakesTheWord()
     QTest::keyClicks(editor, QStringLiteral("x"));
     QCOMPARE(weightAt(6), int(QFont::Bold));
     QCOMPARE(editor->currentCharFormat().fontFamilies().toStringList(),
-             QStringList{QStringLiteral("Tunga")});
+             QStringList { QStringLiteral("Tunga") });
 }
 
 void TestUnicodeKaEditorCommands::alignment_data()
@@ -299,7 +307,7 @@ void TestUnicodeKaEditorCommands::tableCommands()
     UnicodeKaEditor *editor = makeEditor(QString());
     QTextCursor tc = editor->textCursor();
     QTextTable *table = tc.insertTable(2, 2);
-    const QStringList texts{"a", "b", "c", "d"};
+    const QStringList texts { "a", "b", "c", "d" };
     for (int i = 0; i < 4; ++i)
         table->cellAt(i / 2, i % 2).firstCursorPosition().insertText(texts.at(i));
     editor->setTextCursor(table->cellAt(1, 1).firstCursorPosition());
@@ -319,7 +327,7 @@ void TestUnicodeKaEditorCommands::tableCommands()
     });
     QVERIFY(QMetaObject::invokeMethod(editor, slot.toLatin1().constData()));
     QCOMPARE(labels.size(), 1);
-    QCOMPARE(watcher.titles(), QStringList{Utils::appName()});
+    QCOMPARE(watcher.titles(), QStringList { Utils::appName() });
     QTEST(table->rows(), "rows");
     QTEST(table->columns(), "columns");
     QString cell;
@@ -368,7 +376,7 @@ void TestUnicodeKaEditorCommands::removeWithoutSelectionRemovesNothing()
     QMetaObject::invokeMethod(editor, "slotMergeCells");
     QCOMPARE(table->cellAt(0, 0).columnSpan(), 2);
     ZuvoTest::MessageBoxWatcher watcher;
-    QList<int> answers{1, 2}; // rows, columns
+    QList<int> answers { 1, 2 }; // rows, columns
     watcher.setDialogHandler([&](QDialog *dialog) {
         auto *input = qobject_cast<QInputDialog *>(dialog);
         QVERIFY(input);
@@ -467,14 +475,14 @@ void TestUnicodeKaEditorCommands::contextMenu_data()
     QTest::addColumn<bool>("inTable");
     QTest::addColumn<QStringList>("added"); // entries after the standard ones
 
-    const QStringList spelling{"-", "Suggestions...", "-", "ZaviDodaz Meaning...",
-                               "Wiktionary Meaning (Online)..."};
+    const QStringList spelling { "-", "Suggestions...", "-", "ZaviDodaz Meaning...",
+                                 "Wiktionary Meaning (Online)..." };
     QStringList misspelled = spelling;
     misspelled.insert(1, QStringLiteral("Add To Dictionary"));
-    const QStringList table{"-", "Table Properties", "Append row(s)"};
+    const QStringList table { "-", "Table Properties", "Append row(s)" };
     QTest::newRow("correct word") << "correct" << 3 << false << spelling;
     QTest::newRow("misspelled word") << "wrongg" << 3 << false << misspelled;
-    QTest::newRow("blank") << "   " << 1 << false << QStringList{};
+    QTest::newRow("blank") << "   " << 1 << false << QStringList {};
     QTest::newRow("misspelled in a table") << "wrongg" << 3 << true << table;
 }
 
@@ -533,8 +541,9 @@ void TestUnicodeKaEditorCommands::addToDictionary()
     UnicodeKaEditor *editor = makeEditor(QStringLiteral("newword"));
     ZuvoTest::MessageBoxWatcher watcher;
     QMetaObject::invokeMethod(editor, "slotAddDictionary");
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Word added to dictionary")});
-    QVERIFY(Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")).contains(QStringLiteral("newword")));
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Word added to dictionary") });
+    QVERIFY(
+        Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")).contains(QStringLiteral("newword")));
 
     // A word file that cannot be written: the failure is reported.
     watcher.clear();
@@ -544,7 +553,7 @@ void TestUnicodeKaEditorCommands::addToDictionary()
     editor->setPlainText(QStringLiteral("another"));
     QMetaObject::invokeMethod(editor, "slotAddDictionary");
     QVERIFY(QDir::setCurrent(env->path()));
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Failed to add the word")});
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Failed to add the word") });
 }
 
 void TestUnicodeKaEditorCommands::imageData()
@@ -589,7 +598,7 @@ void TestUnicodeKaEditorCommands::programDialogs()
     editor->slotInsertHyperLink();
     QVERIFY(editor->toPlainText().endsWith(QStringLiteral("http://a.example/")));
     QVERIFY(editor->onSaveFile(false));
-    QCOMPARE(classes, (QStringList{"InsertTableDialog", "InsertLinkDialog", "ZuvoDialog"}));
+    QCOMPARE(classes, (QStringList { "InsertTableDialog", "InsertLinkDialog", "ZuvoDialog" }));
     QCOMPARE(editor->fileName(), env->filePath(QStringLiteral("saved.html")));
     QVERIFY(env->readFile(QStringLiteral("saved.html")).contains("<a href=\"http://a.example/\""));
 }

@@ -85,19 +85,25 @@ void TestUnicodeKaEditorOffice::savedFileReadsBack()
     QVERIFY(QDir().mkpath(outDir));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    QStringList args{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                     QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                     QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), outDir};
+    QStringList args { QStringLiteral("-env:UserInstallation=") +
+                           QUrl::fromLocalFile(profile).toString(),
+                       QStringLiteral("--headless"),
+                       QStringLiteral("--convert-to"),
+                       QStringLiteral("txt:Text (encoded):UTF8"),
+                       QStringLiteral("--outdir"),
+                       outDir };
     if (name.endsWith(QLatin1String(".txt")))
         args << QStringLiteral("--infilter=Text (encoded):UNICODE");
     args << env.filePath(name);
     process.start(soffice, args);
     QVERIFY(process.waitForFinished(180000));
-    QFile out(outDir + QLatin1Char('/') + QFileInfo(name).completeBaseName() + QStringLiteral(".txt"));
+    QFile out(outDir + QLatin1Char('/') + QFileInfo(name).completeBaseName() +
+              QStringLiteral(".txt"));
     QVERIFY2(out.open(QIODevice::ReadOnly), process.readAll().constData());
     QStringList got = words(QString::fromUtf8(out.readAll()));
     got.removeAll(QStringLiteral("\u2022")); // the list item's marker
-    QVERIFY2(got == expected, qPrintable(got.join(u'|') + QStringLiteral(" / ") + expected.join(u'|')));
+    QVERIFY2(got == expected,
+             qPrintable(got.join(u'|') + QStringLiteral(" / ") + expected.join(u'|')));
 }
 
 int main(int argc, char **argv)

@@ -87,10 +87,11 @@ void TestUnicodeKaEditorSave::formats_data()
                                   << QByteArray("\x0C\xA8", 2);
     QTest::newRow("txt utf-16le") << "a.txt" << 4 << QByteArray("\xFF\xFE\x95\x0C", 4)
                                   << QByteArray("\xA8\x0C", 2);
-    QTest::newRow("txt utf-32be") << "a.txt" << 7 << QByteArray("\x00\x00\xFE\xFF\x00\x00\x0C\x95", 8)
+    QTest::newRow("txt utf-32be") << "a.txt" << 7
+                                  << QByteArray("\x00\x00\xFE\xFF\x00\x00\x0C\x95", 8)
                                   << QByteArray("\x00\x00\x0C\xA8", 4);
-    QTest::newRow("html in capitals") << "page.HTML" << 1 << QByteArray("\xEF\xBB\xBF")
-                                      << QByteArray("<html") + QByteArray("");
+    QTest::newRow("html in capitals")
+        << "page.HTML" << 1 << QByteArray("\xEF\xBB\xBF") << QByteArray("<html") + QByteArray("");
     QTest::newRow("htm") << "page.htm" << 1 << QByteArray("\xEF\xBB\xBF<!DOCTYPE") << utf8;
     QTest::newRow("rtf") << "doc.rtf" << 1 << QByteArray("{\\rtf") << QByteArray("\\'E0\\'B2\\'95");
     QTest::newRow("odt") << "doc.odt" << 1 << QByteArray("PK") << QByteArray("content.xml");
@@ -125,7 +126,7 @@ void TestUnicodeKaEditorSave::saveAsWithoutSuffixWritesText()
         return env->filePath(QStringLiteral("notes"));
     };
     QVERIFY(editor->onSaveFileAs());
-    QCOMPARE(titles, QStringList{QStringLiteral("Save File As")});
+    QCOMPARE(titles, QStringList { QStringLiteral("Save File As") });
     QCOMPARE(editor->fileName(), env->filePath(QStringLiteral("notes.txt")));
     // Encoding 0 has no byte-order mark.
     QCOMPARE(env->readFile(QStringLiteral("notes.txt")), QByteArray("plain words"));
@@ -140,8 +141,8 @@ void TestUnicodeKaEditorSave::unwritablePathKeepsNameAndChanges()
     editor->askSaveFileName = [&](const QString &) { return missing; };
     ZuvoTest::MessageBoxWatcher watcher;
     QVERIFY(!editor->onSaveFileAs());
-    QCOMPARE(watcher.titles(), QStringList{QStringLiteral("Zuvo")});
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Couldn't save the file")});
+    QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo") });
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
     QCOMPARE(editor->fileName(), env->filePath(QStringLiteral("old.txt")));
     QVERIFY(editor->document()->isModified());
 
@@ -149,7 +150,7 @@ void TestUnicodeKaEditorSave::unwritablePathKeepsNameAndChanges()
     watcher.clear();
     editor->setFileName(env->filePath(QStringLiteral("missing/doc.odt")));
     QVERIFY(!editor->save());
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Couldn't save the file")});
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
     QVERIFY(editor->document()->isModified());
 }
 
@@ -162,10 +163,10 @@ void TestUnicodeKaEditorSave::unencodableTextKeepsThePreviousFile()
     editor->setFileName(env->filePath(QStringLiteral("kept.txt")));
     ZuvoTest::MessageBoxWatcher watcher;
     QVERIFY(!editor->save());
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Couldn't save the file")});
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
     QVERIFY(editor->document()->isModified());
     QCOMPARE(env->readFile(QStringLiteral("kept.txt")), QByteArray("earlier content"));
-    QCOMPARE(QDir(env->path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.txt")});
+    QCOMPARE(QDir(env->path()).entryList(QDir::Files), QStringList { QStringLiteral("kept.txt") });
 }
 
 void TestUnicodeKaEditorSave::unmodifiedDocumentIsNotWritten()
@@ -197,10 +198,12 @@ void TestUnicodeKaEditorSave::askBeforeSaving()
     ZuvoTest::MessageBoxWatcher watcher;
     watcher.setAnswer(QMessageBox::StandardButton(answer));
     QTEST(editor->onSaveFile(true), "result");
-    QCOMPARE(watcher.titles(), QStringList{QStringLiteral("Zuvo")});
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Unsaved changes. Do you want to save?")});
+    QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo") });
+    QCOMPARE(watcher.texts(),
+             QStringList { QStringLiteral("Unsaved changes. Do you want to save?") });
     QTEST(QFile::exists(env->filePath(QStringLiteral("a.txt"))), "written");
-    QCOMPARE(editor->document()->isModified(), !QFile::exists(env->filePath(QStringLiteral("a.txt"))));
+    QCOMPARE(editor->document()->isModified(),
+             !QFile::exists(env->filePath(QStringLiteral("a.txt"))));
 }
 
 void TestUnicodeKaEditorSave::newDocumentAsksForAName()
@@ -217,7 +220,7 @@ void TestUnicodeKaEditorSave::newDocumentAsksForAName()
     QVERIFY(editor->document()->isModified());
     answer = env->filePath(QStringLiteral("story"));
     QVERIFY(editor->onSaveFile(false));
-    QCOMPARE(titles, (QStringList{QStringLiteral("Save File"), QStringLiteral("Save File")}));
+    QCOMPARE(titles, (QStringList { QStringLiteral("Save File"), QStringLiteral("Save File") }));
     QCOMPARE(editor->fileName(), env->filePath(QStringLiteral("story.txt")));
     QCOMPARE(env->readFile(QStringLiteral("story.txt")), QByteArray("\xEF\xBB\xBFtext"));
 }
@@ -235,7 +238,7 @@ void TestUnicodeKaEditorSave::resourceDocuments()
     QVERIFY(!asked);
     ZuvoTest::MessageBoxWatcher watcher;
     QVERIFY(!editor->onSaveFile(false));
-    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Couldn't save the file")});
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
     QCOMPARE(editor->fileName(), QStringLiteral(":/resources/help.html"));
 }
 
@@ -248,7 +251,8 @@ void TestUnicodeKaEditorSave::workingDirectory()
     editor->setFileName(env->filePath(QStringLiteral("sub/a.txt")));
     QVERIFY(editor->save());
     QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), QFileInfo(env->filePath(QStringLiteral("sub"))).absoluteFilePath());
+    QCOMPARE(spy.at(0).at(0).toString(),
+             QFileInfo(env->filePath(QStringLiteral("sub"))).absoluteFilePath());
     QCOMPARE(editor->workingDir(), spy.at(0).at(0).toString());
 
     // A path that does not exist changes nothing.
