@@ -141,6 +141,14 @@ void TestUnicodeKaEditor::typing_data()
     QTest::newRow("kannada transliteration") << 0 << 3 << QStringLiteral("namaste guru ");
     QTest::newRow("hindi transliteration") << 4 << 3 << QStringLiteral("bharat desh ");
     QTest::newRow("transliteration last word open") << 0 << 3 << QStringLiteral("one two");
+    // Every script under every word-by-word layout, mixed-case keys and digits.
+    for (int language = 0; language <= 8; ++language) {
+        for (int layout = 0; layout <= 2; ++layout) {
+            QTest::addRow("language %d layout %d", language, layout)
+                << language << layout
+                << QStringLiteral("kannaDa naaDu 12 shrii kShEtra jnaana RuShi aiMdu auShadha");
+        }
+    }
 }
 
 void TestUnicodeKaEditor::typing()
