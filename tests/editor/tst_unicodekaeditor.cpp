@@ -470,6 +470,10 @@ void TestUnicodeKaEditor::insertCompletionReplacesTheWordStart()
     editor->setLanguageFont(0);
     QCompleter completer(QStringList { QStringLiteral("x") });
     editor->setCompleter(&completer);
+    // Vowel signs and the virama belong to the word under the cursor.
+    QTest::keyClicks(editor, QStringLiteral("kaamakShi"));
+    QCOMPARE(editor->textUnderCursor(), convert(QStringLiteral("kaamakShi"), 0, 0));
+    editor->clear();
     QTest::keyClicks(editor, QStringLiteral("ab kan"));
     const QString completion = convert(QStringLiteral("kannaDa"), 0, 0);
     // Bound to another widget, the completion is not this editor's.
