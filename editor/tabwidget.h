@@ -1,0 +1,233 @@
+#ifndef TABWIDGET_H
+#define TABWIDGET_H
+
+#include <QFont>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTextCharFormat>
+#include <QThread>
+
+class FindAndReplaceDialog;
+class OOReader;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QCompleter;
+class QFile;
+class QFontComboBox;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QProgressBar;
+class QShortcut;
+class QSpinBox;
+class QTextEdit;
+class QToolBar;
+class SpellCheckDialog;
+class UnicodeKaEditor;
+class Utils;
+class WiktionaryOnline;
+class ZaviDodazDialog;
+
+// The thread of one OpenDocument import: it only runs an event loop, in which
+// the reader that was moved to it does its reading.
+class PushDoc : public QThread
+{
+    Q_OBJECT
+public:
+    explicit PushDoc(QObject *parent = nullptr) : QThread(parent) {}
+
+protected:
+    void run() override { exec(); }
+};
+
+// The centre of the word processor: one UnicodeKaEditor per open document,
+// one tab each. Every menu command reaches the documents through it.
+//
+// It is built on a main window whose form has already been set up: the
+// actions, menus, toolbar and status bar are found there by object name.
+class TabWidget : public QTabWidget
+{
+    Q_OBJECT
+
+public:
+    TabWidget(QMainWindow *window, QWidget *parent = nullptr);
+    ~TabWidget() override;
+
+    void initLoad(QStringList args);
+
+    void editFile(const QString &path, QFile &file);
+    void convertBRHFile(const QString &path, QFile &file);
+    QString convertScript(QString text, int language, int keyboard);
+
+    UnicodeKaEditor *createNewEditor(bool internal = false);
+    QString newFilename();
+    UnicodeKaEditor *currentEditor();
+
+    QString workingDir() const;
+
+    int autoComplpetePrefixLength();
+    bool spellCheckAsYouType();
+    int textEncodingIndex();
+    int language() const;
+    int keyboard() const;
+
+    // The editors in tab order and the parallel names (path or untitled name).
+    QList<UnicodeKaEditor *> editors() const { return editorList; }
+    QStringList openDocuments() const { return openDocumentList; }
+    QStringList recentFiles() const { return recentFilesList; }
+    QMenu *recentFilesMenu() const { return m_recentFilesMenu; }
+    Utils *utils() const { return m_utils; }
+    FindAndReplaceDialog *findDialog() const { return findAndReplace; }
+
+signals:
+    void showLowerWidget(QWidget *widget);
+    void loadCompleter();
+
+public slots:
+    void slotNew();
+    void slotOpen();
+    void editFile(const QString &path);
+    bool slotSave();
+    void slotSaveAs();
+    bool slotExit();
+    bool slotTabCloseRequested(int index);
+    void slotCloseCurrentTab();
+    void slotRecentFilesMenuTriggered(QAction *action);
+    void updateRecentFilesMenu(QString path);
+    void slotCurrentChanged(int index);
+    void slotDocumentModified(bool modified);
+    void slotLoadCompleter();
+    void onWorkingDirChanged(QString newdir);
+    void drawDoc();
+    void onRead(int now, int total);
+
+    // Commands, action groups and tools.
+    void slotLanguageActionToggled(bool on);
+    void slotChangeLanguage(int index);
+    void slotLanguageChanged(int index);
+    void setLanguageStatus(int index);
+    void slotToggleLanguage();
+
+    void slotKeyboardActionToggled(bool on);
+    void slotChangeKeyboard(int index);
+    void slotKeyboardChanged(int index);
+    void setKeyboardStatus(int index);
+    void slotToggleKeyboardLayout();
+
+    void slotButtetsActionToggled(bool on);
+    void slotTextAlign(QAction *action);
+    void slotAlignmentChanged(Qt::Alignment alignment);
+
+    void onEncodingActionTriggered(QAction *action);
+    void setTextEncodingIndex(int encodingIndex);
+
+    void slotFontChanged(const QFont &font);
+    void slotFontFamilyChanged(const QString &family);
+
+    void slotTextBold();
+    void slotTextItalic();
+    void slotTextUnderline();
+    void slotTextFontFamily(const QString &family);
+    void slotTextSize(const QString &pointSize);
+    void slotTextStyle(int styleIndex);
+    void slotTextColor();
+    void slotBackgroundColor();
+    void slotInsertPicture();
+    void slotInsertTable();
+    void slotInsertHyperLink();
+    void slotCut();
+    void slotCopy();
+    void slotPaste();
+    void slotUndo();
+    void slotRedo();
+    void slotSelectAll();
+    void slotClear();
+    void slotZoomIn();
+    void slotZoomOut();
+    void slotSetTabbarVisible(bool visible);
+
+    void setAutoComplpetePrefixLength(int length);
+    void setSpellCheckAsYouType(bool yesNo);
+
+    void findAndReplaceDialog(bool show);
+    void onFind();
+    void slotFindAndReplace();
+    void onFindNext();
+    void onFindPrevious();
+    bool onEscapePressed();
+    void slotSpellCheck();
+    void slotShowWiktionaryOnline();
+    void slotSearchString(const QString &str);
+    void onActionZaviDodazClicked();
+    void onSearchInZaviDodaz();
+    void onEditUserToDictionary();
+    void slotSettingsClicked();
+
+    void slotActionScriptConverter();
+    void slotSortAscending();
+    void slotSortDescending();
+
+    void slotExportToPdf();
+    void slotPrint();
+    void slotPrintPreview();
+    void slotPageSetup();
+
+private:
+    void addActions();
+    void makeConnections();
+    QList<QAction *> addGroup(const char *menuName, QActionGroup *&group, const char *slot);
+    void sortLines(bool descending);
+    void showProgress(bool on);
+    void retargetFindDialog();
+    QAction *action(const char *name) const;
+    QMenu *menu(const char *name) const;
+    QToolBar *toolBar() const;
+
+    QMainWindow *mainWindow;
+    QList<UnicodeKaEditor *> editorList;
+    QPointer<UnicodeKaEditor> m_currentEditor;
+    Utils *m_utils = nullptr;
+    QStringList openDocumentList;
+    int untitledCounter = 0;
+    int m_language = 0;
+    int m_keyboard = 0;
+    QString m_workingDir;
+    QMenu *m_recentFilesMenu = nullptr;
+    QStringList recentFilesList;
+    QProgressBar *progressBar = nullptr;
+    OOReader *ooReader = nullptr;
+    PushDoc *pushDoc = nullptr;
+    struct Import
+    {
+        QPointer<PushDoc> thread;
+        QPointer<UnicodeKaEditor> editor;
+    };
+    QHash<OOReader *, Import> imports;
+    QPointer<QCompleter> completer;
+    QPointer<QFontComboBox> comboFont;
+    QPointer<QComboBox> comboSize;
+    QPointer<QSpinBox> prefixLengthSpinBox;
+    QPointer<FindAndReplaceDialog> findAndReplace;
+    QPointer<SpellCheckDialog> spellCheckDialog;
+    QPointer<WiktionaryOnline> wiktionary;
+    QPointer<ZaviDodazDialog> zaviDodaz;
+
+    QList<QAction *> languageActions;
+    QActionGroup *languageGroup = nullptr;
+    QList<QAction *> keyboardActions;
+    QActionGroup *keyboardGroup = nullptr;
+    QList<QAction *> bulletsActions;
+    QActionGroup *bulletsGroup = nullptr;
+    QActionGroup *encodingGroup = nullptr;
+    QActionGroup *alignmentGroup = nullptr;
+    QLabel *languageStatusLabel = nullptr;
+    QLabel *keyboardStatusLabel = nullptr;
+    int lastIndicLanguage = 0;
+    QShortcut *closeShortcut = nullptr;
+};
+
+#endif

@@ -1,0 +1,894 @@
+// The command side of the tab controller: the main window's actions and
+// toolbar controls, the action groups kept in step with the current editor,
+// the status-bar texts, the tool dialogs and the whole-document commands.
+#include "tabwidget.h"
+
+#include "edituserdict.h"
+#include "findandreplacedialog.h"
+#include "openpdfdialog.h"
+#include "printersettingsdialog.h"
+#include "scriptconvertdialog.h"
+#include "settingsdialog.h"
+#include "spellcheckdialog.h"
+#include "ts.h"
+#include "unicodekaeditor.h"
+#include "utils.h"
+#include "wiktionaryonline.h"
+#include "zavidodazdialog.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QToolBar>
+
+QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group, const char *slot)
+{
+    QList<QAction *> list;
+    QMenu *m = menu(menuName);
+    if (!m)
+        return list;
+    group = new QActionGroup(m);
+    group->setExclusive(true);
+    const QList<QAction *> actions = m->actions();
+    for (QAction *a : actions) {
+        if (a->isSeparator())
+            continue;
+        list.append(a);
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, SIGNAL(toggled(bool)), this, slot);
+    }
+    return list;
+}
+
+void TabWidget::addActions()
+{
+    QToolBar *bar = toolBar();
+
+    if (languageActions.isEmpty())
+        languageActions = addGroup("menuLanguage", languageGroup, SLOT(slotLanguageActionToggled(bool)));
+
+    if (bar && !comboSize)
+        comboSize = bar->findChild<QComboBox *>(QStringLiteral("comboSize"));
+    if (bar && !comboSize) {
+        comboSize = new QComboBox(bar);
+        comboSize->setObjectName(QStringLiteral("comboSize"));
+        bar->addWidget(new QLabel(tr(" Font Size: "), bar));
+        bar->addWidget(comboSize);
+        comboSize->setEditable(true);
+        const QList<int> sizes = QFontDatabase::standardSizes();
+        for (int size : sizes)
+            comboSize->addItem(QString::number(size));
+        connect(comboSize.data(), &QComboBox::textActivated, this, &TabWidget::slotTextSize);
+        comboSize->setCurrentIndex(comboSize->findText(QStringLiteral("12"), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    }
+
+    if (bulletsActions.isEmpty())
+        bulletsActions = addGroup("menuBullets", bulletsGroup, SLOT(slotButtetsActionToggled(bool)));
+    if (keyboardActions.isEmpty())
+        keyboardActions = addGroup("menuKeyboard", keyboardGroup, SLOT(slotKeyboardActionToggled(bool)));
+
+    if (bar && !comboFont)
+        comboFont = bar->findChild<QFontComboBox *>(QStringLiteral("comboFontFamily"));
+    if (bar && !comboFont) {
+        comboFont = new QFontComboBox(bar);
+        comboFont->setObjectName(QStringLiteral("comboFontFamily"));
+        comboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        bar->addSeparator();
+        bar->addWidget(new QLabel(tr(" Font: "), bar));
+        bar->addWidget(comboFont);
+        connect(comboFont.data(), &QComboBox::textActivated, this, &TabWidget::slotTextFontFamily);
+    }
+
+    if (bar && !prefixLengthSpinBox)
+        prefixLengthSpinBox = bar->findChild<QSpinBox *>(QStringLiteral("prefixLengthSpinBox"));
+    if (bar && !prefixLengthSpinBox) {
+        prefixLengthSpinBox = new QSpinBox(bar);
+        prefixLengthSpinBox->setObjectName(QStringLiteral("prefixLengthSpinBox"));
+        prefixLengthSpinBox->setRange(3, 26);
+        bar->addSeparator();
+        bar->addWidget(new QLabel(tr(" Auto complete after "), bar));
+        bar->addWidget(prefixLengthSpinBox);
+        bar->addWidget(new QLabel(tr(" keys"), bar));
+        prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
+        connect(prefixLengthSpinBox.data(), &QSpinBox::valueChanged, this,
+                &TabWidget::setAutoComplpetePrefixLength);
+    }
+
+    if (QMenu *encoding = menu("menuEncoding")) {
+        encodingGroup = new QActionGroup(encoding);
+        encodingGroup->setExclusive(true);
+        const QList<QAction *> actions = encoding->actions();
+        for (QAction *a : actions) {
+            a->setCheckable(true);
+            encodingGroup->addAction(a);
+        }
+        connect(encoding, &QMenu::triggered, this, &TabWidget::onEncodingActionTriggered);
+    }
+
+    closeShortcut = new QShortcut(QKeySequence(tr("Ctrl+W")), this);
+    closeShortcut->setContext(Qt::WindowShortcut);
+    connect(closeShortcut, &QShortcut::activated, this, &TabWidget::slotCloseCurrentTab);
+
+    connect(this, &TabWidget::loadCompleter, this, &TabWidget::slotLoadCompleter);
+}
+
+void TabWidget::makeConnections()
+{
+    connect(this, &QTabWidget::currentChanged, this, &TabWidget::slotCurrentChanged);
+
+    alignmentGroup = new QActionGroup(toolBar() ? static_cast<QObject *>(toolBar()) : this);
+    alignmentGroup->setExclusive(true);
+    for (const char *name : { "actionJustify", "actionAlign_center", "actionAlign_left", "actionAlign_right" }) {
+        if (QAction *a = action(name)) {
+            a->setCheckable(true);
+            alignmentGroup->addAction(a);
+        }
+    }
+    connect(alignmentGroup, &QActionGroup::triggered, this, &TabWidget::slotTextAlign);
+
+    struct Link
+    {
+        const char *action;
+        const char *signal;
+        const char *slot;
+    };
+    static const Link links[] = {
+        { "actionBold", SIGNAL(triggered()), SLOT(slotTextBold()) },
+        { "actionUnderline", SIGNAL(triggered()), SLOT(slotTextUnderline()) },
+        { "actionItalic", SIGNAL(triggered()), SLOT(slotTextItalic()) },
+        { "actionText_color", SIGNAL(triggered()), SLOT(slotTextColor()) },
+        { "actionBackground_Color", SIGNAL(triggered()), SLOT(slotBackgroundColor()) },
+        { "actionCut", SIGNAL(triggered()), SLOT(slotCut()) },
+        { "actionCopy", SIGNAL(triggered()), SLOT(slotCopy()) },
+        { "actionPaste", SIGNAL(triggered()), SLOT(slotPaste()) },
+        { "actionUndo", SIGNAL(triggered()), SLOT(slotUndo()) },
+        { "actionRedo", SIGNAL(triggered()), SLOT(slotRedo()) },
+        { "actionSelect_All", SIGNAL(triggered()), SLOT(slotSelectAll()) },
+        { "actionClear", SIGNAL(triggered()), SLOT(slotClear()) },
+        { "actionKeyboardLayout", SIGNAL(triggered()), SLOT(slotToggleKeyboardLayout()) },
+        { "actionEnglishLanguage", SIGNAL(triggered()), SLOT(slotToggleLanguage()) },
+        { "actionPicture", SIGNAL(triggered()), SLOT(slotInsertPicture()) },
+        { "actionInsert_Table", SIGNAL(triggered()), SLOT(slotInsertTable()) },
+        { "actionLink", SIGNAL(triggered()), SLOT(slotInsertHyperLink()) },
+        { "actionFind", SIGNAL(triggered()), SLOT(onFind()) },
+        { "actionFind_2", SIGNAL(triggered()), SLOT(onFind()) },
+        { "actionFind_Next", SIGNAL(triggered()), SLOT(onFindNext()) },
+        { "actionFind_Previous", SIGNAL(triggered()), SLOT(onFindPrevious()) },
+        { "actionSpellCheck", SIGNAL(triggered()), SLOT(slotSpellCheck()) },
+        { "actionSettings", SIGNAL(triggered()), SLOT(slotSettingsClicked()) },
+        { "actionScriptConvert", SIGNAL(triggered()), SLOT(slotActionScriptConverter()) },
+        { "actionTabbar", SIGNAL(toggled(bool)), SLOT(slotSetTabbarVisible(bool)) },
+        { "actionZoomIn", SIGNAL(triggered()), SLOT(slotZoomIn()) },
+        { "actionZoomOut", SIGNAL(triggered()), SLOT(slotZoomOut()) },
+        { "actionSearch_Window", SIGNAL(triggered()), SLOT(slotShowWiktionaryOnline()) },
+        { "actionAscending", SIGNAL(triggered()), SLOT(slotSortAscending()) },
+        { "actionDescending", SIGNAL(triggered()), SLOT(slotSortDescending()) },
+        { "actionSpell_Check_As_You_Type", SIGNAL(toggled(bool)), SLOT(setSpellCheckAsYouType(bool)) },
+        { "actionZaviDodaz", SIGNAL(triggered()), SLOT(onActionZaviDodazClicked()) },
+        { "actionAdd_Words_to_Dictionary", SIGNAL(triggered()), SLOT(onEditUserToDictionary()) },
+    };
+    for (const Link &link : links)
+        if (QAction *a = action(link.action))
+            connect(a, link.signal, this, link.slot);
+}
+
+// Language
+
+void TabWidget::slotLanguageActionToggled(bool on)
+{
+    if (!on || !languageGroup)
+        return;
+    const int index = languageActions.indexOf(languageGroup->checkedAction());
+    if (index >= 0)
+        slotChangeLanguage(qMin(index, 9));
+}
+
+void TabWidget::slotChangeLanguage(int index)
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor || editor->language() == index)
+        return;
+    if (comboFont)
+        comboFont->setWritingSystem(QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
+    editor->setLanguage(index);
+    editor->setLanguageFont(index);
+    editor->setFocus();
+    if (QAction *help = action("actionKeyboardLayoutHelp"))
+        help->setEnabled(index != 8 && index != 3 && index != 9);
+    setLanguageStatus(index);
+    retargetFindDialog();
+}
+
+void TabWidget::slotLanguageChanged(int index)
+{
+    if (index < 0 || index >= languageActions.size()) {
+        setLanguageStatus(index);
+        return;
+    }
+    if (languageGroup && languageActions.indexOf(languageGroup->checkedAction()) == index)
+        return;
+    languageActions.at(index)->setChecked(true);
+    if (comboFont)
+        comboFont->setWritingSystem(QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
+    setLanguageStatus(index);
+}
+
+void TabWidget::setLanguageStatus(int index)
+{
+    QString name;
+    switch (index) {
+    case 1: name = tr("Telugu"); break;
+    case 2: name = tr("Malayalam"); break;
+    case 3: name = tr("Oriya"); break;
+    case 4: name = tr("Hindi"); break;
+    case 5: name = tr("Gujarathi"); break;
+    case 6: name = tr("Bengali"); break;
+    case 7: name = tr("Gurmukhi"); break;
+    case 8: name = tr("Tamil"); break;
+    case 9: name = tr("English"); break;
+    default: name = tr("Kannada"); break;
+    }
+    m_language = index;
+    if (languageStatusLabel)
+        languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name + QStringLiteral("</b>"));
+    QAction *toggle = action("actionEnglishLanguage");
+    if (index == 9) {
+        if (toggle)
+            toggle->setIcon(QIcon(QStringLiteral(":/resources/ts_english_32.png")));
+    } else {
+        if (toggle)
+            toggle->setIcon(QIcon(QStringLiteral(":/resources/ts_kannada_32.png")));
+        lastIndicLanguage = index;
+    }
+}
+
+void TabWidget::slotToggleLanguage()
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor)
+        return;
+    if (QAction *toggle = action("actionEnglishLanguage"))
+        toggle->setIcon(QIcon(editor->isIndic() ? QStringLiteral(":/resources/ts_english_32.png")
+                                                : QStringLiteral(":/resources/ts_kannada_32.png")));
+    editor->slotToggleLanguage();
+}
+
+// Keyboard
+
+void TabWidget::slotKeyboardActionToggled(bool on)
+{
+    if (!on || !keyboardGroup)
+        return;
+    const int index = keyboardActions.indexOf(keyboardGroup->checkedAction());
+    if (index >= 0)
+        slotChangeKeyboard(index);
+}
+
+void TabWidget::slotChangeKeyboard(int index)
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor || editor->keyboardLayout() == index)
+        return;
+    editor->setKeyboardLayout(index);
+    setKeyboardStatus(index);
+    retargetFindDialog();
+}
+
+void TabWidget::slotKeyboardChanged(int index)
+{
+    if (keyboardActions.isEmpty()) {
+        setKeyboardStatus(index);
+        return;
+    }
+    if (keyboardGroup && index >= 0 && keyboardActions.indexOf(keyboardGroup->checkedAction()) == index)
+        return;
+    if (index < 0 || index >= keyboardActions.size())
+        index = 0;
+    keyboardActions.at(index)->setChecked(true);
+    setKeyboardStatus(index);
+}
+
+void TabWidget::setKeyboardStatus(int index)
+{
+    QString name;
+    QString icon;
+    switch (index) {
+    case 1:
+        name = tr("Nudi");
+        icon = QStringLiteral(":/resources/ts_kagapa_32.png");
+        break;
+    case 2:
+        name = tr("Phonetic-2");
+        icon = QStringLiteral(":/resources/ts_inscript_32.png");
+        break;
+    case 3:
+        name = tr("Transliteration");
+        icon = QStringLiteral(":/resources/ts_indlish_32.png");
+        break;
+    default:
+        name = tr("Phonetic");
+        icon = QStringLiteral(":/resources/ts_baraha_32.png");
+        break;
+    }
+    if (QAction *layout = action("actionKeyboardLayout"))
+        layout->setIcon(QIcon(icon));
+    m_keyboard = index;
+    if (keyboardStatusLabel)
+        keyboardStatusLabel->setText(QStringLiteral("<b>") + name + QStringLiteral("</b>"));
+}
+
+void TabWidget::slotToggleKeyboardLayout()
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor)
+        return;
+    if (QAction *layout = action("actionKeyboardLayout"))
+        layout->setIcon(QIcon(editor->keyboardLayout() != 0 ? QStringLiteral(":/resources/ts_baraha_32.png")
+                                                            : QStringLiteral(":/resources/ts_kagapa_32.png")));
+    for (UnicodeKaEditor *e : std::as_const(editorList))
+        e->slotToggleKeyboardLayout();
+}
+
+// Bullets and alignment
+
+void TabWidget::slotButtetsActionToggled(bool on)
+{
+    if (!on || !bulletsGroup)
+        return;
+    const int index = bulletsActions.indexOf(bulletsGroup->checkedAction());
+    if (index >= 0)
+        slotTextStyle(index);
+}
+
+void TabWidget::slotTextAlign(QAction *a)
+{
+    Qt::Alignment alignment;
+    if (a && a == action("actionAlign_left"))
+        alignment = Qt::AlignLeft | Qt::AlignAbsolute;
+    else if (a && a == action("actionAlign_center"))
+        alignment = Qt::AlignHCenter;
+    else if (a && a == action("actionAlign_right"))
+        alignment = Qt::AlignRight | Qt::AlignAbsolute;
+    else if (a && a == action("actionJustify"))
+        alignment = Qt::AlignJustify;
+    if (m_currentEditor)
+        m_currentEditor->slotTextAlign(alignment);
+}
+
+void TabWidget::slotAlignmentChanged(Qt::Alignment a)
+{
+    const char *name = nullptr;
+    if (a & Qt::AlignLeft)
+        name = "actionAlign_left";
+    else if (a & Qt::AlignHCenter)
+        name = "actionAlign_center";
+    else if (a & Qt::AlignRight)
+        name = "actionAlign_right";
+    else if (a & Qt::AlignJustify)
+        name = "actionJustify";
+    if (name)
+        if (QAction *checked = action(name))
+            checked->setChecked(true);
+}
+
+// Encoding
+
+void TabWidget::onEncodingActionTriggered(QAction *a)
+{
+    QMenu *encoding = menu("menuEncoding");
+    int index = encoding ? encoding->actions().indexOf(a) : -1;
+    if (index < 0)
+        index = 1;
+    for (UnicodeKaEditor *e : std::as_const(editorList))
+        e->setTextEncodingIndex(index);
+}
+
+void TabWidget::setTextEncodingIndex(int encodingIndex)
+{
+    QMenu *encoding = menu("menuEncoding");
+    if (!encoding)
+        return;
+    const QList<QAction *> actions = encoding->actions();
+    if (encodingIndex < 0 || encodingIndex > 5 || encodingIndex >= actions.size())
+        encodingIndex = 1;
+    if (encodingIndex < actions.size())
+        actions.at(encodingIndex)->setChecked(true);
+}
+
+int TabWidget::textEncodingIndex()
+{
+    QMenu *encoding = menu("menuEncoding");
+    if (!encoding || !encodingGroup)
+        return -1;
+    return encoding->actions().indexOf(encodingGroup->checkedAction());
+}
+
+// Character format
+
+void TabWidget::slotFontChanged(const QFont &font)
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor || editor->isInternal())
+        return;
+    if (comboSize)
+        comboSize->setCurrentIndex(comboSize->findText(QString::number(font.pointSize()), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    if (comboFont)
+        comboFont->setCurrentIndex(comboFont->findText(QFontInfo(font).family(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    if (QAction *a = action("actionBold"))
+        a->setChecked(font.weight() > QFont::Medium);
+    if (QAction *a = action("actionItalic"))
+        a->setChecked(font.style() != QFont::StyleNormal);
+    if (QAction *a = action("actionUnderline"))
+        a->setChecked(font.underline());
+    editor->setFocus();
+}
+
+void TabWidget::slotFontFamilyChanged(const QString &family)
+{
+    if (comboFont) {
+        if (comboFont->currentText().compare(family, Qt::CaseInsensitive) == 0)
+            return;
+        comboFont->setCurrentIndex(comboFont->findText(family, Qt::MatchFixedString));
+    }
+    if (m_currentEditor) {
+        m_currentEditor->slotTextFontFamily(family);
+        m_currentEditor->setFocus();
+    }
+}
+
+// Forwarding to the current editor
+
+static bool isChecked(QAction *a)
+{
+    return a && a->isChecked();
+}
+
+void TabWidget::slotTextBold()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotTextBold(isChecked(action("actionBold")));
+}
+
+void TabWidget::slotTextItalic()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotTextItalic(isChecked(action("actionItalic")));
+}
+
+void TabWidget::slotTextUnderline()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotTextUnderline(isChecked(action("actionUnderline")));
+}
+
+void TabWidget::slotTextFontFamily(const QString &family)
+{
+    if (!m_currentEditor)
+        return;
+    m_currentEditor->slotTextFontFamily(family);
+    m_currentEditor->setFocus();
+}
+
+void TabWidget::slotTextSize(const QString &pointSize)
+{
+    if (!m_currentEditor)
+        return;
+    m_currentEditor->slotTextSize(pointSize);
+    m_currentEditor->setFocus();
+}
+
+void TabWidget::slotTextStyle(int styleIndex)
+{
+    if (m_currentEditor)
+        m_currentEditor->slotTextStyle(styleIndex);
+}
+
+void TabWidget::slotTextColor()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotTextColor();
+}
+
+void TabWidget::slotBackgroundColor()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotBackgroundColor();
+}
+
+void TabWidget::slotInsertPicture()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotInsertPicture();
+}
+
+void TabWidget::slotInsertTable()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotInsertTable();
+}
+
+void TabWidget::slotInsertHyperLink()
+{
+    if (m_currentEditor)
+        m_currentEditor->slotInsertHyperLink();
+}
+
+void TabWidget::slotCut()
+{
+    if (m_currentEditor)
+        m_currentEditor->cut();
+}
+
+void TabWidget::slotCopy()
+{
+    if (m_currentEditor)
+        m_currentEditor->copy();
+}
+
+void TabWidget::slotPaste()
+{
+    if (m_currentEditor)
+        m_currentEditor->paste();
+}
+
+void TabWidget::slotUndo()
+{
+    if (m_currentEditor)
+        m_currentEditor->undo();
+}
+
+void TabWidget::slotRedo()
+{
+    if (m_currentEditor)
+        m_currentEditor->redo();
+}
+
+void TabWidget::slotSelectAll()
+{
+    if (m_currentEditor)
+        m_currentEditor->selectAll();
+}
+
+void TabWidget::slotClear()
+{
+    if (!m_currentEditor)
+        return;
+    m_currentEditor->selectAll();
+    m_currentEditor->insertPlainText(QString());
+}
+
+void TabWidget::slotZoomIn()
+{
+    if (m_currentEditor)
+        m_currentEditor->zoomIn(1);
+}
+
+void TabWidget::slotZoomOut()
+{
+    if (m_currentEditor)
+        m_currentEditor->zoomOut(1);
+}
+
+void TabWidget::slotSetTabbarVisible(bool visible)
+{
+    tabBar()->setVisible(visible);
+}
+
+// Preferences
+
+void TabWidget::setAutoComplpetePrefixLength(int length)
+{
+    if (length < 3)
+        length = 3;
+    if (prefixLengthSpinBox && prefixLengthSpinBox->value() != length) {
+        // The box's valueChanged brings the call back with the same value.
+        prefixLengthSpinBox->setValue(length);
+        if (prefixLengthSpinBox->value() == length)
+            return;
+        length = prefixLengthSpinBox->value();
+    }
+    for (UnicodeKaEditor *e : std::as_const(editorList))
+        e->setAutoComplpetePrefixLength(length);
+}
+
+int TabWidget::autoComplpetePrefixLength()
+{
+    return prefixLengthSpinBox ? prefixLengthSpinBox->value() : 3;
+}
+
+void TabWidget::setSpellCheckAsYouType(bool yesNo)
+{
+    QAction *a = action("actionSpell_Check_As_You_Type");
+    if (a && a->isChecked() != yesNo) {
+        // The action's toggled brings the call back.
+        a->setCheckable(true);
+        a->setChecked(yesNo);
+        return;
+    }
+    for (UnicodeKaEditor *e : std::as_const(editorList))
+        e->setSpellCheckAsYouType(yesNo);
+}
+
+bool TabWidget::spellCheckAsYouType()
+{
+    QAction *a = action("actionSpell_Check_As_You_Type");
+    return a ? a->isChecked() : true;
+}
+
+int TabWidget::language() const
+{
+    return m_language;
+}
+
+int TabWidget::keyboard() const
+{
+    return m_keyboard;
+}
+
+// Tool dialogs
+
+void TabWidget::retargetFindDialog()
+{
+    if (findAndReplace && m_currentEditor)
+        findAndReplace->setEditor(m_currentEditor, m_language, m_keyboard);
+}
+
+void TabWidget::findAndReplaceDialog(bool show)
+{
+    if (!m_currentEditor)
+        return;
+    if (!findAndReplace)
+        findAndReplace = new FindAndReplaceDialog(this);
+    if (show) {
+        emit showLowerWidget(findAndReplace);
+        findAndReplace->setVisible(true);
+    }
+    findAndReplace->setEditor(m_currentEditor, m_language, m_keyboard);
+}
+
+void TabWidget::onFind()
+{
+    findAndReplaceDialog(true);
+    if (findAndReplace)
+        findAndReplace->setOperationType(0);
+}
+
+void TabWidget::slotFindAndReplace()
+{
+    findAndReplaceDialog(true);
+    if (findAndReplace)
+        findAndReplace->setOperationType(1);
+}
+
+void TabWidget::onFindNext()
+{
+    findAndReplaceDialog(false);
+    if (findAndReplace && m_currentEditor) {
+        findAndReplace->setOperationType(0);
+        findAndReplace->find(true);
+    }
+}
+
+void TabWidget::onFindPrevious()
+{
+    findAndReplaceDialog(false);
+    if (findAndReplace && m_currentEditor) {
+        findAndReplace->setOperationType(0);
+        findAndReplace->find(false);
+    }
+}
+
+bool TabWidget::onEscapePressed()
+{
+    if (findAndReplace && findAndReplace->isVisible()) {
+        findAndReplace->restoreCursorToOriginalPosition(true);
+        findAndReplace->hide();
+        return true;
+    }
+    return false;
+}
+
+void TabWidget::slotSpellCheck()
+{
+    if (!spellCheckDialog)
+        spellCheckDialog = new SpellCheckDialog(m_utils, this);
+    if (m_currentEditor) {
+        spellCheckDialog->setEditor(m_currentEditor, m_language, m_keyboard);
+        spellCheckDialog->restart();
+    }
+}
+
+void TabWidget::slotShowWiktionaryOnline()
+{
+    if (!wiktionary)
+        wiktionary = new WiktionaryOnline(this);
+    if (!m_currentEditor)
+        return;
+    wiktionary->setLanguageAndKeyboard(m_language, m_keyboard);
+    wiktionary->show();
+    m_currentEditor->slotSearchString();
+}
+
+void TabWidget::slotSearchString(const QString &str)
+{
+    if (!wiktionary)
+        wiktionary = new WiktionaryOnline(this);
+    wiktionary->setLanguageAndKeyboard(m_language, m_keyboard);
+    if (!str.isEmpty())
+        wiktionary->search(str);
+    wiktionary->show();
+}
+
+void TabWidget::onActionZaviDodazClicked()
+{
+    if (!zaviDodaz)
+        zaviDodaz = new ZaviDodazDialog(this);
+    zaviDodaz->setLanguageAndKeyboard(m_language, m_keyboard);
+    zaviDodaz->show();
+}
+
+void TabWidget::onSearchInZaviDodaz()
+{
+    if (!zaviDodaz)
+        zaviDodaz = new ZaviDodazDialog(this);
+    if (!m_currentEditor)
+        return;
+    const QString word = m_currentEditor->textUnderCursor().simplified();
+    if (word.isEmpty())
+        return;
+    zaviDodaz->setLanguageAndKeyboard(m_language, m_keyboard);
+    zaviDodaz->show();
+    zaviDodaz->searchMe(word);
+}
+
+void TabWidget::onEditUserToDictionary()
+{
+    EditUserDict dialog(nullptr);
+    dialog.setLanguageAndKeyboard(m_language, m_keyboard);
+    dialog.exec();
+}
+
+void TabWidget::slotSettingsClicked()
+{
+    SettingsDialog dialog(nullptr);
+    dialog.exec();
+}
+
+// Whole-document commands
+
+void TabWidget::slotActionScriptConverter()
+{
+    UnicodeKaEditor *source = m_currentEditor;
+    if (!source)
+        return;
+    const QString text = source->toPlainText();
+    if (text.isEmpty()) {
+        QMessageBox::information(this, Ts::APP_NAME, tr("Input text is empty!"), QMessageBox::Ok);
+        return;
+    }
+    ScriptConvertDialog dialog(m_language, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    UnicodeKaEditor *editor = createNewEditor(false);
+    editorList.append(editor);
+    const QString name = newFilename();
+    openDocumentList.append(name);
+    const int tab = addTab(editor, name);
+    setCurrentIndex(tab);
+    showProgress(true);
+    editor->setPlainText(convertScript(text, dialog.toLanguage(), 0));
+    editor->document()->setModified(true);
+    showProgress(false);
+    slotChangeLanguage(dialog.toLanguage());
+    QMessageBox::information(this, Ts::APP_NAME,
+                             tr("Done. Check the output in <b>%1</b> tab!").arg(tabText(tab)),
+                             QMessageBox::Ok);
+}
+
+void TabWidget::sortLines(bool descending)
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor)
+        return;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, descending ? tr("Sort Descending...") : tr("Sort File..."),
+        tr("Are you sure you want to continue sorting...?"), QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QStringList lines = editor->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    lines.removeDuplicates();
+    lines.sort();
+    if (descending)
+        std::reverse(lines.begin(), lines.end());
+    editor->selectAll();
+    editor->insertPlainText(lines.join(QLatin1Char('\n')));
+    editor->document()->setModified(true);
+    QApplication::restoreOverrideCursor();
+    QMessageBox::information(this, descending ? tr("Zuvo- Sort Descending...") : tr("Zuvo- Sort Ascending..."),
+                             tr("Done! Check the output now!"));
+}
+
+void TabWidget::slotSortAscending()
+{
+    sortLines(false);
+}
+
+void TabWidget::slotSortDescending()
+{
+    sortLines(true);
+}
+
+void TabWidget::slotExportToPdf()
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    PrinterSettingsDialog settings(nullptr);
+    settings.setFilename(editor->document()->metaInformation(QTextDocument::DocumentTitle));
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    QString fileName = settings.filename();
+    if (!fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        fileName += QStringLiteral(".pdf");
+    printer.setOutputFileName(fileName);
+    // The dialog's margins are device pixels of the printer; the page layout
+    // knows no such unit, so they go in as points at the printer's resolution.
+    const double toPoint = 72.0 / printer.resolution();
+    printer.setPageMargins(QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
+                                     settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
+                           QPageLayout::Point);
+    printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    editor->document()->print(&printer);
+
+    OpenPdfDialog open(nullptr);
+    open.setFilename(fileName);
+    open.exec();
+}
+
+void TabWidget::slotPrint()
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        editor->document()->print(&printer);
+}
+
+void TabWidget::slotPrintPreview()
+{
+    UnicodeKaEditor *editor = m_currentEditor;
+    if (!editor)
+        return;
+    QPrintPreviewDialog preview(this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, editor, &UnicodeKaEditor::slotPrint);
+    preview.exec();
+}
+
+void TabWidget::slotPageSetup()
+{
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, nullptr);
+    dialog.exec();
+}
