@@ -30,7 +30,11 @@ test: test-deps configure
 # make run-dictionary  builds the look-up program and starts it with the bundled
 # dictionary (dct/ beside it); it runs in its own folder, where its Kannada
 # translation lies.
-.PHONY: run-dictionary
+.PHONY: run run-dictionary
+run: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target editor
+	cd $(BUILD)/editor && ./editor
+
 run-dictionary: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target dictionary
 	cd $(BUILD)/dictionary && ./dictionary
