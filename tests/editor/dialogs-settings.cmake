@@ -1,3 +1,0 @@
-zuvo_add_test(tst_pdfexportdialogs SOURCES tst_pdfexportdialogs.cpp LIBS editorapp)
-zuvo_add_test(tst_settingsdialogs SOURCES tst_settingsdialogs.cpp LIBS editorapp)
-zuvo_add_test(tst_savefilesdialogs SOURCES tst_savefilesdialogs.cpp LIBS editorapp)

@@ -1,2 +1,0 @@
-zuvo_add_test(tst_spellcheckdialog SOURCES tst_spellcheckdialog.cpp LIBS lookup)
-zuvo_add_test(tst_dictionarydialog SOURCES tst_dictionarydialog.cpp LIBS lookup)
