@@ -5,7 +5,7 @@ BUILD ?= build
 GENERATOR ?= Ninja
 JOBS ?= 8
 
-.PHONY: all deps test-deps configure build test bench fuzz clean
+.PHONY: all deps test-deps configure build test bench fuzz clean format format-check
 
 all: build
 
@@ -53,3 +53,11 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) build-fuzz
+
+# The C++ sources follow .clang-format; tables keep their layout inside
+# "// clang-format off" blocks.
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

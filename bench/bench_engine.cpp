@@ -26,31 +26,37 @@ QStringList kannadaWords()
 QString romanise(const QString &word, int keyboard)
 {
     static const QHash<int, const char *> phoneticConsonants = {
-        {0x15, "k"},  {0x16, "kh"}, {0x17, "g"},  {0x18, "gh"}, {0x19, "Jz"}, {0x1A, "c"},
-        {0x1B, "C"},  {0x1C, "j"},  {0x1D, "jh"}, {0x1E, "jz"}, {0x1F, "T"},  {0x20, "Th"},
-        {0x21, "D"},  {0x22, "Dh"}, {0x23, "N"},  {0x24, "t"},  {0x25, "th"}, {0x26, "d"},
-        {0x27, "dh"}, {0x28, "n"},  {0x2A, "p"},  {0x2B, "ph"}, {0x2C, "b"},  {0x2D, "bh"},
-        {0x2E, "m"},  {0x2F, "y"},  {0x30, "r"},  {0x31, "rz"}, {0x32, "l"},  {0x33, "L"},
-        {0x34, "Lz"}, {0x35, "v"},  {0x36, "sh"}, {0x37, "Sh"}, {0x38, "s"},  {0x39, "h"}};
+        { 0x15, "k" },  { 0x16, "kh" }, { 0x17, "g" },  { 0x18, "gh" }, { 0x19, "Jz" },
+        { 0x1A, "c" },  { 0x1B, "C" },  { 0x1C, "j" },  { 0x1D, "jh" }, { 0x1E, "jz" },
+        { 0x1F, "T" },  { 0x20, "Th" }, { 0x21, "D" },  { 0x22, "Dh" }, { 0x23, "N" },
+        { 0x24, "t" },  { 0x25, "th" }, { 0x26, "d" },  { 0x27, "dh" }, { 0x28, "n" },
+        { 0x2A, "p" },  { 0x2B, "ph" }, { 0x2C, "b" },  { 0x2D, "bh" }, { 0x2E, "m" },
+        { 0x2F, "y" },  { 0x30, "r" },  { 0x31, "rz" }, { 0x32, "l" },  { 0x33, "L" },
+        { 0x34, "Lz" }, { 0x35, "v" },  { 0x36, "sh" }, { 0x37, "Sh" }, { 0x38, "s" },
+        { 0x39, "h" }
+    };
     static const QHash<int, const char *> nudiConsonants = {
-        {0x15, "k"}, {0x16, "K"},  {0x17, "g"}, {0x18, "G"}, {0x19, "Z"}, {0x1A, "c"},
-        {0x1B, "C"}, {0x1C, "j"},  {0x1D, "J"}, {0x1E, "z"}, {0x1F, "q"}, {0x20, "Q"},
-        {0x21, "w"}, {0x22, "W"},  {0x23, "N"}, {0x24, "t"}, {0x25, "T"}, {0x26, "d"},
-        {0x27, "D"}, {0x28, "n"},  {0x2A, "p"}, {0x2B, "P"}, {0x2C, "b"}, {0x2D, "B"},
-        {0x2E, "m"}, {0x2F, "y"},  {0x30, "r"}, {0x31, "rz"}, {0x32, "l"}, {0x33, "L"},
-        {0x34, "Lz"}, {0x35, "v"}, {0x36, "S"}, {0x37, "x"}, {0x38, "s"}, {0x39, "h"}};
+        { 0x15, "k" },  { 0x16, "K" }, { 0x17, "g" }, { 0x18, "G" },  { 0x19, "Z" }, { 0x1A, "c" },
+        { 0x1B, "C" },  { 0x1C, "j" }, { 0x1D, "J" }, { 0x1E, "z" },  { 0x1F, "q" }, { 0x20, "Q" },
+        { 0x21, "w" },  { 0x22, "W" }, { 0x23, "N" }, { 0x24, "t" },  { 0x25, "T" }, { 0x26, "d" },
+        { 0x27, "D" },  { 0x28, "n" }, { 0x2A, "p" }, { 0x2B, "P" },  { 0x2C, "b" }, { 0x2D, "B" },
+        { 0x2E, "m" },  { 0x2F, "y" }, { 0x30, "r" }, { 0x31, "rz" }, { 0x32, "l" }, { 0x33, "L" },
+        { 0x34, "Lz" }, { 0x35, "v" }, { 0x36, "S" }, { 0x37, "x" },  { 0x38, "s" }, { 0x39, "h" }
+    };
     static const QHash<int, const char *> phoneticVowels = {
-        {0x05, "a"},  {0x06, "aa"}, {0x07, "i"}, {0x08, "I"}, {0x09, "u"}, {0x0A, "U"},
-        {0x0B, "R"},  {0x0E, "e"},  {0x0F, "E"}, {0x10, "ai"}, {0x12, "o"}, {0x13, "O"},
-        {0x14, "au"}, {0x3E, "aa"}, {0x3F, "i"}, {0x40, "I"}, {0x41, "u"}, {0x42, "U"},
-        {0x43, "R"},  {0x46, "e"},  {0x47, "E"}, {0x48, "ai"}, {0x4A, "o"}, {0x4B, "O"},
-        {0x4C, "au"}, {0x02, "M"},  {0x03, "H"}};
+        { 0x05, "a" },  { 0x06, "aa" }, { 0x07, "i" }, { 0x08, "I" },  { 0x09, "u" }, { 0x0A, "U" },
+        { 0x0B, "R" },  { 0x0E, "e" },  { 0x0F, "E" }, { 0x10, "ai" }, { 0x12, "o" }, { 0x13, "O" },
+        { 0x14, "au" }, { 0x3E, "aa" }, { 0x3F, "i" }, { 0x40, "I" },  { 0x41, "u" }, { 0x42, "U" },
+        { 0x43, "R" },  { 0x46, "e" },  { 0x47, "E" }, { 0x48, "ai" }, { 0x4A, "o" }, { 0x4B, "O" },
+        { 0x4C, "au" }, { 0x02, "M" },  { 0x03, "H" }
+    };
     static const QHash<int, const char *> nudiVowels = {
-        {0x05, "a"}, {0x06, "A"}, {0x07, "i"}, {0x08, "I"}, {0x09, "u"}, {0x0A, "U"},
-        {0x0B, "R"}, {0x0E, "e"}, {0x0F, "E"}, {0x10, "Y"}, {0x12, "o"}, {0x13, "O"},
-        {0x14, "V"}, {0x3E, "a"}, {0x3F, "i"}, {0x40, "I"}, {0x41, "u"}, {0x42, "U"},
-        {0x43, "R"}, {0x46, "e"}, {0x47, "E"}, {0x48, "Y"}, {0x4A, "o"}, {0x4B, "O"},
-        {0x4C, "V"}, {0x02, "M"}, {0x03, "H"}};
+        { 0x05, "a" }, { 0x06, "A" }, { 0x07, "i" }, { 0x08, "I" }, { 0x09, "u" }, { 0x0A, "U" },
+        { 0x0B, "R" }, { 0x0E, "e" }, { 0x0F, "E" }, { 0x10, "Y" }, { 0x12, "o" }, { 0x13, "O" },
+        { 0x14, "V" }, { 0x3E, "a" }, { 0x3F, "i" }, { 0x40, "I" }, { 0x41, "u" }, { 0x42, "U" },
+        { 0x43, "R" }, { 0x46, "e" }, { 0x47, "E" }, { 0x48, "Y" }, { 0x4A, "o" }, { 0x4B, "O" },
+        { 0x4C, "V" }, { 0x02, "M" }, { 0x03, "H" }
+    };
     const auto &consonants = keyboard == 1 ? nudiConsonants : phoneticConsonants;
     const auto &vowels = keyboard == 1 ? nudiVowels : phoneticVowels;
     QString out;
@@ -77,13 +83,16 @@ QString romanise(const QString &word, int keyboard)
 QStringList englishWords()
 {
     static const char *const common[] = {
-        "the", "water", "house", "language", "colour", "keyboard", "document", "open", "close",
-        "file", "copy", "paste", "search", "replace", "start", "find", "time", "phone", "train",
-        "project", "paper", "cinema", "email", "mobile", "india", "english", "hand", "morning",
-        "evening", "sunday", "monday", "bangalore", "mysore", "temple", "river", "mountain",
-        "school", "college", "teacher", "student", "market", "office", "window", "table",
-        "number", "computer", "internet", "program", "account", "welcome", "thanks", "please",
-        "simple", "sample", "member", "summer", "winter", "central", "different", "important"};
+        "the",      "water",   "house",     "language",  "colour",   "keyboard", "document",
+        "open",     "close",   "file",      "copy",      "paste",    "search",   "replace",
+        "start",    "find",    "time",      "phone",     "train",    "project",  "paper",
+        "cinema",   "email",   "mobile",    "india",     "english",  "hand",     "morning",
+        "evening",  "sunday",  "monday",    "bangalore", "mysore",   "temple",   "river",
+        "mountain", "school",  "college",   "teacher",   "student",  "market",   "office",
+        "window",   "table",   "number",    "computer",  "internet", "program",  "account",
+        "welcome",  "thanks",  "please",    "simple",    "sample",   "member",   "summer",
+        "winter",   "central", "different", "important"
+    };
     QStringList list;
     for (const char *w : common)
         list << QString::fromLatin1(w);
@@ -123,7 +132,8 @@ void BM_ansiToUnicodeWord(benchmark::State &state)
         }
     }
     state.counters["s_per_word"] = benchmark::Counter(
-        double(words.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        double(words.size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.SetLabel(QStringLiteral("%1 words").arg(words.size()).toStdString());
 }
 BENCHMARK(BM_ansiToUnicodeWord)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);

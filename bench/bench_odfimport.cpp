@@ -14,9 +14,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QRegularExpression>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -28,8 +28,10 @@ QString g_work;
 QString g_soffice;
 double g_importSeconds = 0;
 
-const char *const Words[] = { "ಕನ್ನಡ", "ಭಾಷೆ", "ಸಾಹಿತ್ಯ", "ಪುಸ್ತಕ", "ಬರಹ", "language", "writing",
-                              "letters", "script", "reader", "ದೇಶ", "ನಾಡು", "kingdom", "poetry" };
+const char *const Words[] = {
+    "ಕನ್ನಡ",    "ಭಾಷೆ",    "ಸಾಹಿತ್ಯ",  "ಪುಸ್ತಕ", "ಬರಹ",  "language", "writing",
+    "letters", "script", "reader", "ದೇಶ",   "ನಾಡು", "kingdom",  "poetry"
+};
 
 QString words(int &seed, int count)
 {
@@ -50,24 +52,36 @@ QString flatOdt(int pages)
     QString body;
     int seed = 7;
     for (int page = 0; page < pages; ++page) {
-        body += QStringLiteral("<text:h text:style-name=\"H1\" text:outline-level=\"1\">%1 %2</text:h>")
-                    .arg(words(seed, 3)).arg(page + 1);
+        body +=
+            QStringLiteral("<text:h text:style-name=\"H1\" text:outline-level=\"1\">%1 %2</text:h>")
+                .arg(words(seed, 3))
+                .arg(page + 1);
         for (int p = 0; p < 3; ++p)
-            body += QStringLiteral("<text:p text:style-name=\"Standard\">%1 <text:span text:style-name=\"B\">%2</text:span> "
+            body += QStringLiteral("<text:p text:style-name=\"Standard\">%1 <text:span "
+                                   "text:style-name=\"B\">%2</text:span> "
                                    "%3 <text:span text:style-name=\"I\">%4</text:span> %5</text:p>")
-                        .arg(words(seed, 30), words(seed, 5), words(seed, 30), words(seed, 5), words(seed, 20));
-        body += QStringLiteral("<text:list text:style-name=\"L1\"><text:list-item><text:p text:style-name=\"Standard\">%1</text:p>"
-                               "<text:list><text:list-item><text:p text:style-name=\"Standard\">%2</text:p></text:list-item>"
-                               "<text:list-item><text:p text:style-name=\"Standard\">%3</text:p></text:list-item></text:list>"
-                               "</text:list-item><text:list-item><text:p text:style-name=\"Standard\">%4</text:p></text:list-item></text:list>")
-                    .arg(words(seed, 10), words(seed, 10), words(seed, 10), words(seed, 10));
+                        .arg(words(seed, 30), words(seed, 5), words(seed, 30), words(seed, 5),
+                             words(seed, 20));
+        body +=
+            QStringLiteral("<text:list text:style-name=\"L1\"><text:list-item><text:p "
+                           "text:style-name=\"Standard\">%1</text:p>"
+                           "<text:list><text:list-item><text:p "
+                           "text:style-name=\"Standard\">%2</text:p></text:list-item>"
+                           "<text:list-item><text:p "
+                           "text:style-name=\"Standard\">%3</text:p></text:list-item></text:list>"
+                           "</text:list-item><text:list-item><text:p "
+                           "text:style-name=\"Standard\">%4</text:p></text:list-item></text:list>")
+                .arg(words(seed, 10), words(seed, 10), words(seed, 10), words(seed, 10));
         if (page % 3 == 0) {
             body += QStringLiteral("<table:table table:name=\"T%1\" table:style-name=\"Tb\">"
-                                   "<table:table-column table:number-columns-repeated=\"3\"/>").arg(page);
+                                   "<table:table-column table:number-columns-repeated=\"3\"/>")
+                        .arg(page);
             for (int r = 0; r < 4; ++r) {
                 body += QStringLiteral("<table:table-row>");
                 for (int c = 0; c < 3; ++c)
-                    body += QStringLiteral("<table:table-cell><text:p text:style-name=\"Standard\">%1</text:p></table:table-cell>")
+                    body += QStringLiteral(
+                                "<table:table-cell><text:p "
+                                "text:style-name=\"Standard\">%1</text:p></table:table-cell>")
                                 .arg(words(seed, 4));
                 body += QStringLiteral("</table:table-row>");
             }
@@ -81,24 +95,36 @@ QString flatOdt(int pages)
                " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
                " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
                " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
-               " office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.text\">"
-               "<office:styles><style:style style:name=\"Standard\" style:family=\"paragraph\"/></office:styles>"
+               " office:version=\"1.2\" "
+               "office:mimetype=\"application/vnd.oasis.opendocument.text\">"
+               "<office:styles><style:style style:name=\"Standard\" "
+               "style:family=\"paragraph\"/></office:styles>"
                "<office:automatic-styles>"
-               "<style:style style:name=\"H1\" style:family=\"paragraph\"><style:paragraph-properties fo:break-before=\"page\"/><style:text-properties fo:font-size=\"16pt\" fo:font-weight=\"bold\"/></style:style>"
-               "<style:style style:name=\"B\" style:family=\"text\"><style:text-properties fo:font-weight=\"bold\"/></style:style>"
-               "<style:style style:name=\"I\" style:family=\"text\"><style:text-properties fo:font-style=\"italic\"/></style:style>"
-               "<style:style style:name=\"Tb\" style:family=\"table\"><style:table-properties style:width=\"16cm\"/></style:style>"
-               "<text:list-style style:name=\"L1\"><text:list-level-style-bullet text:level=\"1\" text:bullet-char=\"●\"/></text:list-style>"
-               "</office:automatic-styles><office:body><office:text>")
-           + body + QStringLiteral("</office:text></office:body></office:document>");
+               "<style:style style:name=\"H1\" "
+               "style:family=\"paragraph\"><style:paragraph-properties "
+               "fo:break-before=\"page\"/><style:text-properties fo:font-size=\"16pt\" "
+               "fo:font-weight=\"bold\"/></style:style>"
+               "<style:style style:name=\"B\" style:family=\"text\"><style:text-properties "
+               "fo:font-weight=\"bold\"/></style:style>"
+               "<style:style style:name=\"I\" style:family=\"text\"><style:text-properties "
+               "fo:font-style=\"italic\"/></style:style>"
+               "<style:style style:name=\"Tb\" style:family=\"table\"><style:table-properties "
+               "style:width=\"16cm\"/></style:style>"
+               "<text:list-style style:name=\"L1\"><text:list-level-style-bullet text:level=\"1\" "
+               "text:bullet-char=\"●\"/></text:list-style>"
+               "</office:automatic-styles><office:body><office:text>") +
+        body + QStringLiteral("</office:text></office:body></office:document>");
 }
 
 bool runSoffice(const QStringList &args)
 {
     QProcess p;
     p.setWorkingDirectory(g_work);
-    p.start(g_soffice, QStringList { QStringLiteral("-env:UserInstallation=file://") + g_work + QStringLiteral("/profile"),
-                                     QStringLiteral("--headless") } + args);
+    p.start(g_soffice,
+            QStringList { QStringLiteral("-env:UserInstallation=file://") + g_work +
+                              QStringLiteral("/profile"),
+                          QStringLiteral("--headless") } +
+                args);
     return p.waitForFinished(600000) && p.exitCode() == 0;
 }
 
@@ -114,14 +140,17 @@ bool prepare()
     g_odt = g_work + QStringLiteral("/long.odt");
     g_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (!g_soffice.isEmpty() &&
-        runSoffice({ QStringLiteral("--convert-to"), QStringLiteral("odt"), QStringLiteral("--outdir"), g_work, fodt }) &&
+        runSoffice({ QStringLiteral("--convert-to"), QStringLiteral("odt"),
+                     QStringLiteral("--outdir"), g_work, fodt }) &&
         QFile::exists(g_odt))
         return true;
     std::printf("soffice not available: the container is built from the flat ODT here\n");
     g_soffice.clear();
     QString content = source;
-    content.replace(QStringLiteral("<office:document "), QStringLiteral("<office:document-content "));
-    content.replace(QStringLiteral("</office:document>"), QStringLiteral("</office:document-content>"));
+    content.replace(QStringLiteral("<office:document "),
+                    QStringLiteral("<office:document-content "));
+    content.replace(QStringLiteral("</office:document>"),
+                    QStringLiteral("</office:document-content>"));
     CZIP::QZipWriter zip(g_odt);
     zip.addFile(QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.text");
     zip.addFile(QStringLiteral("content.xml"), content.toUtf8());
@@ -170,12 +199,13 @@ int main(int argc, char **argv)
         const QRegularExpression pages(QStringLiteral("meta:page-count=\"(\\d+)\""));
         const QString meta = QString::fromUtf8(probe.archive.value(QStringLiteral("meta.xml")));
         const QString pageCount = pages.match(meta).captured(1);
-        std::printf("document: %s pages, %lld bytes, %lld words, %d blocks\n",
-                    pageCount.isEmpty() ? "?" : qPrintable(pageCount),
-                    static_cast<long long>(QFileInfo(g_odt).size()),
-                    static_cast<long long>(text.split(QRegularExpression(QStringLiteral("\\s+")),
-                                                      Qt::SkipEmptyParts).size()),
-                    probe.document->blockCount());
+        std::printf(
+            "document: %s pages, %lld bytes, %lld words, %d blocks\n",
+            pageCount.isEmpty() ? "?" : qPrintable(pageCount),
+            static_cast<long long>(QFileInfo(g_odt).size()),
+            static_cast<long long>(
+                text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size()),
+            probe.document->blockCount());
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
@@ -185,11 +215,13 @@ int main(int argc, char **argv)
     if (!g_soffice.isEmpty()) {
         QElapsedTimer clock;
         clock.start();
-        const bool ok = runSoffice({ QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
-                                     QStringLiteral("--outdir"), g_work, g_odt });
+        const bool ok =
+            runSoffice({ QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
+                         QStringLiteral("--outdir"), g_work, g_odt });
         const double lo = clock.nsecsElapsed() / 1e9;
         if (ok)
-            std::printf("LibreOffice conversion of the same file to text: %.3f s; import / LibreOffice = %.2f\n",
+            std::printf("LibreOffice conversion of the same file to text: %.3f s; import / "
+                        "LibreOffice = %.2f\n",
                         lo, g_importSeconds / lo);
     }
     return 0;

@@ -10,11 +10,12 @@ const QStringList &aspellKannadaWords()
 {
     static const QStringList words = [] {
         QProcess p;
-        p.start(QStringLiteral("aspell"), { QStringLiteral("-d"), QStringLiteral("kn"),
-                                            QStringLiteral("dump"), QStringLiteral("master") });
+        p.start(QStringLiteral("aspell"),
+                { QStringLiteral("-d"), QStringLiteral("kn"), QStringLiteral("dump"),
+                  QStringLiteral("master") });
         QStringList list;
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit
-            || p.exitCode() != 0)
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit ||
+            p.exitCode() != 0)
             return list;
         const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
         for (const QString &line : lines) {

@@ -14,7 +14,7 @@
 
 namespace {
 
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 void visit(OOReader &reader, const QDomElement &element, int depth)
 {

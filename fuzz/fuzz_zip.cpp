@@ -10,7 +10,7 @@
 #include <cstdint>
 
 namespace {
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)

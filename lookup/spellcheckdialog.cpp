@@ -26,9 +26,9 @@ bool isWord(const QString &text)
 } // namespace
 
 SpellCheckDialog::SpellCheckDialog(Utils *spellChecker, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
-      form(new Ui_SpellCheckDialog),
-      spellChecker(spellChecker)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
+    , form(new Ui_SpellCheckDialog)
+    , spellChecker(spellChecker)
 {
     form->setupUi(this);
 
@@ -83,8 +83,8 @@ void SpellCheckDialog::nextWord()
                         break;
                 }
                 const int before = checkCursor.position();
-                if (!checkCursor.movePosition(QTextCursor::NextWord)
-                    || checkCursor.position() <= before) {
+                if (!checkCursor.movePosition(QTextCursor::NextWord) ||
+                    checkCursor.position() <= before) {
                     if (!checkCursor.movePosition(QTextCursor::NextBlock))
                         break; // the document has ended
                 }

@@ -31,17 +31,16 @@ static void initDictionaryDialogResources()
 }
 
 ZaviDodazDialog::ZaviDodazDialog(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
-      form(new Ui_ZaviDodazDialog),
-      dictionary(new Dictionary)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
+    , form(new Ui_ZaviDodazDialog)
+    , dictionary(new Dictionary)
 {
     initDictionaryDialogResources();
     form->setupUi(this);
 
     connect(form->searchButton, &QToolButton::clicked, this, &ZaviDodazDialog::onSearchClicked);
     connect(form->forwardButton, &QToolButton::clicked, this, &ZaviDodazDialog::onForwardClicked);
-    connect(form->backwardButton, &QToolButton::clicked, this,
-            &ZaviDodazDialog::onBackwardClicked);
+    connect(form->backwardButton, &QToolButton::clicked, this, &ZaviDodazDialog::onBackwardClicked);
     form->forwardButton->setEnabled(false);
     form->backwardButton->setEnabled(false);
 
@@ -116,13 +115,13 @@ void ZaviDodazDialog::search(const QString &text)
         updateStatusMessage(tr("Word not found. Sorry!"));
         // The word and the headwords are text, not mark-up.
         form->textBrowser->append(
-                QStringLiteral("<i><b><font color=\"red\">&nbsp;&nbsp;%1</font></b></i>")
-                        .arg(word.toHtmlEscaped()));
+            QStringLiteral("<i><b><font color=\"red\">&nbsp;&nbsp;%1</font></b></i>")
+                .arg(word.toHtmlEscaped()));
         const QStringList near = dictionary->nearByWords(word);
         for (const QString &w : near) {
-            form->textBrowser->append(QStringLiteral("<a href=\"%1\">%2</a>")
-                                              .arg((WordLinkPrefix + w).toHtmlEscaped(),
-                                                   w.toHtmlEscaped()));
+            form->textBrowser->append(
+                QStringLiteral("<a href=\"%1\">%2</a>")
+                    .arg((WordLinkPrefix + w).toHtmlEscaped(), w.toHtmlEscaped()));
         }
     }
 
@@ -224,12 +223,11 @@ void ZaviDodazDialog::onLanguageActionToggled(bool on)
         form->wordLineEdit->setLanguageAndKeyboard(language, keyboard);
     } else {
         QMessageBox::information(
-                this, QStringLiteral("ZaviDodaz"),
-                tr("Dictionary is not found for <b>%1</b>! <br/>Check here => %2")
-                        .arg(Utils::languageName(language),
-                             QStringLiteral("<a href=\"%1\">%2</a>")
-                                     .arg(MakerContactPage, MakerSite)),
-                QMessageBox::Ok);
+            this, QStringLiteral("ZaviDodaz"),
+            tr("Dictionary is not found for <b>%1</b>! <br/>Check here => %2")
+                .arg(Utils::languageName(language),
+                     QStringLiteral("<a href=\"%1\">%2</a>").arg(MakerContactPage, MakerSite)),
+            QMessageBox::Ok);
     }
     form->wordLineEdit->setEnabled(found);
     form->textBrowser->setEnabled(found);
@@ -247,7 +245,8 @@ void ZaviDodazDialog::onActionInformationClicked() { }
 void ZaviDodazDialog::updateStatusMessage(QString msg)
 {
     if (msg.isEmpty())
-        msg = tr("Use \" F11\" key to toggle between %1 & English").arg(Utils::languageName(language));
+        msg = tr("Use \" F11\" key to toggle between %1 & English")
+                  .arg(Utils::languageName(language));
     form->statusBar->setText(msg);
     QTimer::singleShot(StatusMessageMs, this, &ZaviDodazDialog::onTimeOut);
 }

@@ -14,6 +14,7 @@ constexpr int VIRAMA = 0x4D;
 constexpr int NUDI_BASE = 67;
 constexpr int OM_CODE = 200; // Hindi "OM", recognised on every keyboard
 
+// clang-format off
 const char *const phoneticTokens[] = {
     "a",  "aa", "A",  "i",  "I",  "ee", "u",  "U",  "oo", "R",  "e",  "E",  "ai", "o",
     "O",  "au", "ou", "M",  "H",  "k",  "kh", "K",  "g",  "gh", "G",  "Jz", "c",  "ch",
@@ -21,15 +22,19 @@ const char *const phoneticTokens[] = {
     "n",  "nz", "p",  "f",  "ph", "P",  "b",  "bh", "B",  "m",  "y",  "r",  "rz", "l",
     "v",  "w",  "sh", "S",  "Sh", "s",  "h",  "L",  "Lz", "x",  "X",
 };
+// clang-format on
 static_assert(sizeof(phoneticTokens) / sizeof(phoneticTokens[0]) == 67);
 
+// clang-format off
 const char *const nudiTokens[] = {
     "a", "A", "i", "I", "u", "U", "R", "e", "E", "Y",  "o", "O", "V", "M",  "H", "k", "K", "g",
     "G", "Z", "c", "C", "j", "J", "z", "q", "Q", "w",  "W", "N", "t", "T",  "d", "D", "n", "p",
     "P", "b", "B", "m", "y", "r", "rz", "l", "v", "S", "x", "s", "h", "L", "Lz", "f", "F", "X",
 };
+// clang-format on
 static_assert(sizeof(nudiTokens) / sizeof(nudiTokens[0]) == 54);
 
+// clang-format off
 // Offsets of the letters that consonant codes append; -1 for the special keys.
 // Phonetic codes 19-64.
 constexpr std::array<signed char, 46> phoneticConsonant = {
@@ -47,6 +52,7 @@ constexpr std::array<signed char, 36> nudiConsonant = {
 constexpr std::array<signed char, 15> nudiVowelRow = {0, 1, 3, 4, 6, 7, 9, 10, 11, 12, 13, 14, 15, 17, 18};
 
 const int scriptBases[9] = {0x0C80, 0x0C00, 0x0D00, 0x0B00, 0x0900, 0x0A80, 0x0980, 0x0A00, 0x0B80};
+// clang-format on
 
 // Token lookup by the first one or two characters, built once. The lists are
 // small and fixed, so two 128x128 tables turn the search into two loads.
@@ -101,6 +107,7 @@ struct NearMatchRule
     const char *replacement;
 };
 
+// clang-format off
 const NearMatchRule nearMatchRules[] = {
     {true, "expectation", "ekspekTESan"},
     {false, "expect", "ekspekTESan"},
@@ -209,6 +216,7 @@ const NearMatchRule nearMatchRules[] = {
     {false, "replace", "riplEs"},
     {false, "adjust", "aDjasT"},
 };
+// clang-format on
 constexpr int nearMatchRuleCount = sizeof(nearMatchRules) / sizeof(nearMatchRules[0]);
 static_assert(nearMatchRuleCount == 106);
 
@@ -264,10 +272,12 @@ bool keepsNasal(const QString &s, qsizetype next, qsizetype end)
         return false;
     const char16_t u = s.at(next).unicode();
     switch (u) {
+    // clang-format off
     case 'e': case 'E': case 'i': case 'I': case 'o': case 'O': case 'u': case 'U':
     case 'a': case 'A': case 'm': case 'n': case 'z': case 'Z': case 'q': case 'Q':
     case 'w': case 'W': case 'x': case 'X': case 'v': case 'V': case 'r': case '|':
         return true;
+    // clang-format on
     default:
         break;
     }
@@ -277,6 +287,7 @@ bool keepsNasal(const QString &s, qsizetype next, qsizetype end)
     return QChar::isDigit(cp);
 }
 
+// clang-format off
 char16_t foldFor(int language, char16_t u, bool *drop)
 {
     *drop = false;
@@ -351,6 +362,7 @@ char16_t foldFor(int language, char16_t u, bool *drop)
         return u;
     }
 }
+// clang-format on
 
 int normalizedKeyboard(int keyboard)
 {
@@ -516,7 +528,7 @@ void ZuvoScriptConverter::transliterationPrePass(QString &text)
 
     // Word endings whose nasal is pronounced and must stay a letter.
     qsizetype tailLength = 0;
-    static const char *const twoLetterEndings[] = {"nn", "mm", "nm", "nh", "mh"};
+    static const char *const twoLetterEndings[] = { "nn", "mm", "nm", "nh", "mh" };
     for (const char *ending : twoLetterEndings) {
         if (word.endsWith(QLatin1String(ending, 2))) {
             tailLength = 2;
@@ -681,6 +693,7 @@ void ZuvoScriptConverter::handleSwara(int code, bool afterConsonant)
         else if (keyboard == 2)
             append(0x05);
         return;
+    // clang-format off
     case 1: case 2: letter = 0x06; sign = 0x3E; break;
     case 3: letter = 0x07; sign = 0x3F; break;
     case 4: case 5: letter = 0x08; sign = 0x40; break;
@@ -707,6 +720,7 @@ void ZuvoScriptConverter::handleSwara(int code, bool afterConsonant)
     case 15: case 16: letter = 0x14; sign = 0x4C; break;
     case 17: letter = sign = 0x02; break;
     case 18: letter = sign = 0x03; break;
+    // clang-format on
     default:
         handled = false;
         return;
@@ -753,7 +767,7 @@ void ZuvoScriptConverter::handleVyanjana(int code)
         if (output.isEmpty())
             break;
         const char16_t last = output.back().unicode();
-        const QChar reph[2] = {QChar(char16_t(scriptBase + 0x30)), QChar(virama)};
+        const QChar reph[2] = { QChar(char16_t(scriptBase + 0x30)), QChar(virama) };
         if (language == 0 && last == char16_t(scriptBase + 0x30)) {
             output.append(QChar(virama));
             output.append(QChar(ZWJ));

@@ -15,8 +15,8 @@ int main(int argc, char **argv)
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
 
     QApplication app(argc, argv);
-    QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath()
-                                     + QStringLiteral("/libs/"));
+    QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath() +
+                                     QStringLiteral("/libs/"));
 
     int result = 0;
     {

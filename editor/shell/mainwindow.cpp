@@ -2,11 +2,11 @@
 #include "ui_mainwindow.h"
 
 #include "aboutzuvo.h"
+#include "findandreplacedialog.h"
 #include "helptopics.h"
 #include "keyboadmapping.h"
 #include "keyboardexamples.h"
 #include "minibrowser.h"
-#include "findandreplacedialog.h"
 #include "tabwidget.h"
 #include "ts.h"
 #include "utils.h"
@@ -100,24 +100,20 @@ void MainWindow::initActions()
     connect(ui->actionPDF, &QAction::triggered, tabWidget, &TabWidget::slotExportToPdf);
     connect(ui->actionClose, &QAction::triggered, tabWidget, &TabWidget::slotCloseCurrentTab);
     connect(ui->actionPrint, &QAction::triggered, tabWidget, &TabWidget::slotPrint);
-    connect(ui->actionPrint_preview, &QAction::triggered, tabWidget,
-            &TabWidget::slotPrintPreview);
+    connect(ui->actionPrint_preview, &QAction::triggered, tabWidget, &TabWidget::slotPrintPreview);
     connect(ui->actionPrint_Setup, &QAction::triggered, tabWidget, &TabWidget::slotPageSetup);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::slotActionExitClicked);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->actionToolbar, &QAction::toggled, this, &MainWindow::slotToolbarActionToggled);
-    connect(ui->actionStatusbar, &QAction::toggled, this,
-            &MainWindow::slotStatusbarActionToggled);
+    connect(ui->actionStatusbar, &QAction::toggled, this, &MainWindow::slotStatusbarActionToggled);
     connect(ui->actionSidepane, &QAction::toggled, this, &MainWindow::slotToggleFileBrowser);
     connect(ui->actionCheckForUpdates, &QAction::triggered, this, &MainWindow::slotRunUpdater);
     connect(ui->actionGiveMyFeedback, &QAction::triggered, this,
             &MainWindow::onGiveMyFeedbackTriggered);
-    connect(ui->actionHelp_Topics, &QAction::triggered, this,
-            &MainWindow::onHelpTopicsTriggered);
+    connect(ui->actionHelp_Topics, &QAction::triggered, this, &MainWindow::onHelpTopicsTriggered);
     connect(ui->actionKeyboard_Examples, &QAction::triggered, this,
             &MainWindow::onShowKeyboardExamples);
-    connect(ui->actionLocalize_Kannada, &QAction::triggered, this,
-            &MainWindow::onLocalizeKannada);
+    connect(ui->actionLocalize_Kannada, &QAction::triggered, this, &MainWindow::onLocalizeKannada);
     connect(tabWidget, &TabWidget::showLowerWidget, this, &MainWindow::onShowLowerWidget);
 }
 

@@ -26,13 +26,14 @@ static void initMiniBrowserResources()
 }
 
 MiniBrowser::MiniBrowser(TabWidget *tabWidget, QWidget *parent)
-    : QWidget(parent), tabWidget(tabWidget)
+    : QWidget(parent)
+    , tabWidget(tabWidget)
 {
     initMiniBrowserResources();
     // The model has no parent: the destructor deletes it after the view.
     model = new QFileSystemModel;
-    model->setFilter(QDir::Dirs | QDir::Files | QDir::Drives | QDir::NoSymLinks
-                     | QDir::NoDotAndDotDot);
+    model->setFilter(QDir::Dirs | QDir::Files | QDir::Drives | QDir::NoSymLinks |
+                     QDir::NoDotAndDotDot);
     model->sort(0, Qt::DescendingOrder);
 
     view = new QTreeView;
@@ -68,8 +69,7 @@ MiniBrowser::MiniBrowser(TabWidget *tabWidget, QWidget *parent)
     setLayout(box);
 
     connect(view, &QTreeView::doubleClicked, this, &MiniBrowser::slotDoubleClicked);
-    connect(model, &QFileSystemModel::rootPathChanged, this,
-            &MiniBrowser::slotRootPathChanged);
+    connect(model, &QFileSystemModel::rootPathChanged, this, &MiniBrowser::slotRootPathChanged);
     connect(upButton, &QToolButton::clicked, this, &MiniBrowser::slotCdUp);
 
     // The view stays at the top of the file system until changeRootPath.
@@ -124,7 +124,7 @@ void MiniBrowser::slotDoubleClicked(const QModelIndex &index)
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.isEmpty())
         return;
-    static const char *const readable[] = {"txt", "html", "htm", "rtf", "nudi", "brh"};
+    static const char *const readable[] = { "txt", "html", "htm", "rtf", "nudi", "brh" };
     for (const char *kind : readable) {
         if (suffix.compare(QLatin1String(kind), Qt::CaseInsensitive) == 0) {
             if (tabWidget)

@@ -36,10 +36,12 @@
 namespace {
 const QString modifiedMark = QStringLiteral(" - (*)");
 const int maxRecentFiles = 9;
-}
+} // namespace
 
 TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
-    : QTabWidget(parent), mainWindow(window), m_workingDir(QDir::homePath())
+    : QTabWidget(parent)
+    , mainWindow(window)
+    , m_workingDir(QDir::homePath())
 {
     connect(this, &QTabWidget::tabCloseRequested, this, &TabWidget::slotTabCloseRequested);
     setDocumentMode(true);
@@ -458,13 +460,13 @@ bool TabWidget::slotExit()
         UnicodeKaEditor *editor = editorList.at(i);
         if (editor->fileName().startsWith(QLatin1String(":/")))
             continue;
-        if (editor->document()->isModified() && last != QMessageBox::NoToAll
-            && last != QMessageBox::YesToAll) {
+        if (editor->document()->isModified() && last != QMessageBox::NoToAll &&
+            last != QMessageBox::YesToAll) {
             last = QMessageBox::question(
                 this, Utils::appName(),
                 tr("Document %1 is modified, Do you want to save?").arg(tabText(i)),
-                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
-                    | QMessageBox::Cancel);
+                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll |
+                    QMessageBox::Cancel);
             if (last == QMessageBox::Cancel)
                 result = false;
         }
@@ -564,11 +566,11 @@ UnicodeKaEditor *TabWidget::currentEditor()
     const int index = currentIndex();
     if (index >= 0 && index < editorList.size())
         return editorList.at(index);
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        nullptr, tr("Oops unknown exception!"),
-        tr("Would you like to inform this error to author.\n\n"
-           "Your feedback is very valuable to improve the software!\n"),
-        QMessageBox::Yes | QMessageBox::No);
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(nullptr, tr("Oops unknown exception!"),
+                              tr("Would you like to inform this error to author.\n\n"
+                                 "Your feedback is very valuable to improve the software!\n"),
+                              QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://zuvo.example.org/feedback")));
     return nullptr;

@@ -38,7 +38,10 @@ class PushDoc : public QThread
 {
     Q_OBJECT
 public:
-    explicit PushDoc(QObject *parent = nullptr) : QThread(parent) {}
+    explicit PushDoc(QObject *parent = nullptr)
+        : QThread(parent)
+    {
+    }
 
 protected:
     void run() override { exec(); }

@@ -61,7 +61,8 @@ void TabWidget::addActions()
     QToolBar *bar = toolBar();
 
     if (languageActions.isEmpty())
-        languageActions = addGroup("menuLanguage", languageGroup, SLOT(slotLanguageActionToggled(bool)));
+        languageActions =
+            addGroup("menuLanguage", languageGroup, SLOT(slotLanguageActionToggled(bool)));
 
     if (bar && !comboSize)
         comboSize = bar->findChild<QComboBox *>(QStringLiteral("comboSize"));
@@ -75,13 +76,16 @@ void TabWidget::addActions()
         for (int size : sizes)
             comboSize->addItem(QString::number(size));
         connect(comboSize.data(), &QComboBox::textActivated, this, &TabWidget::slotTextSize);
-        comboSize->setCurrentIndex(comboSize->findText(QStringLiteral("12"), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        comboSize->setCurrentIndex(
+            comboSize->findText(QStringLiteral("12"), Qt::MatchExactly | Qt::MatchCaseSensitive));
     }
 
     if (bulletsActions.isEmpty())
-        bulletsActions = addGroup("menuBullets", bulletsGroup, SLOT(slotButtetsActionToggled(bool)));
+        bulletsActions =
+            addGroup("menuBullets", bulletsGroup, SLOT(slotButtetsActionToggled(bool)));
     if (keyboardActions.isEmpty())
-        keyboardActions = addGroup("menuKeyboard", keyboardGroup, SLOT(slotKeyboardActionToggled(bool)));
+        keyboardActions =
+            addGroup("menuKeyboard", keyboardGroup, SLOT(slotKeyboardActionToggled(bool)));
 
     if (bar && !comboFont)
         comboFont = bar->findChild<QFontComboBox *>(QStringLiteral("comboFontFamily"));
@@ -134,7 +138,8 @@ void TabWidget::makeConnections()
 
     alignmentGroup = new QActionGroup(toolBar() ? static_cast<QObject *>(toolBar()) : this);
     alignmentGroup->setExclusive(true);
-    for (const char *name : { "actionJustify", "actionAlign_center", "actionAlign_left", "actionAlign_right" }) {
+    for (const char *name :
+         { "actionJustify", "actionAlign_center", "actionAlign_left", "actionAlign_right" }) {
         if (QAction *a = action(name)) {
             a->setCheckable(true);
             alignmentGroup->addAction(a);
@@ -148,6 +153,7 @@ void TabWidget::makeConnections()
         const char *signal;
         const char *slot;
     };
+    // clang-format off
     static const Link links[] = {
         { "actionBold", SIGNAL(triggered()), SLOT(slotTextBold()) },
         { "actionUnderline", SIGNAL(triggered()), SLOT(slotTextUnderline()) },
@@ -183,6 +189,7 @@ void TabWidget::makeConnections()
         { "actionZaviDodaz", SIGNAL(triggered()), SLOT(onActionZaviDodazClicked()) },
         { "actionAdd_Words_to_Dictionary", SIGNAL(triggered()), SLOT(onEditUserToDictionary()) },
     };
+    // clang-format on
     for (const Link &link : links)
         if (QAction *a = action(link.action))
             connect(a, link.signal, this, link.slot);
@@ -205,7 +212,8 @@ void TabWidget::slotChangeLanguage(int index)
     if (!editor || editor->language() == index)
         return;
     if (comboFont)
-        comboFont->setWritingSystem(QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
+        comboFont->setWritingSystem(
+            QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
     editor->setLanguage(index);
     editor->setLanguageFont(index);
     editor->setFocus();
@@ -225,7 +233,8 @@ void TabWidget::slotLanguageChanged(int index)
         return;
     languageActions.at(index)->setChecked(true);
     if (comboFont)
-        comboFont->setWritingSystem(QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
+        comboFont->setWritingSystem(
+            QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
     setLanguageStatus(index);
 }
 
@@ -233,20 +242,41 @@ void TabWidget::setLanguageStatus(int index)
 {
     QString name;
     switch (index) {
-    case 1: name = tr("Telugu"); break;
-    case 2: name = tr("Malayalam"); break;
-    case 3: name = tr("Oriya"); break;
-    case 4: name = tr("Hindi"); break;
-    case 5: name = tr("Gujarathi"); break;
-    case 6: name = tr("Bengali"); break;
-    case 7: name = tr("Gurmukhi"); break;
-    case 8: name = tr("Tamil"); break;
-    case 9: name = tr("English"); break;
-    default: name = tr("Kannada"); break;
+    case 1:
+        name = tr("Telugu");
+        break;
+    case 2:
+        name = tr("Malayalam");
+        break;
+    case 3:
+        name = tr("Oriya");
+        break;
+    case 4:
+        name = tr("Hindi");
+        break;
+    case 5:
+        name = tr("Gujarathi");
+        break;
+    case 6:
+        name = tr("Bengali");
+        break;
+    case 7:
+        name = tr("Gurmukhi");
+        break;
+    case 8:
+        name = tr("Tamil");
+        break;
+    case 9:
+        name = tr("English");
+        break;
+    default:
+        name = tr("Kannada");
+        break;
     }
     m_language = index;
     if (languageStatusLabel)
-        languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name + QStringLiteral("</b>"));
+        languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name +
+                                     QStringLiteral("</b>"));
     QAction *toggle = action("actionEnglishLanguage");
     if (index == 9) {
         if (toggle)
@@ -296,7 +326,8 @@ void TabWidget::slotKeyboardChanged(int index)
         setKeyboardStatus(index);
         return;
     }
-    if (keyboardGroup && index >= 0 && keyboardActions.indexOf(keyboardGroup->checkedAction()) == index)
+    if (keyboardGroup && index >= 0 &&
+        keyboardActions.indexOf(keyboardGroup->checkedAction()) == index)
         return;
     if (index < 0 || index >= keyboardActions.size())
         index = 0;
@@ -339,8 +370,9 @@ void TabWidget::slotToggleKeyboardLayout()
     if (!editor)
         return;
     if (QAction *layout = action("actionKeyboardLayout"))
-        layout->setIcon(QIcon(editor->keyboardLayout() != 0 ? QStringLiteral(":/resources/ts_baraha_32.png")
-                                                            : QStringLiteral(":/resources/ts_kagapa_32.png")));
+        layout->setIcon(QIcon(editor->keyboardLayout() != 0
+                                  ? QStringLiteral(":/resources/ts_baraha_32.png")
+                                  : QStringLiteral(":/resources/ts_kagapa_32.png")));
     for (UnicodeKaEditor *e : std::as_const(editorList))
         e->slotToggleKeyboardLayout();
 }
@@ -427,9 +459,11 @@ void TabWidget::slotFontChanged(const QFont &font)
     if (!editor || editor->isInternal())
         return;
     if (comboSize)
-        comboSize->setCurrentIndex(comboSize->findText(QString::number(font.pointSize()), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        comboSize->setCurrentIndex(comboSize->findText(QString::number(font.pointSize()),
+                                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
     if (comboFont)
-        comboFont->setCurrentIndex(comboFont->findText(QFontInfo(font).family(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        comboFont->setCurrentIndex(comboFont->findText(QFontInfo(font).family(),
+                                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
     if (QAction *a = action("actionBold"))
         a->setChecked(font.weight() > QFont::Medium);
     if (QAction *a = action("actionItalic"))
@@ -822,8 +856,9 @@ void TabWidget::sortLines(bool descending)
     editor->insertPlainText(lines.join(QLatin1Char('\n')));
     editor->document()->setModified(true);
     QApplication::restoreOverrideCursor();
-    QMessageBox::information(this, descending ? tr("Zuvo- Sort Descending...") : tr("Zuvo- Sort Ascending..."),
-                             tr("Done! Check the output now!"));
+    QMessageBox::information(
+        this, descending ? tr("Zuvo- Sort Descending...") : tr("Zuvo- Sort Ascending..."),
+        tr("Done! Check the output now!"));
 }
 
 void TabWidget::slotSortAscending()
@@ -854,10 +889,12 @@ void TabWidget::slotExportToPdf()
     // The dialog's margins are device pixels of the printer; the page layout
     // knows no such unit, so they go in as points at the printer's resolution.
     const double toPoint = 72.0 / printer.resolution();
-    printer.setPageMargins(QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
-                                     settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
-                           QPageLayout::Point);
-    printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageMargins(
+        QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
+                  settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
+        QPageLayout::Point);
+    printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
     editor->document()->print(&printer);
 
     OpenPdfDialog open(nullptr);

@@ -142,8 +142,7 @@ private:
     // The children of a body, text box, section or cell, in document order.
     void convertContainer(const QDomElement &container, QTextCursor &cursor, bool topLevel);
     void convertListItem(QTextCursor &cursor, const QDomElement &item, int depth,
-                         const QString &styleName, const QTextListFormat &format,
-                         QTextList *&list);
+                         const QString &styleName, const QTextListFormat &format, QTextList *&list);
     // A new block at the cursor, or the block the cursor is in while it is still
     // the untouched first block of its container.
     void startBlock(QTextCursor &cursor);

@@ -127,7 +127,8 @@ void OOReader::convertContainer(const QDomElement &container, QTextCursor &curso
             // A frame anchored to the page stands beside the paragraphs; its
             // text box or picture is the user's all the same.
             startBlock(cursor);
-            if (convertFrame(cursor, e, DefaultCharFormats(noStylesFile, QTextCharFormat()), false) &&
+            if (convertFrame(cursor, e, DefaultCharFormats(noStylesFile, QTextCharFormat()),
+                             false) &&
                 e.firstChildElement(QStringLiteral("draw:image")).isNull())
                 blockFree = true; // the block after a text box is empty
         } else if (tag == QLatin1String("text:section")) {
@@ -185,8 +186,8 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
             // "text:soft-page-break" marks where a page happened to end when the
             // file was written; it is no break of the text.
         } else if (n.isCDATASection()) {
-            const QString html = QStringLiteral("<pre>") + n.nodeValue().toHtmlEscaped() +
-                                 QStringLiteral("</pre>");
+            const QString html =
+                QStringLiteral("<pre>") + n.nodeValue().toHtmlEscaped() + QStringLiteral("</pre>");
             const QTextCharFormat pre = PreFormatChar(QTextCharFormat());
             cursor.setCharFormat(pre);
             cursor.insertFragment(QTextDocumentFragment::fromHtml(html));
@@ -216,8 +217,8 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
     cursor.setCharFormat(running);
     if (element.tagName() == QLatin1String("text:span")) {
         running.merge(charFormatCss2(
-            element.attribute(QStringLiteral("text:style-name"), QStringLiteral("default")),
-            format, flag));
+            element.attribute(QStringLiteral("text:style-name"), QStringLiteral("default")), format,
+            flag));
         cursor.setCharFormat(running);
         if (!hasText(element))
             cursor.insertText(QString(NoBreakSpace), format);
@@ -266,8 +267,7 @@ void OOReader::insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharF
     for (int i = 0; i < lines.size(); ++i) {
         if (i > 0)
             cursor.insertText(QString(NoBreakSpace), format);
-        const QString line =
-            trimmed ? ootrimmed(lines.at(i), QStringLiteral("none")) : lines.at(i);
+        const QString line = trimmed ? ootrimmed(lines.at(i), QStringLiteral("none")) : lines.at(i);
         if (!line.isEmpty())
             cursor.insertText(line, format);
     }
@@ -276,7 +276,7 @@ void OOReader::insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharF
 // ---------------------------------------------------------------- styles
 
 QPair<QTextBlockFormat, QTextCharFormat> OOReader::paraFormatCss2(QString styleName,
-                                                                 QTextBlockFormat base, bool)
+                                                                  QTextBlockFormat base, bool)
 {
     QTextBlockFormat block = DefaultMargin(QTextBlockFormat());
     block.merge(base);
@@ -304,8 +304,7 @@ QTextCharFormat OOReader::charFormatCss2(QString styleName, QTextCharFormat base
 bool OOReader::convertList(QTextCursor &cursor, QDomElement list, int number, int depth,
                            QString styleName)
 {
-    qCDebug(lcOdf) << "### convertList begin " << number << " name " << styleName << " l."
-                   << depth;
+    qCDebug(lcOdf) << "### convertList begin " << number << " name " << styleName << " l." << depth;
     if (depth > MaxNestingDepth || nesting > MaxNestingDepth)
         return false;
     if (depth == 1)

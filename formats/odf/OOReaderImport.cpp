@@ -70,13 +70,12 @@ void ChildImport::copyDeep(QIODevice *device, QXmlStreamWriter &writer)
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::StartElement) {
             const QString name = reader.prefix().isEmpty()
-                    ? reader.name().toString()
-                    : reader.prefix().toString() + QLatin1Char(':') + reader.name().toString();
+                ? reader.name().toString()
+                : reader.prefix().toString() + QLatin1Char(':') + reader.name().toString();
             writer.writeStartElement(name);
             if (!reader.attributes().isEmpty())
                 writer.writeAttributes(reader.attributes());
-        } else if (token == QXmlStreamReader::Characters &&
-                   reader.text().trimmed().isEmpty()) {
+        } else if (token == QXmlStreamReader::Characters && reader.text().trimmed().isEmpty()) {
             if (reader.isCDATA())
                 writer.writeComment(reader.text().toString());
         } else if (token != QXmlStreamReader::Invalid) {
@@ -149,8 +148,8 @@ void OOReader::openStreams(QMap<QString, QByteArray> members)
         const QString text = QString::fromUtf8(nul >= 0 ? content.left(nul) : content);
         // Paragraphs and headings (and the few other names that begin so)
         // give the progress total.
-        const int count = int(text.count(QLatin1String("<text:p"))) +
-                          int(text.count(QLatin1String("<text:h")));
+        const int count =
+            int(text.count(QLatin1String("<text:p"))) + int(text.count(QLatin1String("<text:h")));
         if (count == 0) {
             finishImport();
             return;
@@ -206,7 +205,8 @@ void OOReader::ReadBody()
         emit setError(QCoreApplication::translate("OOReader", "Unable to convert document body!"));
     bodyDone = true;
     finishImport();
-    qCDebug(lcOdf) << "### end reader action........................................................... ";
+    qCDebug(lcOdf)
+        << "### end reader action........................................................... ";
 }
 
 bool OOReader::convertBody(const QDomElement &body)

@@ -14,8 +14,8 @@
 
 namespace {
 
-const QByteArray UserAgent =
-        QByteArrayLiteral("Mozilla/5.0 (compatible; ZuvoPictures/2.1; +https://zuvo.invalid/pictures.html)");
+const QByteArray UserAgent = QByteArrayLiteral(
+    "Mozilla/5.0 (compatible; ZuvoPictures/2.1; +https://zuvo.invalid/pictures.html)");
 
 } // namespace
 
@@ -53,8 +53,7 @@ void OOReader::startQueuedFetches()
         fetch.imagename = next.first;
         fetches.insert(reply, fetch);
         connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
-            const qint64 length =
-                reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+            const qint64 length = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
             if (length > MaxRemoteImageSize) {
                 fetches[reply].overCap = true;
                 reply->abort();

@@ -29,15 +29,14 @@ int decimalOf(const QString &text)
 bool isRowGroup(const QString &tag)
 {
     return tag == QLatin1String("table:table-header-rows") ||
-           tag == QLatin1String("table:table-rows") ||
-           tag == QLatin1String("table:table-row-group");
+        tag == QLatin1String("table:table-rows") || tag == QLatin1String("table:table-row-group");
 }
 
 bool isColumnGroup(const QString &tag)
 {
     return tag == QLatin1String("table:table-header-columns") ||
-           tag == QLatin1String("table:table-columns") ||
-           tag == QLatin1String("table:table-column-group");
+        tag == QLatin1String("table:table-columns") ||
+        tag == QLatin1String("table:table-column-group");
 }
 
 // Lengths of a frame as the format stores them.
@@ -180,8 +179,10 @@ bool OOReader::convertTable(QTextCursor &cursor, QDomElement table, int, bool mo
                 qCDebug(lcOdf) << "!!!! not valid cell at->  row:" << row << " column:" << column;
                 continue;
             }
-            const int rowSpan = qMax(0, decimalOf(c.attribute(QStringLiteral("table:number-rows-spanned"))));
-            const int columnSpan = qMax(0, decimalOf(c.attribute(QStringLiteral("table:number-columns-spanned"))));
+            const int rowSpan =
+                qMax(0, decimalOf(c.attribute(QStringLiteral("table:number-rows-spanned"))));
+            const int columnSpan =
+                qMax(0, decimalOf(c.attribute(QStringLiteral("table:number-columns-spanned"))));
             if (columnSpan > 1)
                 textTable->mergeCells(row, column, 1, qMin(columnSpan, columns - column));
             else if (rowSpan > 1)
@@ -191,8 +192,8 @@ bool OOReader::convertTable(QTextCursor &cursor, QDomElement table, int, bool mo
                 qCDebug(lcOdf) << "!!!! not valid cell at->  row:" << row << " column:" << column;
                 continue;
             }
-            const StyleInfo &cellStyle = css2[c.attribute(QStringLiteral("table:style-name"),
-                                                          QStringLiteral("default"))];
+            const StyleInfo &cellStyle =
+                css2[c.attribute(QStringLiteral("table:style-name"), QStringLiteral("default"))];
             if (cellStyle.used && cellStyle.format.isTableCellFormat()) {
                 QTextCharFormat cellFormat = cell.format();
                 cellFormat.merge(cellStyle.format.toTableCellFormat());
@@ -323,10 +324,10 @@ bool OOReader::convertImage(QTextCursor &cursor, QDomElement frame, QTextCharFor
         if (!member.isEmpty())
             picture = QImage::fromData(member);
         else if (!filePath.isEmpty())
-            picture = loadLocalImage(QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath() +
-                                                         QLatin1Char('/'))
-                                         .resolved(url)
-                                         .toLocalFile());
+            picture = loadLocalImage(
+                QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath() + QLatin1Char('/'))
+                    .resolved(url)
+                    .toLocalFile());
     }
     if (!picture.isNull())
         document->addResource(QTextDocument::ImageResource, QUrl(imagename), picture);

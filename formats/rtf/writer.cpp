@@ -169,7 +169,7 @@ int codePageNumberOf(QTextCodec *codec)
     // not by its IBM number 878.
     QList<QByteArray> names;
     QList<QByteArray> others;
-    const QList<QByteArray> aliases = QList<QByteArray>{ codec->name() } + codec->aliases();
+    const QList<QByteArray> aliases = QList<QByteArray> { codec->name() } + codec->aliases();
     for (const QByteArray &alias : aliases)
         (alias.toLower().startsWith("windows-") ? names : others).append(alias);
     names += others;

@@ -1,4 +1,3 @@
-#include "zavidodazdialog.h"
 #include "dctfixture.h"
 #include "dictionary.h"
 #include "messageboxwatcher.h"
@@ -7,6 +6,7 @@
 #include "ts.h"
 #include "unicodelineedit.h"
 #include "utils.h"
+#include "zavidodazdialog.h"
 
 #include <QDir>
 #include <QLabel>
@@ -85,8 +85,7 @@ private slots:
     void geometry();
 
 private:
-    template<typename T>
-    T *child(const char *name)
+    template<typename T> T *child(const char *name)
     {
         T *w = dialog->findChild<T *>(QLatin1String(name));
         if (!w)
@@ -170,12 +169,13 @@ void TestDictionaryDialog::noDictionary()
     dialog->setLanguageAndKeyboard(1, 0); // no database holds this language
     QCOMPARE(watcher.titles(), QStringList { QStringLiteral("ZaviDodaz") });
     QVERIFY(watcher.texts().first().startsWith(
-            QStringLiteral("Dictionary is not found for <b>%1</b>! <br/>Check here => <a href=")
-                    .arg(Utils::languageName(1))));
+        QStringLiteral("Dictionary is not found for <b>%1</b>! <br/>Check here => <a href=")
+            .arg(Utils::languageName(1))));
     QVERIFY(!wordBox()->isEnabled());
     QVERIFY(!browser()->isEnabled());
-    QCOMPARE(status(), QStringLiteral("Use \" F11\" key to toggle between %1 & English")
-                               .arg(Utils::languageName(1)));
+    QCOMPARE(status(),
+             QStringLiteral("Use \" F11\" key to toggle between %1 & English")
+                 .arg(Utils::languageName(1)));
 
     // A language that has one enables the lookup again.
     dialog->setLanguageAndKeyboard(0, 2);
@@ -226,6 +226,7 @@ void TestDictionaryDialog::missingWord()
     QCOMPARE(shown(), QStringLiteral("<b>x</b>"));
 }
 
+// clang-format off
 void TestDictionaryDialog::wordLink_data()
 {
     QTest::addColumn<QString>("url");
@@ -235,6 +236,7 @@ void TestDictionaryDialog::wordLink_data()
     QTest::newRow("other scheme") << QStringLiteral("https://example.org/") << QString();
     QTest::newRow("prefix inside") << QStringLiteral("https://example.org/kosha-word:") + Mane << QString();
 }
+// clang-format on
 
 void TestDictionaryDialog::wordLink()
 {

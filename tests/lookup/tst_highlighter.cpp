@@ -180,8 +180,10 @@ void TestHighlighter::longShownDocument()
     Utils utils;
     load(utils);
     QStringList lines;
+    // clang-format off
     for (int i = 0; i < 3000; ++i)
         lines << QStringLiteral("ಕನ್ನಡ ನಮಸ್ಕಾರ hello ಕರ್‍ಮ ಕನ್ನಡ ನಮಸ್ಕಾರ");
+    // clang-format on
     lines[10] += QStringLiteral(" ಕಲಮ");
     lines[2990] += QStringLiteral(" wrold");
     QTextEdit edit;

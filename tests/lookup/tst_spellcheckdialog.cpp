@@ -12,8 +12,12 @@
 
 namespace {
 
-const QStringList Known { QStringLiteral("hello"), QStringLiteral("world"), QStringLiteral("the"),
-                          QStringLiteral("qq"), QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ನಮಸ್ಕಾರ"),
+const QStringList Known { QStringLiteral("hello"),
+                          QStringLiteral("world"),
+                          QStringLiteral("the"),
+                          QStringLiteral("qq"),
+                          QStringLiteral("ಕನ್ನಡ"),
+                          QStringLiteral("ನಮಸ್ಕಾರ"),
                           QStringLiteral("ಕರ್‍ಮ") };
 
 // The pieces of the document that carry the spell-check underline.
@@ -57,8 +61,7 @@ private slots:
     void longRunOfCorrectWords();
 
 private:
-    template<typename T>
-    T *child(const char *name)
+    template<typename T> T *child(const char *name)
     {
         T *w = dialog->findChild<T *>(QLatin1String(name));
         if (!w)
@@ -116,8 +119,8 @@ void TestSpellCheckDialog::form()
     QVERIFY(!autoText->isEnabled());
     const QStringList buttons { "ignorePushButton", "ignoreAllPushButton", "addToDictionary",
                                 "changePushButton", "changeAllPushButton", "closePushButton" };
-    const QStringList texts { "Ignore Once", "Ignore All", "Add To Dictionary", "Change",
-                              "Change All", "Close" };
+    const QStringList texts { "Ignore Once", "Ignore All", "Add To Dictionary",
+                              "Change",      "Change All", "Close" };
     for (int i = 0; i < buttons.size(); ++i)
         QCOMPARE(child<QPushButton>(buttons.at(i).toLatin1().constData())->text(), texts.at(i));
 
@@ -148,6 +151,7 @@ void TestSpellCheckDialog::withoutEditor()
     QVERIFY(!dialog->isVisible());
 }
 
+// clang-format off
 void TestSpellCheckDialog::walk_data()
 {
     QTest::addColumn<QString>("text");
@@ -165,6 +169,7 @@ void TestSpellCheckDialog::walk_data()
     QTest::newRow("joiners") << "ಕರ್‍ಮ ಕರ್‍ಮಾ" << QStringList { "ಕರ್‍ಮಾ" };
     QTest::newRow("repeats") << "ab ab cd ab" << QStringList { "ab", "cd" };
 }
+// clang-format on
 
 void TestSpellCheckDialog::walk()
 {
@@ -219,6 +224,7 @@ void TestSpellCheckDialog::noSuggestions()
     QCOMPARE(dialog->focusWidget(), changeTo);
 }
 
+// clang-format off
 void TestSpellCheckDialog::change_data()
 {
     QTest::addColumn<QString>("text");
@@ -234,6 +240,7 @@ void TestSpellCheckDialog::change_data()
     QTest::newRow("walk goes on after the change")
             << "xx world zz" << "yy" << 0 << "yy world zz" << "zz";
 }
+// clang-format on
 
 void TestSpellCheckDialog::change()
 {
@@ -248,7 +255,8 @@ void TestSpellCheckDialog::change()
     UnicodeLineEdit *changeTo = child<UnicodeLineEdit>("changeToLineEdit");
     if (how == 2) {
         QListWidget *list = child<QListWidget>("suggestionsList");
-        const QList<QListWidgetItem *> items = list->findItems(QStringLiteral("hello"), Qt::MatchExactly);
+        const QList<QListWidgetItem *> items =
+            list->findItems(QStringLiteral("hello"), Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         emit list->itemDoubleClicked(items.first());
     } else {
@@ -317,7 +325,7 @@ void TestSpellCheckDialog::addToDictionary()
     QVERIFY(!utils->isMisSpelled(QStringLiteral("zuvo")));
     QVERIFY(!utils->isIgnoredMissSpellWord(QStringLiteral("zuvo")));
     QVERIFY(Utils::wordsFromUnicodeFile(env->filePath(QStringLiteral("usr.dct")))
-                    .contains(QStringLiteral("zuvo")));
+                .contains(QStringLiteral("zuvo")));
     QVERIFY(marked(edit->document()).isEmpty());
 }
 
@@ -384,8 +392,8 @@ void TestSpellCheckDialog::formatAfterUnmark()
         const QTextCharFormat f = c.charFormat();
         QVERIFY2(f.fontItalic(), qPrintable(QString::number(pos)));
         QVERIFY(f.fontWeight() != QFont::Bold);
-        QCOMPARE(f.underlineStyle(), userUnderline ? QTextCharFormat::SingleUnderline
-                                                   : QTextCharFormat::NoUnderline);
+        QCOMPARE(f.underlineStyle(),
+                 userUnderline ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline);
         QVERIFY(!f.hasProperty(QTextFormat::TextUnderlineColor));
     }
     c.setPosition(11);

@@ -74,7 +74,8 @@ void HttpServer::onReadyRead(QTcpSocket *socket)
         const QByteArray line = lines.at(i).trimmed();
         const int colon = line.indexOf(':');
         if (colon > 0)
-            m_lastHeaders.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+            m_lastHeaders.insert(line.left(colon).trimmed().toLower(),
+                                 line.mid(colon + 1).trimmed());
     }
     QByteArray path = target;
     const int query = path.indexOf('?');
@@ -110,7 +111,7 @@ void HttpServer::onReadyRead(QTcpSocket *socket)
 void HttpServer::answer(QTcpSocket *socket, const Response &response)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + response.reason +
-                      "\r\nContent-Type: " + response.contentType + "\r\n";
+        "\r\nContent-Type: " + response.contentType + "\r\n";
     if (response.chunked)
         head += "Transfer-Encoding: chunked\r\n";
     else

@@ -1,10 +1,10 @@
 #include "messageboxwatcher.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 
 namespace ZuvoTest {
 

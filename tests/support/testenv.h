@@ -39,14 +39,14 @@ QString findProgram(const QString &name);
 } // namespace ZuvoTest
 
 // Skips the test when the program is missing, except in CI where it fails.
-#define ZUVO_REQUIRE_PROGRAM(var, name)                                                   \
-    const QString var = ZuvoTest::findProgram(QStringLiteral(name));                      \
-    do {                                                                                   \
-        if (var.isEmpty()) {                                                               \
-            if (ZuvoTest::inCI())                                                          \
-                QFAIL("outside program missing in CI: " name);                             \
-            QSKIP("outside program not installed: " name);                                 \
-        }                                                                                  \
+#define ZUVO_REQUIRE_PROGRAM(var, name)                                                            \
+    const QString var = ZuvoTest::findProgram(QStringLiteral(name));                               \
+    do {                                                                                           \
+        if (var.isEmpty()) {                                                                       \
+            if (ZuvoTest::inCI())                                                                  \
+                QFAIL("outside program missing in CI: " name);                                     \
+            QSKIP("outside program not installed: " name);                                         \
+        }                                                                                          \
     } while (false)
 
 #endif

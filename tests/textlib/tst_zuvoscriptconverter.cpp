@@ -46,6 +46,7 @@ private:
     ZuvoScriptConverter shared;
 };
 
+// clang-format off
 void TstZuvoScriptConverter::typing_data()
 {
     QTest::addColumn<QString>("keys");
@@ -186,6 +187,7 @@ void TstZuvoScriptConverter::typing_data()
     row("kb3 kannada", "kannada", 0, 3, cps("0C95 0CA8 0CCD 0CA8 0CA6"));
     row("kb3 ram", "ram", 0, 3, cps("0CB0 0CAE 0CCD"));
 }
+// clang-format on
 
 void TstZuvoScriptConverter::typing()
 {
@@ -200,6 +202,7 @@ void TstZuvoScriptConverter::typing()
     QCOMPARE(hex(shared.ansiToUnicode(keys, language, keyboard)), hex(expected));
 }
 
+// clang-format off
 void TstZuvoScriptConverter::nearMatch_data()
 {
     QTest::addColumn<QString>("word");
@@ -228,6 +231,7 @@ void TstZuvoScriptConverter::nearMatch_data()
     QTest::newRow("digit first") << "9hi" << "9hi";
     QTest::newRow("kannada") << QString::fromUtf8("ಕನ್ನಡ") << QString::fromUtf8("ಕನ್ನಡ");
 }
+// clang-format on
 
 void TstZuvoScriptConverter::nearMatch()
 {
@@ -237,6 +241,7 @@ void TstZuvoScriptConverter::nearMatch()
 }
 
 // Keyboard 3 types exactly what keyboard 0 types for the respelled word.
+// clang-format off
 void TstZuvoScriptConverter::transliterationRespelling_data()
 {
     QTest::addColumn<QString>("word");
@@ -261,12 +266,13 @@ void TstZuvoScriptConverter::transliterationRespelling_data()
     QTest::newRow("interview") << "interviews" << "iMTarxvIvs";
     QTest::newRow("camp rule then nasal") << "compared" << "kaMpErd";
 }
+// clang-format on
 
 void TstZuvoScriptConverter::transliterationRespelling()
 {
     QFETCH(QString, word);
     QFETCH(QString, respelled);
-    for (int lang : {0, 4, 8}) {
+    for (int lang : { 0, 4, 8 }) {
         QCOMPARE(hex(shared.ansiToUnicode(word, lang, 3)),
                  hex(shared.ansiToUnicode(respelled, lang, 0)));
     }
@@ -283,7 +289,7 @@ void TstZuvoScriptConverter::respellingMatchesPatterns()
     auto respell = [this](const QString &text) {
         QString word = shared.findNearMatch(text);
         QString tail;
-        for (const char *e : {"nn", "mm", "nm", "nh", "mh"}) {
+        for (const char *e : { "nn", "mm", "nm", "nh", "mh" }) {
             if (word.endsWith(QLatin1String(e))) {
                 tail = word.right(2);
                 break;
@@ -308,6 +314,7 @@ void TstZuvoScriptConverter::respellingMatchesPatterns()
     }
 }
 
+// clang-format off
 void TstZuvoScriptConverter::scriptToScript_data()
 {
     QTest::addColumn<QString>("text");
@@ -342,6 +349,7 @@ void TstZuvoScriptConverter::scriptToScript_data()
     QTest::newRow("target -1") << kannada << -1 << 0 << kannada;
     QTest::newRow("empty") << QString() << 1 << 0 << QString();
 }
+// clang-format on
 
 void TstZuvoScriptConverter::scriptToScript()
 {
@@ -366,7 +374,7 @@ void TstZuvoScriptConverter::tablesAndOffsets()
     QCOMPARE(nudi.at(52), QStringLiteral("F"));
     QCOMPARE(nudi.last(), QStringLiteral("X"));
 
-    const int bases[] = {0x0C80, 0x0C00, 0x0D00, 0x0B00, 0x0900, 0x0A80, 0x0980, 0x0A00, 0x0B80};
+    const int bases[] = { 0x0C80, 0x0C00, 0x0D00, 0x0B00, 0x0900, 0x0A80, 0x0980, 0x0A00, 0x0B80 };
     for (int lang = 0; lang < 9; ++lang)
         QCOMPARE(c.unicodeOffset(lang), bases[lang]);
     QCOMPARE(c.unicodeOffset(9), 0);

@@ -1,10 +1,10 @@
 // The main window: settings kept between runs, dropped files, closing with
 // modified documents, the side pane and the bar under the tabs, and a short
 // session of opening a document, typing a word and closing.
+#include "findandreplacedialog.h"
 #include "mainwindow.h"
 #include "minibrowser.h"
 #include "sqlcipherdriver.h"
-#include "findandreplacedialog.h"
 #include "tabwidget.h"
 #include "unicodekaeditor.h"
 
@@ -107,11 +107,11 @@ void TestEditorWindow::firstStart()
         QVERIFY(!window.findChild<QDockWidget *>());
     }
     QSettings settings = store();
-    for (const char *key : {"size", "pos", "isMaximized", "isMiniBrowserShown", "isToolbarShown",
-                            "isStatusbarShown"})
+    for (const char *key : { "size", "pos", "isMaximized", "isMiniBrowserShown", "isToolbarShown",
+                             "isStatusbarShown" })
         QVERIFY2(settings.contains(QStringLiteral("Geometry/") + QLatin1String(key)), key);
-    for (const char *key : {"language", "keyboard", "WorkingDir", "AutoComplpetePrefixLength",
-                            "isSpellCheckAsYouType", "Encoding", "Localize"})
+    for (const char *key : { "language", "keyboard", "WorkingDir", "AutoComplpetePrefixLength",
+                             "isSpellCheckAsYouType", "Encoding", "Localize" })
         QVERIFY2(settings.contains(QStringLiteral("InputSettings/") + QLatin1String(key)), key);
     QCOMPARE(settings.value(QStringLiteral("Geometry/isMiniBrowserShown")).toBool(), false);
     QCOMPARE(settings.value(QStringLiteral("InputSettings/Localize")).toInt(), 0);
@@ -182,7 +182,7 @@ void TestEditorWindow::dropOpensAtMost32()
         urls << QUrl::fromLocalFile(env.filePath(name));
     }
     DropWindow window;
-    window.initLoad({QStringLiteral("editor")});
+    window.initLoad({ QStringLiteral("editor") });
     TabWidget *tabs = window.tabController();
     const int before = tabs->openDocuments().size();
 
@@ -203,7 +203,7 @@ void TestEditorWindow::dropWithoutUrls()
 {
     TempEnv env;
     DropWindow window;
-    window.initLoad({QStringLiteral("editor")});
+    window.initLoad({ QStringLiteral("editor") });
     TabWidget *tabs = window.tabController();
     const QStringList before = tabs->openDocuments();
 
@@ -218,7 +218,7 @@ void TestEditorWindow::cancelKeepsWindowOpen()
 {
     TempEnv env;
     MainWindow window;
-    window.initLoad({QStringLiteral("editor")});
+    window.initLoad({ QStringLiteral("editor") });
     UnicodeKaEditor *editor = window.tabController()->currentEditor();
     QVERIFY(editor);
     editor->document()->setModified(true);
@@ -296,7 +296,7 @@ void TestEditorWindow::session()
     const QString path = env.filePath(QStringLiteral("fixture.txt"));
 
     MainWindow window;
-    window.initLoad({QStringLiteral("editor"), path});
+    window.initLoad({ QStringLiteral("editor"), path });
     TabWidget *tabs = window.tabController();
     QVERIFY(tabs->openDocuments().contains(path));
     UnicodeKaEditor *editor = tabs->currentEditor();
@@ -311,8 +311,8 @@ void TestEditorWindow::session()
         editor->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor, QStringLiteral("namaste"));
         QTest::keyClick(editor, Qt::Key_Space);
-        typed = editor->toPlainText().contains(QStringLiteral("first line"))
-                && !editor->toPlainText().contains(QStringLiteral("namaste"));
+        typed = editor->toPlainText().contains(QStringLiteral("first line")) &&
+            !editor->toPlainText().contains(QStringLiteral("namaste"));
         window.close();
     });
     QTimer::singleShot(20000, qApp, &QCoreApplication::quit); // a hung close ends the test

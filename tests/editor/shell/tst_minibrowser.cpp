@@ -1,9 +1,9 @@
 // The side pane: folder navigation in the tree and the path line, and which
 // documents a double-click hands to the tab controller.
+#include "findandreplacedialog.h"
 #include "mainwindow.h"
 #include "minibrowser.h"
 #include "sqlcipherdriver.h"
-#include "findandreplacedialog.h"
 #include "tabwidget.h"
 
 #include "messageboxwatcher.h"
@@ -27,10 +27,10 @@ const QString Refusal = QStringLiteral("Ouch sorry, can't handle this kind of fi
 struct Pane
 {
     explicit Pane(MiniBrowser *pane)
-        : pathLine(pane->findChild<QLineEdit *>()),
-          upButton(pane->findChild<QToolButton *>()),
-          view(pane->findChild<QTreeView *>()),
-          model(qobject_cast<QFileSystemModel *>(view->model()))
+        : pathLine(pane->findChild<QLineEdit *>())
+        , upButton(pane->findChild<QToolButton *>())
+        , view(pane->findChild<QTreeView *>())
+        , model(qobject_cast<QFileSystemModel *>(view->model()))
     {
     }
 
@@ -69,8 +69,8 @@ void TestMiniBrowser::construction()
     QVERIFY(!p.view->isColumnHidden(0));
     QVERIFY(!p.upButton->icon().isNull());
     QCOMPARE(p.upButton->iconSize(), QSize(16, 16));
-    QCOMPARE(p.model->filter(), QDir::Dirs | QDir::Files | QDir::Drives | QDir::NoSymLinks
-                                    | QDir::NoDotAndDotDot);
+    QCOMPARE(p.model->filter(),
+             QDir::Dirs | QDir::Files | QDir::Drives | QDir::NoSymLinks | QDir::NoDotAndDotDot);
     // The model starts at home and says so; the view is not moved there.
     QCOMPARE(p.model->rootPath(), QDir::homePath());
     QCOMPARE(p.pathLine->text(), QDir::homePath());
@@ -107,7 +107,7 @@ void TestMiniBrowser::openByKind()
 
     MainWindow window;
     TabWidget *tabs = window.tabController();
-    window.initLoad({QStringLiteral("editor")});
+    window.initLoad({ QStringLiteral("editor") });
     const QStringList before = tabs->openDocuments();
 
     MiniBrowser pane(tabs);
@@ -124,8 +124,8 @@ void TestMiniBrowser::openByKind()
         QCOMPARE(after, before);
     }
     if (refused) {
-        QCOMPARE(watcher.texts(), QStringList{Refusal});
-        QCOMPARE(watcher.titles(), QStringList{QStringLiteral("Zuvo")});
+        QCOMPARE(watcher.texts(), QStringList { Refusal });
+        QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo") });
     } else if (!opens) {
         QVERIFY(watcher.seen().isEmpty());
     }

@@ -106,6 +106,7 @@ void TstOdfImport::initTestCase()
     setUnitDpi(96);
 }
 
+// clang-format off
 void TstOdfImport::bodyText_data()
 {
     QTest::addColumn<QString>("body");
@@ -160,26 +161,28 @@ void TstOdfImport::bodyText_data()
         << QStringLiteral("<text:p>plain</text:p><text:p>text</text:p>")
         << QStringList { "plain", "text" };
 }
+// clang-format on
 
 void TstOdfImport::bodyText()
 {
     QFETCH(QString, body);
     QFETCH(QStringList, expected);
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     importContent(reader, content(body, TestStyles));
     QCOMPARE(blocks(reader.document), expected);
 }
 
 void TstOdfImport::runFormats()
 {
-    OOReader reader{QString()};
-    importContent(reader,
-                  content("<text:p text:style-name=\"P1\"><text:span text:style-name=\"T1\">bold</text:span> "
-                          "<text:span text:style-name=\"T2\">italic</text:span> "
-                          "<text:span text:style-name=\"T3\">under</text:span>"
-                          "<text:span text:style-name=\"T1\">o<text:span text:style-name=\"T2\">x</text:span>"
-                          "<text:span text:style-name=\"Zz\">z</text:span></text:span></text:p>",
-                          TestStyles));
+    OOReader reader { QString() };
+    importContent(
+        reader,
+        content("<text:p text:style-name=\"P1\"><text:span text:style-name=\"T1\">bold</text:span> "
+                "<text:span text:style-name=\"T2\">italic</text:span> "
+                "<text:span text:style-name=\"T3\">under</text:span>"
+                "<text:span text:style-name=\"T1\">o<text:span text:style-name=\"T2\">x</text:span>"
+                "<text:span text:style-name=\"Zz\">z</text:span></text:span></text:p>",
+                TestStyles));
     const QTextDocument *doc = reader.document;
     QVERIFY(doc->begin().blockFormat().alignment() & Qt::AlignHCenter);
     QCOMPARE(formatAt(doc, "bold").fontWeight(), int(QFont::Bold));
@@ -200,10 +203,12 @@ void TstOdfImport::runFormats()
 
 void TstOdfImport::links()
 {
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     importContent(reader,
-                  content("<text:p text:style-name=\"Standard\">one <text:a xlink:href=\"http://example.org/x\">two</text:a> three "
-                          "<text:a xlink:href=\"http://example.org/y\"><text:span text:style-name=\"T1\">four</text:span></text:a></text:p>",
+                  content("<text:p text:style-name=\"Standard\">one <text:a "
+                          "xlink:href=\"http://example.org/x\">two</text:a> three "
+                          "<text:a xlink:href=\"http://example.org/y\"><text:span "
+                          "text:style-name=\"T1\">four</text:span></text:a></text:p>",
                           TestStyles));
     const QTextDocument *doc = reader.document;
     QCOMPARE(text(doc), QStringLiteral("one two three four"));
@@ -225,10 +230,12 @@ void TstOdfImport::links()
 
 void TstOdfImport::softPageBreakIsNoBreak()
 {
-    OOReader reader{QString()};
-    importContent(reader, content("<text:p text:style-name=\"Standard\">a</text:p>"
-                                  "<text:soft-page-break/>"
-                                  "<text:p text:style-name=\"Standard\">b<text:soft-page-break/>c</text:p>"));
+    OOReader reader { QString() };
+    importContent(
+        reader,
+        content("<text:p text:style-name=\"Standard\">a</text:p>"
+                "<text:soft-page-break/>"
+                "<text:p text:style-name=\"Standard\">b<text:soft-page-break/>c</text:p>"));
     QCOMPARE(blocks(reader.document), (QStringList { "a", "bc" }));
     for (QTextBlock b = reader.document->begin(); b.isValid(); b = b.next())
         QCOMPARE(int(b.blockFormat().pageBreakPolicy()), int(QTextFormat::PageBreak_Auto));
@@ -236,7 +243,7 @@ void TstOdfImport::softPageBreakIsNoBreak()
 
 void TstOdfImport::preformatted()
 {
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     importContent(reader, content("<text:p text:style-name=\"Standard\"><![CDATA[a<b]]></text:p>"));
     // The section's text is text, not markup.
     QCOMPARE(text(reader.document).trimmed(), QStringLiteral("a<b"));
@@ -244,7 +251,7 @@ void TstOdfImport::preformatted()
 
 void TstOdfImport::lists()
 {
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     importContent(reader,
                   content("<text:p text:style-name=\"Standard\">before</text:p>"
                           "<text:list text:style-name=\"L1\">"
@@ -258,8 +265,9 @@ void TstOdfImport::lists()
                           "<text:p text:style-name=\"Standard\">after</text:p>",
                           TestStyles));
     const QTextDocument *doc = reader.document;
-    QCOMPARE(blocks(doc), (QStringList { "before", "parent", "child one", "child two",
-                                         "parent again", "second", "third", "after" }));
+    QCOMPARE(blocks(doc),
+             (QStringList { "before", "parent", "child one", "child two", "parent again", "second",
+                            "third", "after" }));
     QList<int> indents;
     QList<QTextList *> lists;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
@@ -276,16 +284,21 @@ void TstOdfImport::lists()
 void TstOdfImport::listWithoutStyle()
 {
     // A list whose style is missing or unknown keeps its text.
-    OOReader reader{QString()};
-    importContent(reader, content("<text:p text:style-name=\"Standard\">x</text:p>"
-                                  "<text:list><text:list-item><text:p>a</text:p></text:list-item></text:list>"
-                                  "<text:list text:style-name=\"Nowhere\"><text:list-item><text:p>b</text:p></text:list-item></text:list>"));
+    OOReader reader { QString() };
+    importContent(
+        reader,
+        content("<text:p text:style-name=\"Standard\">x</text:p>"
+                "<text:list><text:list-item><text:p>a</text:p></text:list-item></text:list>"
+                "<text:list "
+                "text:style-name=\"Nowhere\"><text:list-item><text:p>b</text:p></text:list-item></"
+                "text:list>"));
     QCOMPARE(blocks(reader.document), (QStringList { "x", "a", "b" }));
     QTextBlock b = reader.document->begin().next();
     QVERIFY(b.textList() != nullptr);
     QCOMPARE(b.textList()->format().style(), QTextListFormat::ListDisc);
 }
 
+// clang-format off
 void TstOdfImport::tables_data()
 {
     QTest::addColumn<QString>("table");
@@ -313,6 +326,7 @@ void TstOdfImport::tables_data()
         << QStringLiteral("<table:table><table:table-column/>%1</table:table>").arg(row2.arg("a", "b"))
         << 1 << 1 << "a";
 }
+// clang-format on
 
 void TstOdfImport::tables()
 {
@@ -320,9 +334,10 @@ void TstOdfImport::tables()
     QFETCH(int, rows);
     QFETCH(int, columns);
     QFETCH(QString, firstRow);
-    OOReader reader{QString()};
-    importContent(reader, content("<text:p text:style-name=\"Standard\">before</text:p>" + table
-                                  + "<text:p text:style-name=\"Standard\">after</text:p>"));
+    OOReader reader { QString() };
+    importContent(reader,
+                  content("<text:p text:style-name=\"Standard\">before</text:p>" + table +
+                          "<text:p text:style-name=\"Standard\">after</text:p>"));
     QTextTable *t = firstTable(reader.document);
     QVERIFY(t != nullptr);
     QCOMPARE(t->rows(), rows);
@@ -337,17 +352,19 @@ void TstOdfImport::tables()
 
 void TstOdfImport::tableColumns()
 {
-    OOReader reader{QString()};
-    importContent(reader,
-                  content("<text:p text:style-name=\"Standard\">x</text:p>"
-                          "<table:table table:style-name=\"Nope\"><table:table-column table:style-name=\"Co1\"/>"
-                          "<table:table-column table:number-columns-repeated=\"2\"/>"
-                          "<table:table-column table:style-name=\"Unknown\"/>"
-                          "<table:table-row><table:table-cell/></table:table-row></table:table>"
-                          "<table:table><table:table-column table:number-columns-repeated=\"7\"/></table:table>"
-                          "<table:table><table:table-column table:number-columns-repeated=\"50000\"/>"
-                          "<table:table-row><table:table-cell/></table:table-row></table:table>",
-                          TestStyles));
+    OOReader reader { QString() };
+    importContent(
+        reader,
+        content(
+            "<text:p text:style-name=\"Standard\">x</text:p>"
+            "<table:table table:style-name=\"Nope\"><table:table-column table:style-name=\"Co1\"/>"
+            "<table:table-column table:number-columns-repeated=\"2\"/>"
+            "<table:table-column table:style-name=\"Unknown\"/>"
+            "<table:table-row><table:table-cell/></table:table-row></table:table>"
+            "<table:table><table:table-column table:number-columns-repeated=\"7\"/></table:table>"
+            "<table:table><table:table-column table:number-columns-repeated=\"50000\"/>"
+            "<table:table-row><table:table-cell/></table:table-row></table:table>",
+            TestStyles));
     QList<QTextTable *> tables;
     for (QTextFrame *f : reader.document->rootFrame()->childFrames())
         if (auto *t = qobject_cast<QTextTable *>(f))
@@ -366,21 +383,27 @@ void TstOdfImport::tableColumns()
 
 void TstOdfImport::tableCells()
 {
-    OOReader reader{QString()};
-    importContent(reader,
-                  content("<text:p text:style-name=\"Standard\">x</text:p>"
-                          "<table:table><table:table-column table:number-columns-repeated=\"3\"/>"
-                          "<table:table-row><table:table-cell table:number-columns-spanned=\"2\" table:style-name=\"Ce1\"><text:p>wide</text:p></table:table-cell>"
-                          "<table:covered-table-cell><text:p>hidden</text:p></table:covered-table-cell>"
-                          "<table:table-cell table:number-rows-spanned=\"2\"><text:p>tall</text:p></table:table-cell></table:table-row>"
-                          "<table:table-row><table:table-cell table:number-columns-spanned=\"2\" table:number-rows-spanned=\"2\">"
-                          "<text:p>one</text:p><text:p>two</text:p></table:table-cell>"
-                          "<table:covered-table-cell/><table:covered-table-cell/></table:table-row>"
-                          "<table:table-row><table:table-cell><table:table><table:table-column/>"
-                          "<table:table-row><table:table-cell><text:p>inner</text:p></table:table-cell></table:table-row></table:table>"
-                          "<text:p>below inner</text:p></table:table-cell></table:table-row>"
-                          "</table:table>",
-                          TestStyles));
+    OOReader reader { QString() };
+    importContent(
+        reader,
+        content("<text:p text:style-name=\"Standard\">x</text:p>"
+                "<table:table><table:table-column table:number-columns-repeated=\"3\"/>"
+                "<table:table-row><table:table-cell table:number-columns-spanned=\"2\" "
+                "table:style-name=\"Ce1\"><text:p>wide</text:p></table:table-cell>"
+                "<table:covered-table-cell><text:p>hidden</text:p></table:covered-table-cell>"
+                "<table:table-cell "
+                "table:number-rows-spanned=\"2\"><text:p>tall</text:p></table:table-cell></"
+                "table:table-row>"
+                "<table:table-row><table:table-cell table:number-columns-spanned=\"2\" "
+                "table:number-rows-spanned=\"2\">"
+                "<text:p>one</text:p><text:p>two</text:p></table:table-cell>"
+                "<table:covered-table-cell/><table:covered-table-cell/></table:table-row>"
+                "<table:table-row><table:table-cell><table:table><table:table-column/>"
+                "<table:table-row><table:table-cell><text:p>inner</text:p></table:table-cell></"
+                "table:table-row></table:table>"
+                "<text:p>below inner</text:p></table:table-cell></table:table-row>"
+                "</table:table>",
+                TestStyles));
     QTextTable *t = firstTable(reader.document);
     QVERIFY(t != nullptr);
     QCOMPARE(t->cellAt(0, 0).columnSpan(), 2);
@@ -403,11 +426,15 @@ void TstOdfImport::tableCells()
 
 void TstOdfImport::textBox()
 {
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     importContent(reader,
-                  content("<text:p text:style-name=\"Standard\">before<draw:frame draw:style-name=\"fr1\" svg:width=\"144pt\" svg:height=\"72pt\">"
-                          "<draw:text-box><text:p>box one</text:p><text:p>box two</text:p></draw:text-box></draw:frame>after</text:p>"
-                          "<text:p text:style-name=\"Standard\">next<text:span><draw:frame><draw:text-box><text:p>inline</text:p>"
+                  content("<text:p text:style-name=\"Standard\">before<draw:frame "
+                          "draw:style-name=\"fr1\" svg:width=\"144pt\" svg:height=\"72pt\">"
+                          "<draw:text-box><text:p>box one</text:p><text:p>box "
+                          "two</text:p></draw:text-box></draw:frame>after</text:p>"
+                          "<text:p "
+                          "text:style-name=\"Standard\">next<text:span><draw:frame><draw:text-box><"
+                          "text:p>inline</text:p>"
                           "</draw:text-box></draw:frame></text:span></text:p>",
                           TestStyles));
     const QList<QTextFrame *> frames = reader.document->rootFrame()->childFrames();
@@ -429,16 +456,21 @@ void TstOdfImport::textBox()
 void TstOdfImport::pictures()
 {
     const QByteArray picture = png(5, 7);
-    OOReader reader{QString()};
-    importContent(reader,
-                  content("<text:p text:style-name=\"Standard\">"
-                          "<draw:frame draw:style-name=\"fr1\" svg:width=\"30pt\" svg:height=\"20pt\"><draw:image xlink:href=\"Pictures/a.png\"/></draw:frame>"
-                          "<draw:frame draw:style-name=\"Graphics\"><draw:image xlink:href=\"./Pictures/a.png\"/></draw:frame>"
-                          "<draw:frame svg:width=\"0cm\"><draw:image xlink:href=\"Pictures/missing.png\"/></draw:frame>"
-                          "<draw:frame><draw:image xlink:href=\"media/b.png\"/></draw:frame>"
-                          "</text:p>",
-                          TestStyles),
-                  { { QStringLiteral("Pictures/a.png"), picture }, { QStringLiteral("media/b.png"), png(2, 2) } });
+    OOReader reader { QString() };
+    importContent(
+        reader,
+        content("<text:p text:style-name=\"Standard\">"
+                "<draw:frame draw:style-name=\"fr1\" svg:width=\"30pt\" "
+                "svg:height=\"20pt\"><draw:image xlink:href=\"Pictures/a.png\"/></draw:frame>"
+                "<draw:frame draw:style-name=\"Graphics\"><draw:image "
+                "xlink:href=\"./Pictures/a.png\"/></draw:frame>"
+                "<draw:frame svg:width=\"0cm\"><draw:image "
+                "xlink:href=\"Pictures/missing.png\"/></draw:frame>"
+                "<draw:frame><draw:image xlink:href=\"media/b.png\"/></draw:frame>"
+                "</text:p>",
+                TestStyles),
+        { { QStringLiteral("Pictures/a.png"), picture },
+          { QStringLiteral("media/b.png"), png(2, 2) } });
     QList<QTextImageFormat> images;
     for (QTextBlock b = reader.document->begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it)
@@ -454,11 +486,14 @@ void TstOdfImport::pictures()
     QVERIFY(!images.at(2).hasProperty(QTextFormat::ImageWidth));
     const QList<bool> present { true, true, false, true };
     for (int i = 0; i < images.size(); ++i) {
-        const QVariant r = reader.document->resource(QTextDocument::ImageResource, QUrl(images.at(i).name()));
+        const QVariant r =
+            reader.document->resource(QTextDocument::ImageResource, QUrl(images.at(i).name()));
         QCOMPARE(r.isValid() && !r.value<QImage>().isNull(), present.at(i));
     }
     QCOMPARE(reader.document->resource(QTextDocument::ImageResource, QUrl(images.at(0).name()))
-                 .value<QImage>().size(), QSize(5, 7));
+                 .value<QImage>()
+                 .size(),
+             QSize(5, 7));
 }
 
 void TstOdfImport::pictureFiles()
@@ -468,12 +503,16 @@ void TstOdfImport::pictureFiles()
     QVERIFY(env.writeFile(QStringLiteral("pics/not-a-picture.png"), "hello"));
     QDir().mkpath(env.filePath(QStringLiteral("pics/folder.png")));
     const QString docPath = env.filePath(QStringLiteral("pics/doc.odt"));
-    const QString fileUrl = QUrl::fromLocalFile(env.filePath(QStringLiteral("pics/near.png"))).toString();
-    const QStringList links { fileUrl, QStringLiteral("../near.png"),
-                              QUrl::fromLocalFile(env.filePath(QStringLiteral("pics/folder.png"))).toString(),
-                              QStringLiteral("file:///dev/zero"),
-                              QUrl::fromLocalFile(env.filePath(QStringLiteral("pics/not-a-picture.png"))).toString(),
-                              QStringLiteral("../absent.png") };
+    const QString fileUrl =
+        QUrl::fromLocalFile(env.filePath(QStringLiteral("pics/near.png"))).toString();
+    const QStringList links {
+        fileUrl,
+        QStringLiteral("../near.png"),
+        QUrl::fromLocalFile(env.filePath(QStringLiteral("pics/folder.png"))).toString(),
+        QStringLiteral("file:///dev/zero"),
+        QUrl::fromLocalFile(env.filePath(QStringLiteral("pics/not-a-picture.png"))).toString(),
+        QStringLiteral("../absent.png")
+    };
     QString body = QStringLiteral("<text:p text:style-name=\"Standard\">");
     for (const QString &l : links)
         body += QStringLiteral("<draw:frame><draw:image xlink:href=\"%1\"/></draw:frame>").arg(l);
@@ -494,6 +533,7 @@ void TstOdfImport::pictureFiles()
     QCOMPARE(present, (QList<bool> { true, true, false, false, false, false }));
 }
 
+// clang-format off
 void TstOdfImport::ootrimmed_data()
 {
     QTest::addColumn<QString>("input");
@@ -506,6 +546,7 @@ void TstOdfImport::ootrimmed_data()
     QTest::newRow("entities") << "a &amp; b &lt;c&gt;" << "none" << "a & b <c>";
     QTest::newRow("empty") << "" << "none" << "";
 }
+// clang-format on
 
 void TstOdfImport::ootrimmed()
 {
@@ -518,7 +559,9 @@ void TstOdfImport::ootrimmed()
 void TstOdfImport::domBuilder()
 {
     QDomDocument doc;
-    QVERIFY(buildOdfDom("<r>\n <a:p><s>x</s> <s>y</s></a:p>\n <text:p><s>x</s> <s>y</s></text:p> <![CDATA[ ]]></r>", doc));
+    QVERIFY(buildOdfDom(
+        "<r>\n <a:p><s>x</s> <s>y</s></a:p>\n <text:p><s>x</s> <s>y</s></text:p> <![CDATA[ ]]></r>",
+        doc));
     const QDomElement root = doc.documentElement();
     QCOMPARE(root.childNodes().count(), 3); // no white space between the elements; CDATA stays
     QCOMPARE(root.firstChildElement("a:p").childNodes().count(), 2);
@@ -544,12 +587,13 @@ void TstOdfImport::domBuilder()
         ++depth;
     QVERIFY(depth <= 257);
     // And the whole import over it converts what is left.
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     importContent(reader, content(QString::fromUtf8(deep.mid(3, deep.size() - 7))));
     QVERIFY(text(reader.document).startsWith(QStringLiteral("topx")));
     QVERIFY(text(reader.document).endsWith(QStringLiteral("next")));
 }
 
+// clang-format off
 void TstOdfImport::driver_data()
 {
     QTest::addColumn<QByteArray>("file"); // bytes of the file, or a container marker
@@ -565,6 +609,7 @@ void TstOdfImport::driver_data()
         << QByteArray("zip:<office:document-content><office:body><office:text><text:h>H</text:h></office:text></office:body></office:document-content>")
         << "H" << true;
 }
+// clang-format on
 
 void TstOdfImport::driver()
 {
@@ -595,12 +640,16 @@ void TstOdfImport::signalsOfAnImport()
 {
     ZuvoTest::TempEnv env;
     const QString path = env.filePath(QStringLiteral("doc.odt"));
-    QVERIFY(writeOdt(path, { { "content.xml",
-                               content("<text:p text:style-name=\"Standard\">a</text:p>"
-                                       "<text:list text:style-name=\"L1\"><text:list-item><text:p>b</text:p></text:list-item></text:list>"
-                                       "<text:p text:style-name=\"Standard\">c<text:page-number/></text:p>",
-                                       TestStyles) },
-                             { "styles.xml", stylesXml() } }));
+    QVERIFY(
+        writeOdt(path,
+                 { { "content.xml",
+                     content("<text:p text:style-name=\"Standard\">a</text:p>"
+                             "<text:list "
+                             "text:style-name=\"L1\"><text:list-item><text:p>b</text:p></"
+                             "text:list-item></text:list>"
+                             "<text:p text:style-name=\"Standard\">c<text:page-number/></text:p>",
+                             TestStyles) },
+                   { "styles.xml", stylesXml() } }));
     OOReader missing(env.filePath(QStringLiteral("absent.odt")));
     QSignalSpy missingReady(&missing, &OOReader::ready);
     QSignalSpy missingStatus(&missing, &OOReader::statusRead);
@@ -610,8 +659,9 @@ void TstOdfImport::signalsOfAnImport()
 
     OOReader reader(path);
     QList<QString> order;
-    connect(&reader, &OOReader::statusRead, this,
-            [&order](int current, int total) { order << QStringLiteral("%1/%2").arg(current).arg(total); });
+    connect(&reader, &OOReader::statusRead, this, [&order](int current, int total) {
+        order << QStringLiteral("%1/%2").arg(current).arg(total);
+    });
     connect(&reader, &OOReader::ready, this, [&order] { order << QStringLiteral("ready"); });
     QSignalSpy error(&reader, &OOReader::setError);
     reader.read();
@@ -640,8 +690,9 @@ void TstOdfImport::duplicateMember()
 {
     ZuvoTest::TempEnv env;
     const QString path = env.filePath(QStringLiteral("doc.odt"));
-    QVERIFY(writeOdt(path, { { "content.xml", content("<text:p>first</text:p>") },
-                             { "content.xml", content("<text:p>second</text:p>") } }));
+    QVERIFY(writeOdt(path,
+                     { { "content.xml", content("<text:p>first</text:p>") },
+                       { "content.xml", content("<text:p>second</text:p>") } }));
     const QMap<QString, QByteArray> members = unzipstream(path);
     QCOMPARE(members.keys(), (QStringList { "content.xml", "mimetype" }));
     OOReader reader(path);

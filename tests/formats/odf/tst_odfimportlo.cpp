@@ -126,9 +126,11 @@ QByteArray sofficeConvert(const QString &soffice, const QString &source, const Q
 {
     QProcess p;
     p.setWorkingDirectory(workDir);
-    p.start(soffice, { QStringLiteral("-env:UserInstallation=file://") + workDir + QStringLiteral("/profile"),
-                       QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-                       QStringLiteral("--outdir"), workDir, source });
+    p.start(
+        soffice,
+        { QStringLiteral("-env:UserInstallation=file://") + workDir + QStringLiteral("/profile"),
+          QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+          QStringLiteral("--outdir"), workDir, source });
     if (!p.waitForFinished(180000) || p.exitCode() != 0)
         return QByteArray();
     QFile out(workDir + QLatin1Char('/') + QFileInfo(source).completeBaseName() + suffix);
@@ -166,7 +168,8 @@ void TstOdfImportLo::textAndLists()
     const QStringList lines = blocks(doc);
     QCOMPARE(lines.first(), QStringLiteral("Kannada and Latin"));
     QVERIFY(lines.contains(QStringLiteral("Lists")));
-    QVERIFY(lines.contains(QStringLiteral("ಕನ್ನಡ ಒಂದು ದ್ರಾವಿಡ ಭಾಷೆ. Kannada is a Dravidian language.")));
+    QVERIFY(
+        lines.contains(QStringLiteral("ಕನ್ನಡ ಒಂದು ದ್ರಾವಿಡ ಭಾಷೆ. Kannada is a Dravidian language.")));
     QVERIFY(lines.contains(QStringLiteral("Plain bold italic underlined and ದಪ್ಪ ಓರೆ words.")));
     QCOMPARE(formatAt(doc, "bold").fontWeight(), int(QFont::Bold));
     QVERIFY(formatAt(doc, "italic").fontItalic());
@@ -266,8 +269,8 @@ void TstOdfImportLo::sameTextAsLibreOffice()
     QFETCH(QString, name);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     ZuvoTest::TempEnv env;
-    const QByteArray exported = sofficeConvert(soffice, fixture(name), TextFilter,
-                                               QStringLiteral(".txt"), env.path());
+    const QByteArray exported =
+        sofficeConvert(soffice, fixture(name), TextFilter, QStringLiteral(".txt"), env.path());
     QVERIFY2(!exported.isEmpty(), "soffice made no text export");
     Imported im(fixture(name));
     const QStringList expected = exportedLines(exported);
@@ -281,11 +284,12 @@ void TstOdfImportLo::htmlConvertedNow()
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     ZuvoTest::TempEnv env;
     QFile::copy(fixture(QStringLiteral("src/page.html")), env.filePath(QStringLiteral("now.html")));
-    const QByteArray odt = sofficeConvert(soffice, env.filePath(QStringLiteral("now.html")),
-                                          QStringLiteral("odt:writer8"), QStringLiteral(".odt"), env.path());
+    const QByteArray odt =
+        sofficeConvert(soffice, env.filePath(QStringLiteral("now.html")),
+                       QStringLiteral("odt:writer8"), QStringLiteral(".odt"), env.path());
     QVERIFY2(!odt.isEmpty(), "soffice made no odt");
-    const QByteArray exported = sofficeConvert(soffice, env.filePath(QStringLiteral("now.odt")), TextFilter,
-                                               QStringLiteral(".txt"), env.path());
+    const QByteArray exported = sofficeConvert(soffice, env.filePath(QStringLiteral("now.odt")),
+                                               TextFilter, QStringLiteral(".txt"), env.path());
     QVERIFY2(!exported.isEmpty(), "soffice made no text export");
     Imported im(env.filePath(QStringLiteral("now.odt")));
     const QStringList expected = exportedLines(exported);

@@ -40,7 +40,9 @@ QList<bool> picturesPresent(const QTextDocument *doc)
 {
     QList<bool> out;
     for (const QTextImageFormat &f : imagesOf(doc))
-        out << !doc->resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>().isNull();
+        out << !doc->resource(QTextDocument::ImageResource, QUrl(f.name()))
+                    .value<QImage>()
+                    .isNull();
     return out;
 }
 
@@ -160,7 +162,8 @@ void TstOdfImportNet::stalledTransfer()
     OOReader reader { QString() };
     reader.fetchTransferTimeout = 300;
     QSignalSpy ready(&reader, &OOReader::ready);
-    importContent(reader, content(imagesBody({ server.url("/silent.png"), server.url("/ok.png") })));
+    importContent(reader,
+                  content(imagesBody({ server.url("/silent.png"), server.url("/ok.png") })));
     QVERIFY(ready.wait(20000));
     QTest::qWait(50);
     QCOMPARE(ready.count(), 1);
@@ -259,10 +262,12 @@ void TstOdfImportNet::threadedImport()
 {
     ZuvoTest::TempEnv env;
     const QString path = env.filePath(QStringLiteral("net.odt"));
-    QVERIFY(writeOdt(path, { { "content.xml", content(QStringLiteral("<text:p>ಕನ್ನಡ text</text:p>")
-                                                          + imagesBody({ server.url("/slow.png"),
-                                                                         server.url("/missing.png") })) },
-                             { "Pictures/local.png", png() } }));
+    QVERIFY(
+        writeOdt(path,
+                 { { "content.xml",
+                     content(QStringLiteral("<text:p>ಕನ್ನಡ text</text:p>") +
+                             imagesBody({ server.url("/slow.png"), server.url("/missing.png") })) },
+                   { "Pictures/local.png", png() } }));
     ImportDriver driver(path);
     QTRY_VERIFY_WITH_TIMEOUT(driver.thread->isFinished(), 20000);
     QTRY_VERIFY(driver.readerGone);

@@ -28,23 +28,23 @@ namespace OdfTest {
 inline QByteArray content(const QString &body, const QString &automaticStyles = QString(),
                           const QString &fontFaces = QString())
 {
-    const QString xml = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<office:document-content"
-        " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
-        " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
-        " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
-        " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
-        " xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\""
-        " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
-        " xmlns:xlink=\"http://www.w3.org/1999/xlink\""
-        " xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\""
-        " office:version=\"1.2\">\n"
-        " <office:font-face-decls>%3</office:font-face-decls>\n"
-        " <office:automatic-styles>%2</office:automatic-styles>\n"
-        " <office:body>\n  <office:text>%1</office:text>\n </office:body>\n"
-        "</office:document-content>\n")
-                              .arg(body, automaticStyles, fontFaces);
+    const QString xml =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<office:document-content"
+                       " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+                       " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
+                       " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
+                       " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+                       " xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\""
+                       " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
+                       " xmlns:xlink=\"http://www.w3.org/1999/xlink\""
+                       " xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\""
+                       " office:version=\"1.2\">\n"
+                       " <office:font-face-decls>%3</office:font-face-decls>\n"
+                       " <office:automatic-styles>%2</office:automatic-styles>\n"
+                       " <office:body>\n  <office:text>%1</office:text>\n </office:body>\n"
+                       "</office:document-content>\n")
+            .arg(body, automaticStyles, fontFaces);
     return xml.toUtf8();
 }
 

@@ -122,6 +122,7 @@ private slots:
     void libreOfficeStyles();
 };
 
+// clang-format off
 void TstOoStyles::nameScan_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -161,6 +162,7 @@ void TstOoStyles::nameScan_data()
                       "style:list-style-name=\"L1\"/>")
         << QByteArray() << QStringList();
 }
+// clang-format on
 
 void TstOoStyles::nameScan()
 {
@@ -168,7 +170,7 @@ void TstOoStyles::nameScan()
     QFETCH(QByteArray, styles);
     QFETCH(QStringList, names);
 
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     for (const QByteArray &stream : { content, styles }) {
         for (const char *attr : { "text:style-name", "table:style-name", "draw:style-name" })
             reader.styleNameSetup(stream, QLatin1String(attr));
@@ -183,15 +185,14 @@ void TstOoStyles::nameScan()
 
 void TstOoStyles::fontFaces()
 {
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     reader.standardFont = testFont();
     buildRegistry(reader, readFixture(QStringLiteral("registry/content.xml")), QByteArray());
 
     // The face without a name is not stored, but the one nested in it is; the
     // first named face sets the default font, the later ones do not.
     QCOMPARE(reader.fontFaceCount, 4);
-    QCOMPARE(reader.fontFaces.keys(),
-             (QStringList { "Inner", "Kannada", "Mono", "Serif" }));
+    QCOMPARE(reader.fontFaces.keys(), (QStringList { "Inner", "Kannada", "Mono", "Serif" }));
     QCOMPARE(reader.standardFont.families(), QStringList { "Inner Face" });
     QCOMPARE(reader.standardFont.pointSize(), 10);
     QCOMPARE(reader.standardFont.weight(), QFont::Normal);
@@ -204,10 +205,10 @@ void TstOoStyles::fontFaces()
     QCOMPARE(mono.fontPointSize(), 9.0);
 
     // A face nobody declared: no family at all, and the name is remembered empty.
-    const QTextCharFormat unknown = reader.TextCharFormFromDom(
-        propertiesElement(QStringLiteral("style:text-properties"),
-                          QStringLiteral("style:font-name=\"Nowhere\"")),
-        QTextCharFormat());
+    const QTextCharFormat unknown =
+        reader.TextCharFormFromDom(propertiesElement(QStringLiteral("style:text-properties"),
+                                                     QStringLiteral("style:font-name=\"Nowhere\"")),
+                                   QTextCharFormat());
     QVERIFY(unknown.fontFamilies().toStringList().isEmpty());
     QVERIFY(!unknown.fontFixedPitch());
     QVERIFY(reader.fontFaces.contains(QStringLiteral("Nowhere")));
@@ -222,7 +223,7 @@ void TstOoStyles::fontFaces()
 
 void TstOoStyles::registry()
 {
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     reader.standardFont = testFont();
     buildRegistry(reader, readFixture(QStringLiteral("registry/content.xml")),
                   readFixture(QStringLiteral("registry/styles.xml")));
@@ -323,7 +324,7 @@ void TstOoStyles::listStyles()
 {
     QFETCH(QString, name);
     QFETCH(int, style);
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     buildRegistry(reader, readFixture(QStringLiteral("registry/content.xml")), QByteArray());
     const QTextFormat f = reader.css2.value(name).format;
     QVERIFY(f.isListFormat());
@@ -331,6 +332,7 @@ void TstOoStyles::listStyles()
     QVERIFY(!f.hasProperty(QTextFormat::ListIndent));
 }
 
+// clang-format off
 void TstOoStyles::charFormat_data()
 {
     QTest::addColumn<QString>("attributes");
@@ -440,6 +442,7 @@ void TstOoStyles::charFormat_data()
     row("99.5 becomes 100") << "style:text-scale=\"99.5%\"" << int(QFont::Normal) << false << 0
                             << 11.0 << normal << black << none << 100.0 << "";
 }
+// clang-format on
 
 void TstOoStyles::charFormat()
 {
@@ -454,7 +457,7 @@ void TstOoStyles::charFormat()
     QFETCH(double, spacing);
     QFETCH(QString, href);
 
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     reader.standardFont = testFont();
     const QTextCharFormat base = DefaultCharFormats(false, QTextCharFormat());
     const QTextCharFormat f = reader.TextCharFormFromDom(
@@ -479,6 +482,7 @@ void TstOoStyles::charFormat()
     QCOMPARE(f.fontStyleStrategy(), QFont::PreferAntialias);
 }
 
+// clang-format off
 void TstOoStyles::blockFormat_data()
 {
     QTest::addColumn<QString>("attributes");
@@ -517,6 +521,7 @@ void TstOoStyles::blockFormat_data()
     QTest::newRow("margin not finite") << "fo:margin-left=\"infcm\"" << 0.0 << 0.0 << 4.0 << 0.0
                                        << 0 << left;
 }
+// clang-format on
 
 void TstOoStyles::blockFormat()
 {
@@ -528,7 +533,7 @@ void TstOoStyles::blockFormat()
     QFETCH(int, pageBreak);
     QFETCH(int, alignment);
 
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     const QTextBlockFormat f = reader.TextBlockFormFromDom(
         propertiesElement(QStringLiteral("style:paragraph-properties"), attributes),
         DefaultMargin(QTextBlockFormat()));
@@ -548,6 +553,7 @@ void TstOoStyles::blockFormat()
     QCOMPARE(coloured.background().color(), QColor(1, 2, 3));
 }
 
+// clang-format off
 void TstOoStyles::alignment_data()
 {
     QTest::addColumn<QString>("attributes");
@@ -569,6 +575,7 @@ void TstOoStyles::alignment_data()
                             << int(Qt::AlignVCenter);
     QTest::newRow("display centre") << "fo:display-align=\"center\"" << int(Qt::AlignVCenter);
 }
+// clang-format on
 
 void TstOoStyles::alignment()
 {
@@ -605,9 +612,10 @@ void TstOoStyles::defaults()
 
 void TstOoStyles::elementCopy()
 {
-    const QDomDocument doc = parse("<style:style Style:Name=\"G1\" style:family=\"graphic\">"
-                                   "text<style:graphic-properties fo:padding=\"1pt\">"
-                                   "<inner/></style:graphic-properties><!-- note --></style:style>");
+    const QDomDocument doc =
+        parse("<style:style Style:Name=\"G1\" style:family=\"graphic\">"
+              "text<style:graphic-properties fo:padding=\"1pt\">"
+              "<inner/></style:graphic-properties><!-- note --></style:style>");
     const QByteArray copy = CatDomElement(doc.documentElement());
     const QDomDocument back = parse(copy);
     const QDomElement root = back.documentElement();
@@ -637,7 +645,8 @@ void TstOoStyles::libreOfficeStyles()
         ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
         QProcess p;
         p.start(soffice,
-                { QStringLiteral("-env:UserInstallation=file://") + env.filePath(QStringLiteral("profile")),
+                { QStringLiteral("-env:UserInstallation=file://") +
+                      env.filePath(QStringLiteral("profile")),
                   QStringLiteral("--headless"), QStringLiteral("--convert-to"),
                   QStringLiteral("odt"), QStringLiteral("--outdir"), env.path(),
                   fixture(QStringLiteral("src/styles.fodt")) });
@@ -652,7 +661,7 @@ void TstOoStyles::libreOfficeStyles()
     QVERIFY(!content.isEmpty());
     QVERIFY(!styles.isEmpty());
 
-    OOReader reader{QString()};
+    OOReader reader { QString() };
     buildRegistry(reader, content, styles);
     const QDomElement body =
         parse(content).documentElement().firstChildElement(QStringLiteral("office:body"));
@@ -698,7 +707,8 @@ void TstOoStyles::libreOfficeStyles()
     QVERIFY(near(cell.leftPadding(), Unit(QStringLiteral("0.1cm"))));
     QCOMPARE(cell.background().color(), QColor(0xcc, 0xcc, 0xcc));
 
-    const QDomElement list = body.firstChildElement().firstChildElement(QStringLiteral("text:list"));
+    const QDomElement list =
+        body.firstChildElement().firstChildElement(QStringLiteral("text:list"));
     QCOMPARE(reader.css2.value(list.attribute(QStringLiteral("text:style-name")))
                  .format.toListFormat()
                  .style(),

@@ -280,9 +280,9 @@ void TstZip::libreOfficeContainer()
     for (const QZipReader::FileInfo &info : infos) {
         const QByteArray data = reader.fileData(info.filePath);
         QCOMPARE(data.size(), info.size);
-        QCOMPARE(uint(::crc32(0, reinterpret_cast<const Bytef *>(data.constData()),
-                              uInt(data.size()))),
-                 info.crc32);
+        QCOMPARE(
+            uint(::crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size()))),
+            info.crc32);
         if (info.filePath.endsWith(QLatin1Char('/'))) {
             ++folders;
             QCOMPARE(info.size, 0);

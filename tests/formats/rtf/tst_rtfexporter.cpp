@@ -54,6 +54,7 @@ void TestRtfExporter::emptyDocument()
              head + "{\\fonttbl{\\f0\\fnil\\fprq2\\fcharset0 Body Font;}}{\\colortbl ;}\\par}");
 }
 
+// clang-format off
 void TestRtfExporter::runs_data()
 {
     QTest::addColumn<QString>("source"); // HTML, or plain text
@@ -84,6 +85,7 @@ void TestRtfExporter::runs_data()
     row("image placeholder dropped", "<p>a<img src=\"none.png\">b</p>", black,
         plain + " a" + plain + plain + " b\\par");
 }
+// clang-format on
 
 void TestRtfExporter::runs()
 {
@@ -99,6 +101,7 @@ void TestRtfExporter::runs()
                  "}" + body + "}");
 }
 
+// clang-format off
 void TestRtfExporter::fontTable_data()
 {
     QTest::addColumn<QString>("family");
@@ -108,6 +111,7 @@ void TestRtfExporter::fontTable_data()
     QTest::newRow("braces") << QStringLiteral("{A}\\") << QByteArray("\\{A\\}\\\\");
     QTest::newRow("non-ASCII") << QString::fromUtf8("Fé ಕ") << QByteArray("F\\'E9 \\u3221?");
 }
+// clang-format on
 
 void TestRtfExporter::fontTable()
 {

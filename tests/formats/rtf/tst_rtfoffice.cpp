@@ -29,7 +29,8 @@ QByteArray fixture(const QString &name)
 // the suite's text export Unicode bullets. Neither is document text.
 QString withoutMarkers(QString text)
 {
-    static const QRegularExpression markers(QStringLiteral("[\\x{F000}-\\x{F0FF}\\x{2022}\\x{25E6}\\x{25AA}]"));
+    static const QRegularExpression markers(
+        QStringLiteral("[\\x{F000}-\\x{F0FF}\\x{2022}\\x{25E6}\\x{25AA}]"));
     return words(text.remove(markers));
 }
 
@@ -40,10 +41,11 @@ QString convert(const QString &soffice, const QString &profile, const QString &i
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(soffice,
-                  { QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                    QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-                    QStringLiteral("--outdir"), outDir, input });
+    process.start(
+        soffice,
+        { QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
+          QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+          QStringLiteral("--outdir"), outDir, input });
     if (!process.waitForFinished(180000)) {
         process.kill();
         process.waitForFinished();
@@ -79,8 +81,8 @@ void fillDocument(QTextDocument &doc)
     run(QStringLiteral(" and "), false, false, false);
     run(QStringLiteral("under"), false, false, true);
     run(QStringLiteral(" é€ end"), false, false, false);
-    for (const Qt::Alignment a : std::initializer_list<Qt::Alignment>{
-             Qt::AlignHCenter, Qt::AlignRight | Qt::AlignAbsolute, Qt::AlignJustify}) {
+    for (const Qt::Alignment a : std::initializer_list<Qt::Alignment> {
+             Qt::AlignHCenter, Qt::AlignRight | Qt::AlignAbsolute, Qt::AlignJustify }) {
         QTextBlockFormat f;
         f.setAlignment(a);
         c.insertBlock(f);
@@ -137,7 +139,7 @@ void TestRtfOffice::suiteFixtures_data()
 // Our reading of the suite's RTF against the suite's own text of the same
 // document.
 static void checkSuiteRtf(const QString &name, const QByteArray &rtf, const QString &text,
-                   const QString &expected)
+                          const QString &expected)
 {
     QVERIFY(!rtf.isEmpty() && !text.isEmpty());
     QTextDocument doc;
@@ -175,13 +177,15 @@ void TestRtfOffice::suiteLive()
     ZuvoTest::TempEnv env;
     QVERIFY(env.isValid());
     const QString profile = env.filePath(QStringLiteral("profile"));
-    const QString source = QStringLiteral(ZUVO_RTF_FIXTURES "/sources/") + name + QStringLiteral(".fodt");
+    const QString source =
+        QStringLiteral(ZUVO_RTF_FIXTURES "/sources/") + name + QStringLiteral(".fodt");
     QString error;
     const QString rtf = convert(soffice, profile, source, QStringLiteral("rtf"), env.path(),
                                 QStringLiteral(".rtf"), &error);
     QVERIFY2(!rtf.isEmpty(), qPrintable(error));
-    const QString text = convert(soffice, profile, source, QStringLiteral("txt:Text (encoded):UTF8"),
-                                 env.path(), QStringLiteral(".txt"), &error);
+    const QString text =
+        convert(soffice, profile, source, QStringLiteral("txt:Text (encoded):UTF8"), env.path(),
+                QStringLiteral(".txt"), &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
     QFile rtfFile(rtf);
     QFile textFile(text);
@@ -226,8 +230,8 @@ void TestRtfOffice::writtenConverts()
 
     // The suite's own RTF of our file carries our formats back.
     const QString rtfOut = env.filePath(QStringLiteral("rtf"));
-    const QString rtf =
-        convert(soffice, profile, input, QStringLiteral("rtf"), rtfOut, QStringLiteral(".rtf"), &error);
+    const QString rtf = convert(soffice, profile, input, QStringLiteral("rtf"), rtfOut,
+                                QStringLiteral(".rtf"), &error);
     QVERIFY2(!rtf.isEmpty(), qPrintable(error));
     QFile rtfFile(rtf);
     QVERIFY(rtfFile.open(QIODevice::ReadOnly));

@@ -15,8 +15,8 @@ using RtfTest::makeDocument;
 namespace {
 
 // The names the editor passes for its text encodings.
-const char *const editorCodecs[] = {"ISO 8859-1", "UTF-8",  "UTF-16",   "UTF-16BE",
-                                    "UTF-16LE",   "UTF-32", "UTF-32BE", "UTF-32LE"};
+const char *const editorCodecs[] = { "ISO 8859-1", "UTF-8",  "UTF-16",   "UTF-16BE",
+                                     "UTF-16LE",   "UTF-32", "UTF-32BE", "UTF-32LE" };
 
 QByteArray written(const QByteArray &codec, QTextDocument &doc, bool rich = true)
 {
@@ -56,9 +56,9 @@ void fillRoundTripDocument(QTextDocument &doc)
     c.insertText(QStringLiteral("ಕನ್ನಡ ನುಡಿ: ಅಕ್ಷರ ಶ್ರೀ ಕ್ಷ ೧೨೩"));
     c.insertBlock(block({}, Qt::LeftToRight, 0));
     QString specials = QStringLiteral("\\{}\t");
-    for (const char16_t u : {0x00A0, 0x00AD, 0x00B7, 0x2002, 0x2003, 0x2004, 0x200C, 0x200D,
-                             0x200E, 0x200F, 0x2011, 0x2013, 0x2014, 0x2018, 0x2019, 0x201C,
-                             0x201D, 0x2022, 0x2028})
+    for (const char16_t u :
+         { 0x00A0, 0x00AD, 0x00B7, 0x2002, 0x2003, 0x2004, 0x200C, 0x200D, 0x200E, 0x200F, 0x2011,
+           0x2013, 0x2014, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2028 })
         specials += QChar(u);
     specials += QStringLiteral("é ü Ω \x01 ") + QString::fromUcs4(U"\U0001F600");
     c.insertText(specials);
@@ -88,14 +88,14 @@ void fillRoundTripDocument(QTextDocument &doc)
     });
     run(QStringLiteral(" 2 end"), [](QTextCharFormat &) {});
 
-    for (const Qt::Alignment a : std::initializer_list<Qt::Alignment>{
-             Qt::AlignHCenter, Qt::AlignRight | Qt::AlignAbsolute, Qt::AlignJustify}) {
+    for (const Qt::Alignment a : std::initializer_list<Qt::Alignment> {
+             Qt::AlignHCenter, Qt::AlignRight | Qt::AlignAbsolute, Qt::AlignJustify }) {
         c.insertBlock(block(a, Qt::LeftToRight, 0));
         c.insertText(QStringLiteral("aligned"));
     }
-    for (const Qt::Alignment a : std::initializer_list<Qt::Alignment>{
+    for (const Qt::Alignment a : std::initializer_list<Qt::Alignment> {
              Qt::AlignLeft | Qt::AlignAbsolute, Qt::AlignRight | Qt::AlignAbsolute,
-             Qt::AlignHCenter}) {
+             Qt::AlignHCenter }) {
         c.insertBlock(block(a, Qt::RightToLeft, 0));
         c.insertText(QStringLiteral("ﺎﺑ"));
     }
@@ -126,6 +126,7 @@ private slots:
     void failures();
 };
 
+// clang-format off
 void TestRtfWriter::header_data()
 {
     QTest::addColumn<QByteArray>("codec");
@@ -153,6 +154,7 @@ void TestRtfWriter::header_data()
     QTest::newRow("codec without code page")
         << QByteArray("EUC-JP") << QByteArray(R"({\rtf1\ansi\ansicpg1252)");
 }
+// clang-format on
 
 void TestRtfWriter::header()
 {
@@ -162,6 +164,7 @@ void TestRtfWriter::header()
     QCOMPARE(written(codec, doc), header + "\n" + R"({\pard\plain\par})" + "\n}");
 }
 
+// clang-format off
 void TestRtfWriter::text_data()
 {
     QTest::addColumn<QByteArray>("codec");
@@ -205,6 +208,7 @@ void TestRtfWriter::text_data()
         QString::fromUtf16(u"\u2013\u2014\u2018\u2019\u201C\u201D\u2022\u2028"),
         R"(\endash \emdash \lquote \rquote \ldblquote \rdblquote \bullet \line )");
 }
+// clang-format on
 
 void TestRtfWriter::text()
 {
@@ -214,6 +218,7 @@ void TestRtfWriter::text()
     QCOMPARE(body(codec, text), QByteArray(R"({\pard\plain )" + bytes + "\\par}\n}"));
 }
 
+// clang-format off
 void TestRtfWriter::document_data()
 {
     QTest::addColumn<QString>("source");
@@ -247,6 +252,7 @@ void TestRtfWriter::document_data()
     row("not rich", "<p align=\"center\">a</p><p><b>b</b></p>", false, "{a\\par}\n{{\\b b}}}");
     row("not rich, one empty block", "", false, "{}}");
 }
+// clang-format on
 
 void TestRtfWriter::document()
 {
@@ -259,6 +265,7 @@ void TestRtfWriter::document()
     QCOMPARE(out, QByteArray("{\\rtf1\\ansi\\ansicpg1252\n") + bytes);
 }
 
+// clang-format off
 void TestRtfWriter::localeCodePage_data()
 {
     QTest::addColumn<QLocale>("locale");
@@ -283,6 +290,7 @@ void TestRtfWriter::localeCodePage_data()
     QTest::newRow("Kannada, UTF-8 locale") << QLocale(QLocale::Kannada)
                                            << QByteArray("{\\rtf1\\ansi\\ansicpg65001");
 }
+// clang-format on
 
 void TestRtfWriter::localeCodePage()
 {
