@@ -21,8 +21,9 @@
 
 namespace {
 
-const QStringList latinWords { "kannaDa", "mane", "baraha", "sahaaya", "taayi",
-                               "kelasa",  "oMdu", "hesaru", "shaale",  "huDuga" };
+const QStringList latinWords =
+    QStringLiteral("kannaDa mane baraha sahaaya taayi kelasa oMdu hesaru shaale huDuga")
+        .split(QLatin1Char(' '));
 
 QString kannadaText(int words, int wordsPerParagraph)
 {

@@ -144,7 +144,8 @@ void BM_Keystroke(benchmark::State &state)
     QCoreApplication::processEvents();
 
     QList<QPair<int, QString>> keys;
-    for (const QString word : { "kannaDa", "ka", "mane", "baraha", "sahaaya", "taayi", "kelasa" }) {
+    for (const char *latin : { "kannaDa", "ka", "mane", "baraha", "sahaaya", "taayi", "kelasa" }) {
+        const QString word = QLatin1String(latin);
         for (QChar c : word)
             keys.append({ Qt::Key_A + (c.toUpper().unicode() - 'A'), QString(c) });
         keys.append({ Qt::Key_Backspace, QStringLiteral("\b") });

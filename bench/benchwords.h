@@ -1,6 +1,7 @@
 // Kannada words for the benchmarks: the spelling word list of aspell when it is
 // installed, else (or on top of it) distinct made-up words of Kannada syllables.
-#pragma once
+#ifndef BENCHWORDS_H
+#define BENCHWORDS_H
 
 #include <QStringList>
 
@@ -16,3 +17,5 @@ const QStringList &aspellKannadaWords();
 QStringList madeUpKannadaWords(qsizetype count, const QStringList &avoid = {}, quint32 seed = 7);
 
 } // namespace BenchWords
+
+#endif // BENCHWORDS_H

@@ -1,5 +1,5 @@
-#ifndef MAINWINDOW_H
-#define MAINWINDOW_H
+#ifndef DICTIONARY_MAINWINDOW_H
+#define DICTIONARY_MAINWINDOW_H
 
 #include <QMainWindow>
 #include <QStack>

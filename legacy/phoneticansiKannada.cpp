@@ -29,17 +29,22 @@ PhoneticANSIKannada::PhoneticANSIKannada()
 
 void PhoneticANSIKannada::init()
 {
-    m_tokens =
-        QStringList { // 0-15 vowels, 16 anusvara, 17 visarga
-                      "a", "aa", "A", "i", "I", "ee", "u", "U", "oo", "Ru", "e", "E", "ai", "o",
-                      "O", "aw", "M", "H",
-                      // 18-58 consonants
-                      "k", "kh", "K", "g", "gh", "G", "Z", "c", "ch", "C", "j", "jh", "J", "z", "T",
-                      "Th", "D", "Dh", "N", "t", "th", "d", "dh", "n", "p", "ph", "P", "b", "bh",
-                      "B", "m", "y", "r", "l", "v", "sh", "S", "Sh", "s", "h", "L",
-                      // 59-68 digits, 69 zero width non-joiner, 70 zero width joiner
-                      "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "f", "F"
-        };
+    // clang-format off
+    static const char *const tokens[] = {
+        // 0-15 vowels, 16 anusvara, 17 visarga
+        "a", "aa", "A", "i", "I", "ee", "u", "U", "oo", "Ru", "e", "E", "ai", "o",
+        "O", "aw", "M", "H",
+        // 18-58 consonants
+        "k", "kh", "K", "g", "gh", "G", "Z", "c", "ch", "C", "j", "jh", "J", "z", "T",
+        "Th", "D", "Dh", "N", "t", "th", "d", "dh", "n", "p", "ph", "P", "b", "bh",
+        "B", "m", "y", "r", "l", "v", "sh", "S", "Sh", "s", "h", "L",
+        // 59-68 digits, 69 zero width non-joiner, 70 zero width joiner
+        "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "f", "F",
+    };
+    // clang-format on
+    m_tokens.clear();
+    for (const char *token : tokens)
+        m_tokens << QLatin1String(token);
 }
 
 QString PhoneticANSIKannada::findNearMatch(QString text)

@@ -1,5 +1,5 @@
-#ifndef MAINWINDOW_H
-#define MAINWINDOW_H
+#ifndef EDITOR_MAINWINDOW_H
+#define EDITOR_MAINWINDOW_H
 
 #include <QMainWindow>
 #include <QPointer>
