@@ -1,4 +1,5 @@
 #include "edituserdict.h"
+#include "makersite.h"
 
 #include "getunicodetext.h"
 #include "ui_edituserdict.h"
@@ -19,7 +20,6 @@ namespace {
 
 const QString UserWordFile = QStringLiteral("usr.dct");
 const QString UserWordsTable = QStringLiteral("UnicodeWords");
-const QString MakerSite = QStringLiteral("https://zuvo.example.org/");
 
 QString trEdit(const char *text)
 {
@@ -206,7 +206,8 @@ bool EditUserDictPrivate::save()
     }
     QMessageBox::information(
         owner, Utils::appName(),
-        trEdit("Unable to save the user dictionary\nPleae inform the error to ") + MakerSite,
+        trEdit("Unable to save the user dictionary\nPleae inform the error to ") +
+            MakerSite::base(),
         QMessageBox::Ok);
     return false;
 }

@@ -1,6 +1,7 @@
 #include "mediawiki.h"
 
 #include "utils.h"
+#include "zuvoscriptconverter.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -9,7 +10,6 @@
 
 namespace {
 
-const int EnglishLanguage = 9;
 const QString DefaultSite = QStringLiteral("http://%1.wiktionary.org");
 // A server that stops sending must not leave the busy bar running forever.
 const int TransferTimeoutMs = 30000;
@@ -39,7 +39,7 @@ public:
     QUrl apiUrl = QUrl(DefaultSite.arg(QStringLiteral("en")) + QStringLiteral("/w/api.php"));
     QNetworkAccessManager *manager = nullptr;
     QString languagePrefix = QStringLiteral("en");
-    int language = EnglishLanguage;
+    int language = Language::English;
     QString siteTemplate = DefaultSite;
 };
 
@@ -105,7 +105,7 @@ QString MediaWiki::editionPrefix(int language)
     // A language without a prefix of its own (English, an unknown value)
     // reads the English edition rather than a host with an empty label.
     const QString prefix =
-        language == EnglishLanguage ? QString() : Utils::languagePrefix(language);
+        language == Language::English ? QString() : Utils::languagePrefix(language);
     return prefix.isEmpty() ? QStringLiteral("en") : prefix;
 }
 

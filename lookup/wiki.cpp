@@ -1,6 +1,7 @@
 #include "wiki.h"
 
 #include "mediawiki.h"
+#include "zuvoscriptconverter.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -9,7 +10,6 @@
 
 namespace {
 
-const int EnglishLanguage = 9;
 const QString DefaultSite = QStringLiteral("http://%1.wiktionary.org");
 const int TransferTimeoutMs = 30000;
 
@@ -40,7 +40,7 @@ public:
     QNetworkAccessManager *manager = nullptr;
     int maxItems = 10;
     QString languagePrefix = QStringLiteral("en");
-    int language = EnglishLanguage;
+    int language = Language::English;
     int mode = LinkQueryMode;
     QString siteTemplate = DefaultSite;
 };

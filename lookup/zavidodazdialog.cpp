@@ -1,4 +1,5 @@
 #include "zavidodazdialog.h"
+#include "makersite.h"
 #include "ui_zavidodazdialog.h"
 
 #include "dictionary.h"
@@ -15,9 +16,6 @@ namespace {
 
 // Links of the near-by words; they only ever look words up here.
 const QString WordLinkPrefix = QStringLiteral("kosha-word:");
-
-const QString MakerSite = QStringLiteral("zuvo.example.org");
-const QString MakerContactPage = QStringLiteral("https://zuvo.example.org/contact");
 
 const int StatusMessageMs = 6000;
 
@@ -222,12 +220,12 @@ void ZaviDodazDialog::onLanguageActionToggled(bool on)
         form->textBrowser->setFont(QFont(Utils::languageDefaultFont(language), 11));
         form->wordLineEdit->setLanguageAndKeyboard(language, keyboard);
     } else {
-        QMessageBox::information(
-            this, QStringLiteral("ZaviDodaz"),
-            tr("Dictionary is not found for <b>%1</b>! <br/>Check here => %2")
-                .arg(Utils::languageName(language),
-                     QStringLiteral("<a href=\"%1\">%2</a>").arg(MakerContactPage, MakerSite)),
-            QMessageBox::Ok);
+        QMessageBox::information(this, QStringLiteral("ZaviDodaz"),
+                                 tr("Dictionary is not found for <b>%1</b>! <br/>Check here => %2")
+                                     .arg(Utils::languageName(language),
+                                          QStringLiteral("<a href=\"%1\">%2</a>")
+                                              .arg(MakerSite::contactPage(), MakerSite::name())),
+                                 QMessageBox::Ok);
     }
     form->wordLineEdit->setEnabled(found);
     form->textBrowser->setEnabled(found);

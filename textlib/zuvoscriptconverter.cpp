@@ -292,11 +292,11 @@ char16_t foldFor(int language, char16_t u, bool *drop)
 {
     *drop = false;
     switch (language) {
-    case 0:
+    case Language::Kannada:
         return u == 0x0CB4 ? 0x0CDE : u;
-    case 1:
+    case Language::Telugu:
         return u == 0x0C34 ? 0x0C33 : u;
-    case 3:
+    case Language::Oriya:
         switch (u) {
         case 0x0B0E: return 0x0B0F;
         case 0x0B12: return 0x0B13;
@@ -304,7 +304,7 @@ char16_t foldFor(int language, char16_t u, bool *drop)
         case 0x0B46: return 0x0B47;
         default: return u;
         }
-    case 4:
+    case Language::Hindi:
         switch (u) {
         case 0x090E: return 0x090F;
         case 0x0912: return 0x0913;
@@ -312,7 +312,7 @@ char16_t foldFor(int language, char16_t u, bool *drop)
         case 0x0946: return 0x0947;
         default: return u;
         }
-    case 5:
+    case Language::Gujarati:
         switch (u) {
         case 0x0A8E: return 0x0A8F;
         case 0x0ACA: return 0x0ACB;
@@ -321,7 +321,7 @@ char16_t foldFor(int language, char16_t u, bool *drop)
         case 0x0AB4: return 0x0AB3;
         default: return u;
         }
-    case 6:
+    case Language::Bengali:
         switch (u) {
         case 0x098E: return 0x098F;
         case 0x0992: return 0x0993;
@@ -332,7 +332,7 @@ char16_t foldFor(int language, char16_t u, bool *drop)
         case 0x09B5: return 0x09AC;
         default: return u;
         }
-    case 7:
+    case Language::Gurmukhi:
         switch (u) {
         case 0x0A0E: return 0x0A0F;
         case 0x0A46: return 0x0A47;
@@ -344,7 +344,7 @@ char16_t foldFor(int language, char16_t u, bool *drop)
         case 0x0A34: return 0x0A33;
         default: return u;
         }
-    case 8:
+    case Language::Tamil:
         switch (u) {
         case 0x0B8B: return 0x0BB1;
         case 0x0BC3: *drop = true; return u;
@@ -397,7 +397,8 @@ QStringList ZuvoScriptConverter::nudiAksharamale() const
 
 int ZuvoScriptConverter::unicodeOffset(int language)
 {
-    return (language >= 0 && language <= 8) ? scriptBases[language] : 0;
+    return (language >= Language::Kannada && language <= Language::Tamil) ? scriptBases[language]
+                                                                          : 0;
 }
 
 QString ZuvoScriptConverter::ansiToUnicode(QString text, int language, int keyboard)
@@ -406,7 +407,7 @@ QString ZuvoScriptConverter::ansiToUnicode(QString text, int language, int keybo
         return QString();
     // English, and any value that names no script, is typing without conversion:
     // a script base of 0 would turn letters into control characters.
-    if (language < 0 || language > 8)
+    if (language < Language::Kannada || language > Language::Tamil)
         return text;
 
     this->keyboard = normalizedKeyboard(keyboard);
@@ -415,7 +416,7 @@ QString ZuvoScriptConverter::ansiToUnicode(QString text, int language, int keybo
 
     if (this->keyboard == 3)
         transliterationPrePass(text);
-    if (this->keyboard == 0 && language == 8)
+    if (this->keyboard == Keyboard::Phonetic && language == Language::Tamil)
         tamilRewrite(text);
 
     output.clear();
@@ -457,7 +458,7 @@ QString ZuvoScriptConverter::unicodeToUnicode(QString text, int language, int ke
     if (text.isEmpty())
         return QString();
     // A target that names no script leaves the text as it is.
-    if (language < 0 || language > 8)
+    if (language < Language::Kannada || language > Language::Tamil)
         return text;
 
     this->keyboard = normalizedKeyboard(keyboard);
@@ -576,7 +577,7 @@ int ZuvoScriptConverter::findChar(const QString &text, qsizetype i, int *len) co
     const qsizetype n = text.size();
     const char16_t c1 = text.at(i).unicode();
     const char16_t c2 = i + 1 < n ? text.at(i + 1).unicode() : 0;
-    if (language == 4 && c1 == 'O' && c2 == 'M') {
+    if (language == Language::Hindi && c1 == 'O' && c2 == 'M') {
         *len = 2;
         return OM_CODE;
     }
@@ -681,7 +682,7 @@ void ZuvoScriptConverter::handleSwara(int code, bool afterConsonant)
         handled = false;
         return;
     }
-    const bool hindi = language == 4;
+    const bool hindi = language == Language::Hindi;
     int letter = 0;
     int sign = 0;
     switch (row) {
@@ -742,14 +743,14 @@ void ZuvoScriptConverter::handleVyanjana(int code)
     }
     if (code >= 19 && code <= 64) {
         int offset = phoneticConsonant[code - 19];
-        if (code == 42 && language == 8)
+        if (code == 42 && language == Language::Tamil)
             offset = 0x29;
         append(offset);
         return;
     }
     if (code >= 82 && code <= 117) {
         int offset = nudiConsonant[code - 82];
-        if (code == 101 && language == 8)
+        if (code == 101 && language == Language::Tamil)
             offset = 0x29;
         append(offset);
         return;
@@ -768,7 +769,7 @@ void ZuvoScriptConverter::handleVyanjana(int code)
             break;
         const char16_t last = output.back().unicode();
         const QChar reph[2] = { QChar(char16_t(scriptBase + 0x30)), QChar(virama) };
-        if (language == 0 && last == char16_t(scriptBase + 0x30)) {
+        if (language == Language::Kannada && last == char16_t(scriptBase + 0x30)) {
             output.append(QChar(virama));
             output.append(QChar(ZWJ));
             append(0x2F);
@@ -808,7 +809,8 @@ void ZuvoScriptConverter::handleSpecialChar(int code)
 
 void ZuvoScriptConverter::normalize(int language)
 {
-    if (language < 0 || language > 8 || language == 2)
+    if (language < Language::Kannada || language > Language::Tamil ||
+        language == Language::Malayalam)
         return;
     QChar *d = output.data();
     const qsizetype n = output.size();

@@ -1,6 +1,8 @@
 #include "scriptconvertdialog.h"
 #include "ui_scriptconvertdialog.h"
 
+#include "makersite.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QShowEvent>
@@ -11,6 +13,7 @@ ScriptConvertDialog::ScriptConvertDialog(int currentLanguage, QWidget *parent)
     , m_currentLanguage(currentLanguage)
 {
     ui->setupUi(this);
+    fillSupportLink();
     ui->textBrowser->setVisible(ui->groupBox->isChecked());
     connect(ui->groupBox, SIGNAL(toggled(bool)), this, SLOT(onNotesChecked(bool)));
     ui->fromLanguageCombo->setCurrentIndex(m_currentLanguage);
@@ -51,6 +54,14 @@ void ScriptConvertDialog::showEvent(QShowEvent *event)
 void ScriptConvertDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        fillSupportLink();
+    }
+}
+
+// The notes end with a link to the support page; the form holds "%1" there.
+void ScriptConvertDialog::fillSupportLink()
+{
+    ui->textBrowser->setHtml(ui->textBrowser->toHtml().arg(MakerSite::supportPage()));
 }

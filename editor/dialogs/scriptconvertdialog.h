@@ -33,6 +33,8 @@ private slots:
     void onNotesChecked(bool checked);
 
 private:
+    void fillSupportLink();
+
     Ui::ScriptConvertDialog *ui;
     int m_currentLanguage;
 };

@@ -1,6 +1,8 @@
 #include "aboutzuvo.h"
 #include "ui_aboutzuvo.h"
 
+#include "makersite.h"
+
 static void initWindowsResources()
 {
     static const bool done = [] {
@@ -20,6 +22,7 @@ AboutZuvo::AboutZuvo(QWidget *parent)
     // retranslateUi sets the same texts in the same context; running it again
     // keeps the box right when a translation is installed after setupUi.
     ui->retranslateUi(this);
+    ui->label_5->setText(ui->label_5->text().arg(MakerSite::base(), MakerSite::name()));
 }
 
 AboutZuvo::~AboutZuvo()

@@ -1,6 +1,8 @@
 #include "helptopics.h"
 #include "ui_helptopics.h"
 
+#include "makersite.h"
+
 #include <QFile>
 
 static void initWindowsResources()
@@ -28,7 +30,9 @@ HelpTopics::HelpTopics(QWidget *parent)
         const qsizetype nul = bytes.indexOf('\0');
         if (nul >= 0)
             bytes.truncate(nul);
-        ui->textEdit->setHtml(QString::fromUtf8(bytes));
+        ui->textEdit->setHtml(QString::fromUtf8(bytes).arg(
+            MakerSite::base(), MakerSite::name(), MakerSite::forumPage(),
+            MakerSite::shown(MakerSite::forumPage())));
     }
     ui->lineEdit->selectAll();
     ui->lineEdit->setFocus(Qt::OtherFocusReason);

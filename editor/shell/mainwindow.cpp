@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "makersite.h"
 #include "ui_mainwindow.h"
 
 #include "aboutzuvo.h"
@@ -28,9 +29,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString DownloadPage = QStringLiteral("https://zuvo.example.org/download");
-const QString FeedbackPage = QStringLiteral("https://zuvo.example.org/feedback");
 
 // More files than this in one drop are left out: each one is a tab.
 constexpr int MaxDroppedFiles = 32;
@@ -301,10 +299,10 @@ void MainWindow::on_actionKeyboardLayoutHelp_triggered()
 
 void MainWindow::slotRunUpdater()
 {
-    QDesktopServices::openUrl(QUrl(DownloadPage));
+    QDesktopServices::openUrl(QUrl(MakerSite::downloadPage()));
 }
 
 void MainWindow::onGiveMyFeedbackTriggered()
 {
-    QDesktopServices::openUrl(QUrl(FeedbackPage));
+    QDesktopServices::openUrl(QUrl(MakerSite::feedbackPage()));
 }

@@ -1,4 +1,5 @@
 #include "tabwidget.h"
+#include "makersite.h"
 
 #include "OOReader.h"
 #include "findandreplacedialog.h"
@@ -572,7 +573,7 @@ UnicodeKaEditor *TabWidget::currentEditor()
                                  "Your feedback is very valuable to improve the software!\n"),
                               QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
-        QDesktopServices::openUrl(QUrl(QStringLiteral("https://zuvo.example.org/feedback")));
+        QDesktopServices::openUrl(QUrl(MakerSite::feedbackPage()));
     return nullptr;
 }
 

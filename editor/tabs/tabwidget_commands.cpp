@@ -15,6 +15,7 @@
 #include "utils.h"
 #include "wiktionaryonline.h"
 #include "zavidodazdialog.h"
+#include "zuvoscriptconverter.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -242,31 +243,31 @@ void TabWidget::setLanguageStatus(int index)
 {
     QString name;
     switch (index) {
-    case 1:
+    case Language::Telugu:
         name = tr("Telugu");
         break;
-    case 2:
+    case Language::Malayalam:
         name = tr("Malayalam");
         break;
-    case 3:
+    case Language::Oriya:
         name = tr("Oriya");
         break;
-    case 4:
+    case Language::Hindi:
         name = tr("Hindi");
         break;
-    case 5:
+    case Language::Gujarati:
         name = tr("Gujarathi");
         break;
-    case 6:
+    case Language::Bengali:
         name = tr("Bengali");
         break;
-    case 7:
+    case Language::Gurmukhi:
         name = tr("Gurmukhi");
         break;
-    case 8:
+    case Language::Tamil:
         name = tr("Tamil");
         break;
-    case 9:
+    case Language::English:
         name = tr("English");
         break;
     default:
@@ -340,15 +341,15 @@ void TabWidget::setKeyboardStatus(int index)
     QString name;
     QString icon;
     switch (index) {
-    case 1:
+    case Keyboard::Nudi:
         name = tr("Nudi");
         icon = QStringLiteral(":/resources/ts_kagapa_32.png");
         break;
-    case 2:
+    case Keyboard::Phonetic2:
         name = tr("Phonetic-2");
         icon = QStringLiteral(":/resources/ts_inscript_32.png");
         break;
-    case 3:
+    case Keyboard::Transliteration:
         name = tr("Transliteration");
         icon = QStringLiteral(":/resources/ts_indlish_32.png");
         break;
