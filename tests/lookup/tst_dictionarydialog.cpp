@@ -1,5 +1,6 @@
 #include "dctfixture.h"
 #include "dictionary.h"
+#include "findchild.h"
 #include "messageboxwatcher.h"
 #include "sqlcipherdriver.h"
 #include "testenv.h"
@@ -85,13 +86,7 @@ private slots:
     void geometry();
 
 private:
-    template<typename T> T *child(const char *name)
-    {
-        T *w = dialog->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qWarning("no child %s", name);
-        return w;
-    }
+    template<typename T> T *child(const char *name) { return ZuvoTest::child<T>(dialog, name); }
     QTextBrowser *browser() { return child<QTextBrowser>("textBrowser"); }
     UnicodeLineEdit *wordBox() { return child<UnicodeLineEdit>("wordLineEdit"); }
     QString status() { return child<QLabel>("statusBar")->text(); }

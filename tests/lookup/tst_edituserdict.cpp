@@ -1,5 +1,7 @@
 #include "edituserdict.h"
+#include "findchild.h"
 #include "getunicodetext.h"
+#include "markingtranslator.h"
 #include "messageboxwatcher.h"
 #include "searchwidget.h"
 #include "sqlcipherdriver.h"
@@ -27,14 +29,6 @@ using ZuvoTest::MessageBoxWatcher;
 namespace {
 
 const QString Words = QStringLiteral("UnicodeWords");
-
-template<typename T> T *child(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("missing child %s", name);
-    return found;
-}
 
 QStringList listTexts(QListWidget *list)
 {
@@ -111,26 +105,6 @@ QStringList boxes(const MessageBoxWatcher &watcher)
     return out;
 }
 
-// Marks every text of one translation context.
-class MarkingTranslator : public QTranslator
-{
-public:
-    explicit MarkingTranslator(const char *context)
-        : m_context(context)
-    {
-    }
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, m_context) != 0)
-            return QString();
-        return QStringLiteral("<") + QString::fromUtf8(sourceText) + QStringLiteral(">");
-    }
-
-private:
-    const char *m_context;
-};
-
 } // namespace
 
 class TestEditUserDict : public QObject
@@ -179,41 +153,41 @@ void TestEditUserDict::startsWithPanelHiddenAndMovesDisabled()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit User Dictionary"));
     QVERIFY(dialog.windowFlags() & Qt::Tool);
     dialog.show();
-    QVERIFY(!child<QWidget>(&dialog, "editParent")->isVisible());
-    QVERIFY(!child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
-    QVERIFY(!child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
-    QCOMPARE(child<QListWidget>(&dialog, "leftList")->font().family(),
+    QVERIFY(!ZuvoTest::child<QWidget>(&dialog, "editParent")->isVisible());
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    QCOMPARE(ZuvoTest::child<QListWidget>(&dialog, "leftList")->font().family(),
              Utils::languageDefaultFont(0));
-    QCOMPARE(child<QListWidget>(&dialog, "rightList")->font().pointSize(), 11);
-    QVERIFY(!child<QToolButton>(&dialog, "addBtn")->icon().isNull());
-    QVERIFY(!child<QToolButton>(&dialog, "moveRightBtn")->icon().isNull());
+    QCOMPARE(ZuvoTest::child<QListWidget>(&dialog, "rightList")->font().pointSize(), 11);
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "addBtn")->icon().isNull());
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->icon().isNull());
 
-    QTest::mouseClick(child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
-    QVERIFY(child<QWidget>(&dialog, "editParent")->isVisible());
-    QVERIFY(child<QWidget>(&dialog, "editParent")->isEnabled());
-    QTest::mouseClick(child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
-    QVERIFY(!child<QWidget>(&dialog, "editParent")->isVisible());
+    QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    QVERIFY(ZuvoTest::child<QWidget>(&dialog, "editParent")->isVisible());
+    QVERIFY(ZuvoTest::child<QWidget>(&dialog, "editParent")->isEnabled());
+    QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    QVERIFY(!ZuvoTest::child<QWidget>(&dialog, "editParent")->isVisible());
 }
 
 void TestEditUserDict::moveButtonsFollowSelection()
 {
     store({ "x" });
     EditUserDict dialog(nullptr);
-    auto *left = child<QListWidget>(&dialog, "leftList");
-    auto *right = child<QListWidget>(&dialog, "rightList");
-    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    auto *left = ZuvoTest::child<QListWidget>(&dialog, "leftList");
+    auto *right = ZuvoTest::child<QListWidget>(&dialog, "rightList");
+    ZuvoTest::child<QPushButton>(&dialog, "loadUserDictBtn")->click();
     left->addItems({ "a", "b" });
     left->item(0)->setSelected(true);
-    QVERIFY(child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
-    QVERIFY(!child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    QVERIFY(ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
     right->item(0)->setSelected(true);
-    QVERIFY(child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
-    child<QPushButton>(&dialog, "pushButton_2")->click(); // DeselectAll
+    QVERIFY(ZuvoTest::child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    ZuvoTest::child<QPushButton>(&dialog, "pushButton_2")->click(); // DeselectAll
     QVERIFY(left->selectedItems().isEmpty());
     QVERIFY(right->selectedItems().isEmpty());
-    QVERIFY(!child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
-    QVERIFY(!child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
-    child<QPushButton>(&dialog, "selectAllBtn")->click();
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->isEnabled());
+    QVERIFY(!ZuvoTest::child<QToolButton>(&dialog, "moveLeftBtn")->isEnabled());
+    ZuvoTest::child<QPushButton>(&dialog, "selectAllBtn")->click();
     QCOMPARE(left->selectedItems().size(), 2);
 }
 
@@ -221,21 +195,21 @@ void TestEditUserDict::addWord()
 {
     EditUserDict dialog(nullptr);
     dialog.setLanguageAndKeyboard(0, 0);
-    auto *left = child<QListWidget>(&dialog, "leftList");
+    auto *left = ZuvoTest::child<QListWidget>(&dialog, "leftList");
     MessageBoxWatcher watcher;
     Answers answers;
     installHandler(watcher, answers);
 
     answers.word = QStringLiteral("ಕನ್ನಡ");
-    child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     QCOMPARE(listTexts(left), QStringList { "ಕನ್ನಡ" });
     QVERIFY(left->item(0)->isSelected());
 
     // An empty entry and a cancelled one add nothing.
     answers.word = QStringLiteral("");
-    child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     answers.word = QString();
-    child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     QCOMPARE(answers.wordDialogs, 3);
     QCOMPARE(left->count(), 1);
     QVERIFY(boxes(watcher).isEmpty());
@@ -245,14 +219,14 @@ void TestEditUserDict::addDuplicateAfterMoveLeft()
 {
     store({ "alpha", "beta" });
     EditUserDict dialog(nullptr);
-    auto *left = child<QListWidget>(&dialog, "leftList");
-    auto *right = child<QListWidget>(&dialog, "rightList");
-    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    auto *left = ZuvoTest::child<QListWidget>(&dialog, "leftList");
+    auto *right = ZuvoTest::child<QListWidget>(&dialog, "rightList");
+    ZuvoTest::child<QPushButton>(&dialog, "loadUserDictBtn")->click();
     QCOMPARE(listTexts(right), (QStringList { "alpha", "beta" }));
-    QVERIFY(!child<QPushButton>(&dialog, "loadUserDictBtn")->isEnabled());
+    QVERIFY(!ZuvoTest::child<QPushButton>(&dialog, "loadUserDictBtn")->isEnabled());
 
     right->item(1)->setSelected(true);
-    child<QToolButton>(&dialog, "moveLeftBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "moveLeftBtn")->click();
     QCOMPARE(listTexts(left), QStringList { "beta" });
     QCOMPARE(listTexts(right), QStringList { "alpha" });
 
@@ -260,7 +234,7 @@ void TestEditUserDict::addDuplicateAfterMoveLeft()
     Answers answers;
     installHandler(watcher, answers);
     answers.word = QStringLiteral("beta");
-    child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     QCOMPARE(boxes(watcher), QStringList { "Zuvo Software|Duplicate, Its already present!" });
     QCOMPARE(left->count(), 1);
 }
@@ -269,19 +243,19 @@ void TestEditUserDict::moveRightOfKnownWordOnlyRemoves()
 {
     store({ "alpha" });
     EditUserDict dialog(nullptr);
-    auto *left = child<QListWidget>(&dialog, "leftList");
-    auto *right = child<QListWidget>(&dialog, "rightList");
-    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    auto *left = ZuvoTest::child<QListWidget>(&dialog, "leftList");
+    auto *right = ZuvoTest::child<QListWidget>(&dialog, "rightList");
+    ZuvoTest::child<QPushButton>(&dialog, "loadUserDictBtn")->click();
 
     MessageBoxWatcher watcher;
     Answers answers;
     installHandler(watcher, answers);
     for (const char *w : { "alpha", "gamma" }) {
         answers.word = QString::fromLatin1(w);
-        child<QToolButton>(&dialog, "addBtn")->click();
+        ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     }
     QCOMPARE(left->selectedItems().size(), 2);
-    child<QToolButton>(&dialog, "moveRightBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->click();
     QCOMPARE(left->count(), 0);
     QCOMPARE(listTexts(right), (QStringList { "alpha", "gamma" }));
 }
@@ -289,21 +263,21 @@ void TestEditUserDict::moveRightOfKnownWordOnlyRemoves()
 void TestEditUserDict::removeAndDoubleClickEdit()
 {
     EditUserDict dialog(nullptr);
-    auto *left = child<QListWidget>(&dialog, "leftList");
+    auto *left = ZuvoTest::child<QListWidget>(&dialog, "leftList");
     MessageBoxWatcher watcher;
     Answers answers;
     installHandler(watcher, answers);
     for (const char *w : { "one", "two" }) {
         answers.word = QString::fromLatin1(w);
-        child<QToolButton>(&dialog, "addBtn")->click();
+        ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     }
     left->clearSelection();
     left->item(1)->setSelected(true); // "two"
-    child<QToolButton>(&dialog, "removeBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "removeBtn")->click();
     QCOMPARE(listTexts(left), QStringList { "one" });
     // Removed from the words too: adding it again is no duplicate.
     answers.word = QStringLiteral("two");
-    child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
     QVERIFY(boxes(watcher).isEmpty());
 
     answers.word = QStringLiteral("uno");
@@ -327,41 +301,42 @@ void TestEditUserDict::browseAndEditWords()
 
     EditUserDict dialog(nullptr);
     dialog.show();
-    auto *left = child<QListWidget>(&dialog, "leftList");
-    auto *box = child<QCheckBox>(&dialog, "editWordsCheckBox");
+    auto *left = ZuvoTest::child<QListWidget>(&dialog, "leftList");
+    auto *box = ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox");
     MessageBoxWatcher watcher;
     Answers answers;
     installHandler(watcher, answers);
     answers.file = file;
 
-    child<QToolButton>(&dialog, "browseFile")->click();
-    QCOMPARE(QFileInfo(child<QLineEdit>(&dialog, "fileNameLine")->text()), QFileInfo(file));
+    ZuvoTest::child<QToolButton>(&dialog, "browseFile")->click();
+    QCOMPARE(QFileInfo(ZuvoTest::child<QLineEdit>(&dialog, "fileNameLine")->text()),
+             QFileInfo(file));
     QCOMPARE(left->count(), 0); // pending until word editing is on
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(listTexts(left), (QStringList { "p", "q" }));
 
     // The same file again with the box unticked is not pending.
     QTest::mouseClick(box, Qt::LeftButton);
-    child<QToolButton>(&dialog, "browseFile")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "browseFile")->click();
     QTest::mouseClick(box, Qt::LeftButton);
     QCOMPARE(left->count(), 2);
 
     // With the box ticked a chosen file is read at once; the whole word list
     // is appended to the view again.
     QVERIFY(writeWordFile(file, { "q", "r" }));
-    child<QToolButton>(&dialog, "browseFile")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "browseFile")->click();
     QCOMPARE(listTexts(left), (QStringList { "p", "p", "q", "q", "r" }));
 }
 
 void TestEditUserDict::cancelledBrowseEmptiesName()
 {
     EditUserDict dialog(nullptr);
-    auto *name = child<QLineEdit>(&dialog, "fileNameLine");
+    auto *name = ZuvoTest::child<QLineEdit>(&dialog, "fileNameLine");
     name->setText(QStringLiteral("/somewhere/words.txt"));
     MessageBoxWatcher watcher;
     Answers answers;
     installHandler(watcher, answers);
-    child<QToolButton>(&dialog, "browseFile")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "browseFile")->click();
     QCOMPARE(name->text(), QString());
 }
 
@@ -400,14 +375,17 @@ void TestEditUserDict::save()
     EditUserDict dialog(nullptr);
     if (!namedFile.isEmpty()) {
         QVERIFY(writeWordFile(QStringLiteral("named.txt"), namedFile));
-        child<QLineEdit>(&dialog, "fileNameLine")->setText(QStringLiteral("named.txt"));
+        ZuvoTest::child<QLineEdit>(&dialog, "fileNameLine")->setText(QStringLiteral("named.txt"));
     } else if (missingFile) {
-        child<QLineEdit>(&dialog, "fileNameLine")->setText(QStringLiteral("nowhere/x.txt"));
+        ZuvoTest::child<QLineEdit>(&dialog, "fileNameLine")
+            ->setText(QStringLiteral("nowhere/x.txt"));
     }
 
     MessageBoxWatcher watcher;
     dialog.show();
-    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+    ZuvoTest::child<QDialogButtonBox>(&dialog, "buttonBox")
+        ->button(QDialogButtonBox::Save)
+        ->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(boxes(watcher), QStringList { "Zuvo Software|User Dictionary updated successfully!" });
@@ -420,20 +398,22 @@ void TestEditUserDict::clearedRightViewStillSaves()
     store({ "a", "b" });
     EditUserDict dialog(nullptr);
     dialog.show();
-    QTest::mouseClick(child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
-    child<QPushButton>(&dialog, "loadUserDictBtn")->click();
-    child<QToolButton>(&dialog, "toolButton")->click();
-    QCOMPARE(child<QListWidget>(&dialog, "rightList")->count(), 0);
+    QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    ZuvoTest::child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "toolButton")->click();
+    QCOMPARE(ZuvoTest::child<QListWidget>(&dialog, "rightList")->count(), 0);
 
     // A word typed in and moved right reaches the store through the view.
     MessageBoxWatcher watcher;
     Answers answers;
     installHandler(watcher, answers);
     answers.word = QStringLiteral("z");
-    child<QToolButton>(&dialog, "addBtn")->click();
-    child<QToolButton>(&dialog, "moveRightBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->click();
 
-    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+    ZuvoTest::child<QDialogButtonBox>(&dialog, "buttonBox")
+        ->button(QDialogButtonBox::Save)
+        ->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(stored(), QStringLiteral("z\na\nb"));
 }
@@ -445,7 +425,9 @@ void TestEditUserDict::saveFailureKeepsDialogAndFile()
     EditUserDict dialog(nullptr);
     dialog.show();
     MessageBoxWatcher watcher;
-    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+    ZuvoTest::child<QDialogButtonBox>(&dialog, "buttonBox")
+        ->button(QDialogButtonBox::Save)
+        ->click();
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(watcher.seen().size(), 1);
@@ -463,7 +445,7 @@ void TestEditUserDict::entryDialog()
     QCOMPARE(plain.text(), QString());
 
     GetUnicodeText entry(0, 0, QStringLiteral("  ಕನ್ನಡ   ಪದ "), nullptr);
-    auto *box = child<UnicodeLineEdit>(&entry, "unicodeLineEdit");
+    auto *box = ZuvoTest::child<UnicodeLineEdit>(&entry, "unicodeLineEdit");
     QCOMPARE(box->language(), 0);
     QCOMPARE(entry.text(), QStringLiteral("ಕನ್ನಡ ಪದ"));
     entry.selectAll();
@@ -504,7 +486,8 @@ void TestEditUserDict::textsFollowLanguageChange()
         dialog = new SearchWidget(nullptr);
     QCOMPARE(dialog->windowTitle(), title);
 
-    MarkingTranslator translator(context.constData());
+    ZuvoTest::MarkingTranslator translator({ QString::fromLatin1(context) }, QStringLiteral("<"),
+                                           QStringLiteral(">"));
     QVERIFY(QCoreApplication::installTranslator(&translator));
     QTRY_COMPARE(dialog->windowTitle(), QStringLiteral("<") + title + QStringLiteral(">"));
     QCoreApplication::removeTranslator(&translator);

@@ -1,3 +1,4 @@
+#include "findchild.h"
 #include "spellcheckdialog.h"
 #include "testenv.h"
 #include "unicodelineedit.h"
@@ -61,13 +62,7 @@ private slots:
     void longRunOfCorrectWords();
 
 private:
-    template<typename T> T *child(const char *name)
-    {
-        T *w = dialog->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qWarning("no child %s", name);
-        return w;
-    }
+    template<typename T> T *child(const char *name) { return ZuvoTest::child<T>(dialog, name); }
     void click(const char *name) { child<QPushButton>(name)->click(); }
     QString misspelt() { return child<QLineEdit>("misSpelledLineEdit")->text(); }
     void start(const QString &text)

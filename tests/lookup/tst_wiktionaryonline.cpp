@@ -1,3 +1,4 @@
+#include "findchild.h"
 #include "httpserver.h"
 #include "mediawiki.h"
 #include "unicodelineedit.h"
@@ -18,14 +19,6 @@ namespace {
 
 const int Kannada = 0;
 const int English = 9;
-
-template<typename T> T *child(QObject *o, const char *name)
-{
-    T *found = o->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("missing child %s", name);
-    return found;
-}
 
 QString siteOf(const HttpServer &server)
 {
@@ -248,8 +241,8 @@ void TestWiktionaryOnline::history()
     QPointer<WiktionaryOnline> window = new WiktionaryOnline(nullptr);
     window->findChild<MediaWiki *>()->setSiteTemplate(siteOf(server));
     window->setLanguageAndKeyboard(English, 0);
-    auto *back = child<QToolButton>(window, "backwardButton");
-    auto *forward = child<QToolButton>(window, "forwardButton");
+    auto *back = ZuvoTest::child<QToolButton>(window, "backwardButton");
+    auto *forward = ZuvoTest::child<QToolButton>(window, "forwardButton");
     QVERIFY(!back->isEnabled());
     QVERIFY(!forward->isEnabled());
 
@@ -280,12 +273,12 @@ void TestWiktionaryOnline::typedWordSentAsTyped()
     WiktionaryOnline *window = new WiktionaryOnline(nullptr);
     window->findChild<MediaWiki *>()->setSiteTemplate(siteOf(server));
     window->setLanguageAndKeyboard(English, 0);
-    auto *box = child<UnicodeLineEdit>(window, "plainTextEdit");
+    auto *box = ZuvoTest::child<UnicodeLineEdit>(window, "plainTextEdit");
 
     const int before = server.requests().size();
     QVERIFY(fetches(window, [&] {
         box->insertPlainText(QStringLiteral(" A "));
-        child<QToolButton>(window, "toolButton")->click();
+        ZuvoTest::child<QToolButton>(window, "toolButton")->click();
     }));
     QCOMPARE(askedWords(server).value(before), QStringLiteral(" A "));
     QCOMPARE(box->textCursor().selectedText(), QStringLiteral(" A ")); // next key replaces it
@@ -334,7 +327,7 @@ void TestWiktionaryOnline::links()
     window->findChild<MediaWiki *>()->setSiteTemplate(siteOf(server));
     window->setLanguageAndKeyboard(language, 0);
     link.replace(QStringLiteral("%site"), QStringLiteral("//127.0.0.1:%1").arg(server.port()));
-    auto *browser = child<QTextBrowser>(window, "textBrowser");
+    auto *browser = ZuvoTest::child<QTextBrowser>(window, "textBrowser");
     QVERIFY(!browser->openLinks());
 
     const int before = server.requests().size();
@@ -342,8 +335,8 @@ void TestWiktionaryOnline::links()
     QCOMPARE(fetched, !word.isEmpty());
     if (fetched) {
         QCOMPARE(askedWords(server).value(before), word);
-        QCOMPARE(child<UnicodeLineEdit>(window, "plainTextEdit")->text(), word);
-        QVERIFY(child<QToolButton>(window, "backwardButton")->isEnabled()); // recorded
+        QCOMPARE(ZuvoTest::child<UnicodeLineEdit>(window, "plainTextEdit")->text(), word);
+        QVERIFY(ZuvoTest::child<QToolButton>(window, "backwardButton")->isEnabled()); // recorded
     }
     delete window;
 }
@@ -354,8 +347,8 @@ void TestWiktionaryOnline::failureShowsEmptyPage()
     window->findChild<MediaWiki *>()->setSiteTemplate(siteOf(server));
     window->setLanguageAndKeyboard(English, 0);
     window->show();
-    auto *busy = child<QProgressBar>(window, "progressBar");
-    auto *browser = child<QTextBrowser>(window, "textBrowser");
+    auto *busy = ZuvoTest::child<QProgressBar>(window, "progressBar");
+    auto *browser = ZuvoTest::child<QTextBrowser>(window, "textBrowser");
     QVERIFY(!busy->isVisible());
 
     QVERIFY(fetches(window, [&] {
@@ -377,7 +370,7 @@ void TestWiktionaryOnline::closingDeletesWindow()
     QCOMPARE(window->objectName(), QStringLiteral("WiktionaryOnline"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Wiktionary Meaning (Online)..."));
     QVERIFY(window->windowFlags() & Qt::Tool);
-    QVERIFY(!child<QToolButton>(window, "toolButton")->icon().isNull());
+    QVERIFY(!ZuvoTest::child<QToolButton>(window, "toolButton")->icon().isNull());
     window->show();
     // A reply still open when the window goes dies with it.
     window->findChild<MediaWiki *>()->setSiteTemplate(siteOf(server));
@@ -385,7 +378,9 @@ void TestWiktionaryOnline::closingDeletesWindow()
     slow.delayMs = 300;
     server.route("/en/wiki/slow", slow);
     window->search(QStringLiteral("slow"));
-    child<QDialogButtonBox>(window, "buttonBox")->button(QDialogButtonBox::Close)->click();
+    ZuvoTest::child<QDialogButtonBox>(window, "buttonBox")
+        ->button(QDialogButtonBox::Close)
+        ->click();
     QTRY_VERIFY(window.isNull());
     QTest::qWait(400);
 }

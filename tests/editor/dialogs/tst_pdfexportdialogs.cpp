@@ -1,3 +1,5 @@
+#include "findchild.h"
+#include "markingtranslator.h"
 #include "openpdfdialog.h"
 #include "printersettingsdialog.h"
 
@@ -20,28 +22,6 @@
 
 using ZuvoTest::MessageBoxWatcher;
 
-// Marks every text of the given contexts, so that a test can see which texts
-// were set again after a language change and under which context.
-class MarkingTranslator : public QTranslator
-{
-public:
-    explicit MarkingTranslator(QStringList contexts)
-        : m_contexts(std::move(contexts))
-    {
-    }
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char * = nullptr,
-                      int = -1) const override
-    {
-        if (!m_contexts.contains(QLatin1String(context)))
-            return QString();
-        return QLatin1String("~") + QString::fromUtf8(sourceText);
-    }
-
-private:
-    QStringList m_contexts;
-};
-
 class TestPdfExportDialogs : public QObject
 {
     Q_OBJECT
@@ -59,17 +39,9 @@ private slots:
     void textsFollowLanguageChange();
 };
 
-template<typename T> static T *child(QWidget *parent, const char *name)
-{
-    T *w = parent->findChild<T *>(QLatin1String(name));
-    if (!w)
-        qFatal("no child %s", name);
-    return w;
-}
-
 static QPushButton *dialogButton(QWidget *dialog, QDialogButtonBox::StandardButton which)
 {
-    return child<QDialogButtonBox>(dialog, "buttonBox")->button(which);
+    return ZuvoTest::child<QDialogButtonBox>(dialog, "buttonBox")->button(which);
 }
 
 void TestPdfExportDialogs::freshExportDialog()
@@ -87,7 +59,7 @@ void TestPdfExportDialogs::freshExportDialog()
     QVERIFY(dialog.filename().isEmpty());
 
     // The paper size is shown, fixed at A4, and never offered for change.
-    auto *sizes = child<QComboBox>(&dialog, "papersizeComboBox");
+    auto *sizes = ZuvoTest::child<QComboBox>(&dialog, "papersizeComboBox");
     QStringList names;
     for (int i = 0; i < sizes->count(); ++i)
         names << sizes->itemText(i);
@@ -109,28 +81,29 @@ void TestPdfExportDialogs::freshExportDialog()
     QCOMPARE(sizes->currentText(), QStringLiteral("A4"));
     dialog.show();
     QVERIFY(!sizes->isEnabled());
-    QVERIFY(!child<QGroupBox>(&dialog, "groupBox_4")->isEnabled());
+    QVERIFY(!ZuvoTest::child<QGroupBox>(&dialog, "groupBox_4")->isEnabled());
 
     // The page picture comes from the dialogs' own resources.
-    QVERIFY(!child<QLabel>(&dialog, "label_2")->pixmap().isNull());
+    QVERIFY(!ZuvoTest::child<QLabel>(&dialog, "label_2")->pixmap().isNull());
 }
 
 void TestPdfExportDialogs::valuesReadBack()
 {
     PrinterSettingsDialog dialog(nullptr);
     dialog.setFilename(QStringLiteral("/tmp/out.pdf"));
-    QCOMPARE(child<QLineEdit>(&dialog, "fileNameLineEdit")->text(), QStringLiteral("/tmp/out.pdf"));
+    QCOMPARE(ZuvoTest::child<QLineEdit>(&dialog, "fileNameLineEdit")->text(),
+             QStringLiteral("/tmp/out.pdf"));
     QCOMPARE(dialog.filename(), QStringLiteral("/tmp/out.pdf"));
 
-    child<QRadioButton>(&dialog, "landscapeRadioButton")->setChecked(true);
+    ZuvoTest::child<QRadioButton>(&dialog, "landscapeRadioButton")->setChecked(true);
     QCOMPARE(dialog.pageOrientation(), 1);
-    child<QRadioButton>(&dialog, "portraitRadioButton")->setChecked(true);
+    ZuvoTest::child<QRadioButton>(&dialog, "portraitRadioButton")->setChecked(true);
     QCOMPARE(dialog.pageOrientation(), 0);
 
-    child<QDoubleSpinBox>(&dialog, "leftMargin")->setValue(31.5);
-    child<QDoubleSpinBox>(&dialog, "topMargin")->setValue(5); // below the minimum of 20
-    child<QDoubleSpinBox>(&dialog, "rightMargin")->setValue(12.25);
-    child<QDoubleSpinBox>(&dialog, "bottonMargin")->setValue(150); // above 99.99
+    ZuvoTest::child<QDoubleSpinBox>(&dialog, "leftMargin")->setValue(31.5);
+    ZuvoTest::child<QDoubleSpinBox>(&dialog, "topMargin")->setValue(5); // below the minimum of 20
+    ZuvoTest::child<QDoubleSpinBox>(&dialog, "rightMargin")->setValue(12.25);
+    ZuvoTest::child<QDoubleSpinBox>(&dialog, "bottonMargin")->setValue(150); // above 99.99
     QCOMPARE(dialog.leftMargin(), 31.5);
     QCOMPARE(dialog.topMargin(), 20.0);
     QCOMPARE(dialog.rightMargin(), 12.25);
@@ -204,7 +177,7 @@ void TestPdfExportDialogs::chooserSetsOrEmptiesFileName()
     PrinterSettingsDialog dialog(nullptr);
     dialog.setFilename(QStringLiteral("earlier.pdf"));
     dialog.show();
-    child<QToolButton>(&dialog, "chooseFileNameBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "chooseFileNameBtn")->click();
     QCOMPARE(caption, QStringLiteral("Save File"));
     QCOMPARE(filters, QStringList { QStringLiteral("PDF files (*.pdf)") });
     QCOMPARE(dialog.filename(), pick ? target : QString());
@@ -241,10 +214,10 @@ void TestPdfExportDialogs::openButtons()
     OpenPdfDialog dialog(nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Zuvo - Export to Pdf"));
     dialog.setFilename(pdf);
-    QCOMPARE(child<QLineEdit>(&dialog, "lineEdit")->text(), pdf);
-    QVERIFY(child<QLineEdit>(&dialog, "lineEdit")->isReadOnly());
+    QCOMPARE(ZuvoTest::child<QLineEdit>(&dialog, "lineEdit")->text(), pdf);
+    QVERIFY(ZuvoTest::child<QLineEdit>(&dialog, "lineEdit")->isReadOnly());
     dialog.show();
-    child<QPushButton>(&dialog, button.toLatin1().constData())->click();
+    ZuvoTest::child<QPushButton>(&dialog, button.toLatin1().constData())->click();
 
     QList<QUrl> expected;
     if (exists) {
@@ -259,12 +232,12 @@ void TestPdfExportDialogs::openButtons()
 void TestPdfExportDialogs::closeAccepts()
 {
     OpenPdfDialog dialog(nullptr);
-    QCOMPARE(child<QPushButton>(&dialog, "OpenBtn")->text(), QStringLiteral("Open"));
-    QCOMPARE(child<QPushButton>(&dialog, "OpenFolderBtn")->text(),
+    QCOMPARE(ZuvoTest::child<QPushButton>(&dialog, "OpenBtn")->text(), QStringLiteral("Open"));
+    QCOMPARE(ZuvoTest::child<QPushButton>(&dialog, "OpenFolderBtn")->text(),
              QStringLiteral("Open Containing folder"));
-    QCOMPARE(child<QPushButton>(&dialog, "CloseBtn")->text(), QStringLiteral("Close"));
+    QCOMPARE(ZuvoTest::child<QPushButton>(&dialog, "CloseBtn")->text(), QStringLiteral("Close"));
     dialog.show();
-    child<QPushButton>(&dialog, "CloseBtn")->click();
+    ZuvoTest::child<QPushButton>(&dialog, "CloseBtn")->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -274,27 +247,27 @@ void TestPdfExportDialogs::textsFollowLanguageChange()
     PrinterSettingsDialog settings(nullptr);
     OpenPdfDialog open(nullptr);
     settings.setFilename(QStringLiteral("kept.pdf"));
-    child<QRadioButton>(&settings, "landscapeRadioButton")->setChecked(true);
+    ZuvoTest::child<QRadioButton>(&settings, "landscapeRadioButton")->setChecked(true);
 
-    MarkingTranslator translator({ "PrinterSettingsDialog", "OpenPdfDialog" });
+    ZuvoTest::MarkingTranslator translator({ "PrinterSettingsDialog", "OpenPdfDialog" });
     QVERIFY(QCoreApplication::installTranslator(&translator));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     QCOMPARE(settings.windowTitle(), QStringLiteral("~Zuvo - Export to Pdf"));
-    QCOMPARE(child<QLabel>(&settings, "label")->text(), QStringLiteral("~Filename :"));
-    QCOMPARE(child<QComboBox>(&settings, "papersizeComboBox")->currentText(),
+    QCOMPARE(ZuvoTest::child<QLabel>(&settings, "label")->text(), QStringLiteral("~Filename :"));
+    QCOMPARE(ZuvoTest::child<QComboBox>(&settings, "papersizeComboBox")->currentText(),
              QStringLiteral("~A4"));
     QCOMPARE(open.windowTitle(), QStringLiteral("~Zuvo - Export to Pdf"));
-    QCOMPARE(child<QPushButton>(&open, "OpenBtn")->text(), QStringLiteral("~Open"));
-    QCOMPARE(child<QPushButton>(&open, "OpenFolderBtn")->text(),
+    QCOMPARE(ZuvoTest::child<QPushButton>(&open, "OpenBtn")->text(), QStringLiteral("~Open"));
+    QCOMPARE(ZuvoTest::child<QPushButton>(&open, "OpenFolderBtn")->text(),
              QStringLiteral("~Open Containing folder"));
-    QCOMPARE(child<QPushButton>(&open, "CloseBtn")->text(), QStringLiteral("~Close"));
+    QCOMPARE(ZuvoTest::child<QPushButton>(&open, "CloseBtn")->text(), QStringLiteral("~Close"));
     QCoreApplication::removeTranslator(&translator);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 
     // What the user entered survives the new texts.
     QCOMPARE(settings.filename(), QStringLiteral("kept.pdf"));
     QCOMPARE(settings.pageOrientation(), 1);
-    QCOMPARE(child<QPushButton>(&open, "OpenBtn")->text(), QStringLiteral("Open"));
+    QCOMPARE(ZuvoTest::child<QPushButton>(&open, "OpenBtn")->text(), QStringLiteral("Open"));
 }
 
 QTEST_MAIN(TestPdfExportDialogs)

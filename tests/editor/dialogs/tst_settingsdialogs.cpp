@@ -1,3 +1,5 @@
+#include "findchild.h"
+#include "markingtranslator.h"
 #include "scriptconvertdialog.h"
 #include "settingsdialog.h"
 
@@ -18,28 +20,6 @@
 #include <QTranslator>
 #include <QtTest/QTest>
 
-// Marks every text of the given contexts, so that a test can see which texts
-// were set again after a language change and under which context.
-class MarkingTranslator : public QTranslator
-{
-public:
-    explicit MarkingTranslator(QStringList contexts)
-        : m_contexts(std::move(contexts))
-    {
-    }
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char * = nullptr,
-                      int = -1) const override
-    {
-        if (!m_contexts.contains(QLatin1String(context)))
-            return QString();
-        return QLatin1String("~") + QString::fromUtf8(sourceText);
-    }
-
-private:
-    QStringList m_contexts;
-};
-
 class TestSettingsDialogs : public QObject
 {
     Q_OBJECT
@@ -56,17 +36,9 @@ private slots:
     void converterDestinationDrivesConversion();
 };
 
-template<typename T> static T *child(QWidget *parent, const char *name)
-{
-    T *w = parent->findChild<T *>(QLatin1String(name));
-    if (!w)
-        qFatal("no child %s", name);
-    return w;
-}
-
 static void clickOk(QWidget *dialog)
 {
-    child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+    ZuvoTest::child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok)->click();
 }
 
 static QStringList itemTexts(QComboBox *box)
@@ -129,11 +101,12 @@ void TestSettingsDialogs::storedValuesShownAndWritten()
     }
 
     SettingsDialog dialog(nullptr);
-    QCOMPARE(child<QComboBox>(&dialog, "languageComboBox")->currentIndex(), shownLanguage);
-    QCOMPARE(child<QRadioButton>(&dialog, "kannadaRadioButton")->isChecked(), kpRao);
-    QCOMPARE(child<QRadioButton>(&dialog, "phoneticRadioButton")->isChecked(), !kpRao);
-    QCOMPARE(child<QRadioButton>(&dialog, "passiveTransRadio")->isChecked(), passive);
-    QCOMPARE(child<QRadioButton>(&dialog, "activeTransRadio")->isChecked(), !passive);
+    QCOMPARE(ZuvoTest::child<QComboBox>(&dialog, "languageComboBox")->currentIndex(),
+             shownLanguage);
+    QCOMPARE(ZuvoTest::child<QRadioButton>(&dialog, "kannadaRadioButton")->isChecked(), kpRao);
+    QCOMPARE(ZuvoTest::child<QRadioButton>(&dialog, "phoneticRadioButton")->isChecked(), !kpRao);
+    QCOMPARE(ZuvoTest::child<QRadioButton>(&dialog, "passiveTransRadio")->isChecked(), passive);
+    QCOMPARE(ZuvoTest::child<QRadioButton>(&dialog, "activeTransRadio")->isChecked(), !passive);
 
     dialog.show();
     clickOk(&dialog);
@@ -158,13 +131,13 @@ void TestSettingsDialogs::okRewritesTheGroup()
     const Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
     QCOMPARE(dialog.windowFlags() & flags, flags);
     QVERIFY(!dialog.windowIcon().isNull());
-    auto *languages = child<QComboBox>(&dialog, "languageComboBox");
+    auto *languages = ZuvoTest::child<QComboBox>(&dialog, "languageComboBox");
     QCOMPARE(itemTexts(languages),
              QStringList({ "Kannada", "Telugu", "Malayalam", "Oriya", "Hindi", "Gujarati",
                            "Bengali", "Gurumukhi", "English" }));
     languages->setCurrentIndex(languages->findText(QStringLiteral("English")));
-    child<QRadioButton>(&dialog, "kannadaRadioButton")->setChecked(true);
-    child<QRadioButton>(&dialog, "passiveTransRadio")->setChecked(true);
+    ZuvoTest::child<QRadioButton>(&dialog, "kannadaRadioButton")->setChecked(true);
+    ZuvoTest::child<QRadioButton>(&dialog, "passiveTransRadio")->setChecked(true);
     dialog.show();
     clickOk(&dialog);
 
@@ -188,9 +161,11 @@ void TestSettingsDialogs::cancelWritesNothing()
         settings.setValue(QStringLiteral("Settings/Old-Key"), 7);
     }
     SettingsDialog dialog(nullptr);
-    child<QComboBox>(&dialog, "languageComboBox")->setCurrentIndex(4);
+    ZuvoTest::child<QComboBox>(&dialog, "languageComboBox")->setCurrentIndex(4);
     dialog.show();
-    child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Cancel)->click();
+    ZuvoTest::child<QDialogButtonBox>(&dialog, "buttonBox")
+        ->button(QDialogButtonBox::Cancel)
+        ->click();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(stored(QStringLiteral("Settings/Default-Language")).toInt(), 2);
     QCOMPARE(stored(QStringLiteral("Settings/Old-Key")).toInt(), 7);
@@ -200,26 +175,26 @@ void TestSettingsDialogs::languageChangeKeepsChoices()
 {
     ZuvoTest::TempEnv env;
     SettingsDialog settings(nullptr);
-    child<QComboBox>(&settings, "languageComboBox")->setCurrentIndex(6);
+    ZuvoTest::child<QComboBox>(&settings, "languageComboBox")->setCurrentIndex(6);
     ScriptConvertDialog converter(3, nullptr);
-    child<QComboBox>(&converter, "toLanguageCombo")->setCurrentIndex(5);
+    ZuvoTest::child<QComboBox>(&converter, "toLanguageCombo")->setCurrentIndex(5);
 
-    MarkingTranslator translator({ "SettingsDialog", "ScriptConvertDialog" });
+    ZuvoTest::MarkingTranslator translator({ "SettingsDialog", "ScriptConvertDialog" });
     QVERIFY(QCoreApplication::installTranslator(&translator));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     QCOMPARE(settings.windowTitle(), QStringLiteral("~Zuvo - Settings"));
-    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->count(), 9);
-    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->currentText(),
+    QCOMPARE(ZuvoTest::child<QComboBox>(&settings, "languageComboBox")->count(), 9);
+    QCOMPARE(ZuvoTest::child<QComboBox>(&settings, "languageComboBox")->currentText(),
              QStringLiteral("~Bengali"));
-    QCOMPARE(child<QRadioButton>(&settings, "kannadaRadioButton")->text(),
+    QCOMPARE(ZuvoTest::child<QRadioButton>(&settings, "kannadaRadioButton")->text(),
              QStringLiteral("~K.P.Rao -  GoK"));
     QCOMPARE(converter.windowTitle(), QStringLiteral("~Zuvo - Script Converter"));
-    QCOMPARE(child<QComboBox>(&converter, "fromLanguageCombo")->currentText(),
+    QCOMPARE(ZuvoTest::child<QComboBox>(&converter, "fromLanguageCombo")->currentText(),
              QStringLiteral("~Oriya"));
     QCOMPARE(converter.toLanguage(), 5);
     QCoreApplication::removeTranslator(&translator);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    QCOMPARE(child<QComboBox>(&settings, "languageComboBox")->currentIndex(), 6);
+    QCOMPARE(ZuvoTest::child<QComboBox>(&settings, "languageComboBox")->currentIndex(), 6);
 }
 
 void TestSettingsDialogs::converterLists_data()
@@ -240,7 +215,7 @@ void TestSettingsDialogs::converterLists()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Zuvo - Script Converter"));
     QVERIFY(dialog.windowFlags().testFlag(Qt::Tool));
 
-    auto *from = child<QComboBox>(&dialog, "fromLanguageCombo");
+    auto *from = ZuvoTest::child<QComboBox>(&dialog, "fromLanguageCombo");
     QCOMPARE(itemTexts(from),
              QStringList({ "Kannada", "Telugu", "Malayalam", "Oriya", "Hindi", "Gujarathi",
                            "Bengali", "Gurmukhi", "Tamil", "English" }));
@@ -248,7 +223,7 @@ void TestSettingsDialogs::converterLists()
     dialog.show();
     QVERIFY(!from->isEnabled());
 
-    auto *to = child<QComboBox>(&dialog, "toLanguageCombo");
+    auto *to = ZuvoTest::child<QComboBox>(&dialog, "toLanguageCombo");
     QCOMPARE(itemTexts(to),
              QStringList({ "Kannada", "Telugu", "Malayalam", "Oriya", "Hindi", "Gujarathi",
                            "Bengali", "Gurmukhi" }));
@@ -260,8 +235,8 @@ void TestSettingsDialogs::converterHelpNotes()
 {
     ScriptConvertDialog dialog(Language::Kannada, nullptr);
     dialog.show();
-    auto *help = child<QGroupBox>(&dialog, "groupBox");
-    auto *notes = child<QTextBrowser>(&dialog, "textBrowser");
+    auto *help = ZuvoTest::child<QGroupBox>(&dialog, "groupBox");
+    auto *notes = ZuvoTest::child<QTextBrowser>(&dialog, "textBrowser");
     QVERIFY(help->isCheckable());
     QVERIFY(!help->isChecked());
     QVERIFY(!notes->isVisible());
@@ -301,7 +276,7 @@ void TestSettingsDialogs::converterHelpNotes()
 void TestSettingsDialogs::converterDestinationDrivesConversion()
 {
     ScriptConvertDialog dialog(Language::Kannada, nullptr);
-    child<QComboBox>(&dialog, "toLanguageCombo")->setCurrentIndex(Language::Telugu);
+    ZuvoTest::child<QComboBox>(&dialog, "toLanguageCombo")->setCurrentIndex(Language::Telugu);
     dialog.show();
     clickOk(&dialog);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

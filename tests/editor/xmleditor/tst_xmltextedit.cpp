@@ -91,7 +91,7 @@ void TestXmlTextEdit::highlightsOneLine()
     document.documentLayout(); // a document without a layout reports no edits
     XmlHighlighter highlighter(&document);
     document.setPlainText(line);
-    QTest::qWait(1); // lets the queued first pass run
+    QCoreApplication::processEvents(); // runs the queued first pass
     QCOMPARE(colourAt(&document, 0, pos), colour);
 }
 
@@ -101,7 +101,7 @@ void TestXmlTextEdit::commentOverSeveralLines()
     document.documentLayout(); // a document without a layout reports no edits
     XmlHighlighter highlighter(&document);
     document.setPlainText(QStringLiteral("<!-- one\n<two a='b'>\nthree --> <x>"));
-    QTest::qWait(1); // lets the queued first pass run
+    QCoreApplication::processEvents(); // runs the queued first pass
     QCOMPARE(colourAt(&document, 0, 6), comment);
     for (int pos = 0; pos < 11; ++pos)
         QCOMPARE(colourAt(&document, 1, pos), comment);
@@ -116,7 +116,7 @@ void TestXmlTextEdit::tagOverTwoLines()
     document.documentLayout(); // a document without a layout reports no edits
     XmlHighlighter highlighter(&document);
     document.setPlainText(QStringLiteral("<a\n b='c'>text"));
-    QTest::qWait(1); // lets the queued first pass run
+    QCoreApplication::processEvents(); // runs the queued first pass
     QCOMPARE(colourAt(&document, 1, 1), attributeName);
     QCOMPARE(colourAt(&document, 1, 4), attributeValue);
     // The tag's own closing bracket is no stray one.
@@ -130,7 +130,7 @@ void TestXmlTextEdit::closingACommentEndsItOnFollowingLines()
     document.documentLayout(); // a document without a layout reports no edits
     XmlHighlighter highlighter(&document);
     document.setPlainText(QStringLiteral("<!-- open\n<b/>"));
-    QTest::qWait(1); // lets the queued first pass run
+    QCoreApplication::processEvents(); // runs the queued first pass
     QCOMPARE(colourAt(&document, 1, 1), comment);
     QTextCursor cursor(document.findBlockByNumber(0));
     cursor.movePosition(QTextCursor::EndOfBlock);
@@ -147,7 +147,7 @@ void TestXmlTextEdit::colourCanBeReplaced()
     document.documentLayout(); // a document without a layout reports no edits
     XmlHighlighter highlighter(&document);
     document.setPlainText(QStringLiteral("<a>"));
-    QTest::qWait(1); // lets the queued first pass run
+    QCoreApplication::processEvents(); // runs the queued first pass
     highlighter.setHighlightColor(XmlHighlighter::ElementName, Qt::cyan);
     QCOMPARE(colourAt(&document, 0, 1), QColor(Qt::cyan));
     QTextCharFormat bold;
