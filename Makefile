@@ -5,7 +5,7 @@ BUILD ?= build
 GENERATOR ?= Ninja
 JOBS ?= 8
 
-.PHONY: all deps test-deps configure build test bench fuzz clean format format-check
+.PHONY: all deps test-deps configure build test test-asan bench fuzz clean format format-check
 
 all: build
 
@@ -26,6 +26,22 @@ build: deps configure
 test: test-deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# make test-asan  the same tests, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer into build-asan/. Qt itself is not instrumented;
+# leaks in it at exit are not reported (detect_leaks=0) so that a report
+# points at our code.
+ASAN_BUILD ?= build-asan
+test-asan: test-deps
+	@if [ ! -f $(ASAN_BUILD)/build.ninja ]; then \
+	  cmake -S . -B $(ASAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DZUVO_SANITIZE=ON -DZUVO_BENCH=OFF; \
+	fi
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
 
 # make run-dictionary  builds the look-up program and starts it with the bundled
 # dictionary (dct/ beside it); it runs in its own folder, where its Kannada
@@ -52,7 +68,7 @@ fuzz: deps
 	cmake --build build-fuzz -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
 
 # The C++ sources follow .clang-format; tables keep their layout inside
 # "// clang-format off" blocks.
