@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QWidget>
 
 namespace ZuvoTest {
 
@@ -52,6 +53,15 @@ bool inCI()
 QString findProgram(const QString &name)
 {
     return QStandardPaths::findExecutable(name);
+}
+
+bool showActive(QWidget *window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
 }
 
 } // namespace ZuvoTest

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
+class QWidget;
+
 namespace ZuvoTest {
 
 // A temporary folder that is the current directory (and the settings store)
@@ -29,6 +31,11 @@ private:
     QTemporaryDir m_dir;
     QString m_oldCwd;
 };
+
+// Shows a window and waits until it is exposed and active. Under the X11
+// platform (tests built with XCB) there is no window manager, so the window is
+// activated explicitly; offscreen it is active at once. False on a time-out.
+bool showActive(QWidget *window);
 
 // True when the tests run in CI, where every outside program must be present.
 bool inCI();
