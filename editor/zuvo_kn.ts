@@ -264,7 +264,7 @@ Pleae inform the error to </source>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation>&amp;ಸಂಪಾದನೆ</translation>
+        <translation>ಸಂಪಾ&amp;ದನೆ</translation>
     </message>
     <message>
         <source>Find/Replace</source>
@@ -272,7 +272,7 @@ Pleae inform the error to </source>
     </message>
     <message>
         <source>Fo&amp;rmat</source>
-        <translation>ಸ್ವ&amp;ರೂಪ</translation>
+        <translation>ಸ್ವರೂ&amp;ಪ</translation>
     </message>
     <message>
         <source>Bullets</source>
@@ -284,7 +284,7 @@ Pleae inform the error to </source>
     </message>
     <message>
         <source>&amp;Language</source>
-        <translation>&amp;ಭಾಷೆ</translation>
+        <translation>ಭಾಷೆ&amp;ಗಳು</translation>
     </message>
     <message>
         <source>F11 To Toggle</source>
@@ -316,11 +316,11 @@ Pleae inform the error to </source>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation>&amp;ನೋಟ</translation>
+        <translation>ನೋ&amp;ಟ</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation>ಸ&amp;ಹಾಯ</translation>
+        <translation>&amp;ಸಹಾಯ</translation>
     </message>
     <message>
         <source>New</source>

@@ -35,14 +35,14 @@ const char *const MenuBarMenus[] = { "menuFile",     "menuEdit",     "menuFormat
 const QStringList EnglishTitles { "&File",  "&Edit",     "Fo&rmat", "&Language", "Key&board",
                                   "&Tools", "En&coding", "&View",   "&Help" };
 const QStringList KannadaTitles { "&ಕಡತ",
-                                  "&ಸಂಪಾದನೆ",
-                                  "ಸ್ವ&ರೂಪ",
-                                  "&ಭಾಷೆ",
+                                  "ಸಂಪಾ&ದನೆ",
+                                  "ಸ್ವರೂ&ಪ",
+                                  "ಭಾಷೆ&ಗಳು",
                                   "ಕೀಲಿ&ಮಣೆ",
                                   "&ಉಪಕರಣಗಳು",
                                   "&ಎನ್‌ಕೋಡಿಂಗ್",
-                                  "&ನೋಟ",
-                                  "ಸ&ಹಾಯ" };
+                                  "ನೋ&ಟ",
+                                  "&ಸಹಾಯ" };
 
 QStringList menuTitles(const MainWindow &window)
 {

@@ -149,11 +149,18 @@ QStringList problems(const Message &m)
         found << QStringLiteral("accelerators differ");
     } else {
         for (const int at : keys) {
-            // The letter after "&" starts a syllable: not a vowel sign, not
-            // the consonant after a virama (which would cut a conjunct).
+            // The underlined letter is drawn apart from its neighbours, which
+            // breaks the shaping of a syllable it belongs to: the letter after
+            // "&" must be a syllable of its own, not joined by a virama or a
+            // joiner to the letter before, and followed by no vowel sign,
+            // anusvara, virama or joiner.
             const QChar key = t.at(at + 1);
-            const bool afterVirama = at > 0 && t.at(at - 1) == QChar(0x0CCD);
-            if (!key.isLetterOrNumber() || afterVirama)
+            const auto joiner = [](QChar c) { return c == QChar(0x200C) || c == QChar(0x200D); };
+            const auto virama = [](QChar c) { return c.combiningClass() == 9; };
+            const bool joinedBefore = at > 0 && (virama(t.at(at - 1)) || joiner(t.at(at - 1)));
+            const bool joinedAfter =
+                at + 2 < t.size() && (t.at(at + 2).isMark() || joiner(t.at(at + 2)));
+            if (!key.isLetterOrNumber() || joinedBefore || joinedAfter)
                 found << QStringLiteral("accelerator on a letter that cannot carry it");
         }
     }
