@@ -752,11 +752,11 @@ Pleae inform the error to </source>
     </message>
     <message>
         <source>Check for Updates...</source>
-        <translation>ಹೊಸ ಆವೃತ್ತಿಗಾಗಿ ಪರಿಶೀಲಿಸು...</translation>
+        <translation>ನವೀಕರಣಗಳಿಗಾಗಿ ಪರಿಶೀಲಿಸು...</translation>
     </message>
     <message>
         <source>Check For Updates</source>
-        <translation>ಹೊಸ ಆವೃತ್ತಿಗಾಗಿ ಪರಿಶೀಲಿಸು</translation>
+        <translation>ನವೀಕರಣಗಳಿಗಾಗಿ ಪರಿಶೀಲಿಸು</translation>
     </message>
     <message>
         <source>Send Feedback...</source>
