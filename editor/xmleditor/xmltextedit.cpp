@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -38,7 +39,8 @@ static bool parseXml(const QString &text, QDomDocument *doc, QString *message = 
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::StartElement && ++depth > MAX_ELEMENT_DEPTH) {
             if (message)
-                *message = QStringLiteral("elements nested more than %1 levels deep")
+                *message = QCoreApplication::translate("XMLTextEdit",
+                                                       "elements nested more than %1 levels deep")
                                .arg(MAX_ELEMENT_DEPTH);
             if (line)
                 *line = int(reader.lineNumber());
