@@ -170,8 +170,17 @@ void EditUserDictPrivate::loadInputFile()
 
 void EditUserDictPrivate::loadUserDict()
 {
-    userWords = storedUserWords();
-    ui()->rightList->addItems(userWords);
+    // Words moved right before the load stay among the user words; the right
+    // list shows them already.
+    const QStringList stored = storedUserWords();
+    QStringList shown;
+    for (const QString &word : stored) {
+        if (!userWords.contains(word))
+            shown.append(word);
+    }
+    userWords = stored + userWords;
+    userWords.removeDuplicates();
+    ui()->rightList->addItems(shown);
     ui()->loadUserDictBtn->setEnabled(false);
     userDictLoaded = true;
 }
@@ -188,9 +197,15 @@ bool EditUserDictPrivate::save()
     } else {
         final = Utils::wordsFromUnicodeFile(ui()->fileNameLine->text());
     }
-    if (!userDictLoaded)
-        userWords = storedUserWords();
-    final += userWords;
+    // Without "Load User Dict" the stored words were never read: they join
+    // the words moved right in this run, which are kept whether or not word
+    // editing is still on.
+    QStringList user = userWords;
+    if (!userDictLoaded) {
+        user = storedUserWords() + user;
+        user.removeDuplicates();
+    }
+    final += user;
     final.removeDuplicates();
 
     bool written = false;
@@ -199,6 +214,8 @@ bool EditUserDictPrivate::save()
         written = store.write(final.join(QLatin1Char('\n')), UserWordsTable);
     }
     if (written) {
+        // Its words are in the store now; should it stay, they are only
+        // merged again next time.
         QFile::remove(UserWordFile);
         QMessageBox::information(owner, Utils::appName(),
                                  trEdit("User Dictionary updated successfully!"), QMessageBox::Ok);

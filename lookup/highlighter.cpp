@@ -8,14 +8,6 @@
 
 namespace {
 
-constexpr char16_t ZWNJ = 0x200C;
-constexpr char16_t ZWJ = 0x200D;
-
-bool isWordChar(char32_t c)
-{
-    return c == u'_' || c == ZWNJ || c == ZWJ || QChar::isLetterOrNumber(c) || QChar::isMark(c);
-}
-
 char32_t codePointAt(const QString &s, qsizetype i, int *len)
 {
     const QChar high = s.at(i);
@@ -88,12 +80,12 @@ void Highlighter::highlightBlock(const QString &text)
     qsizetype i = 0;
     while (i < n) {
         int len = 0;
-        if (!isWordChar(codePointAt(text, i, &len))) {
+        if (!Utils::isWordChar(codePointAt(text, i, &len))) {
             i += len;
             continue;
         }
         const qsizetype start = i;
-        while (i < n && isWordChar(codePointAt(text, i, &len)))
+        while (i < n && Utils::isWordChar(codePointAt(text, i, &len)))
             i += len;
         const qsizetype length = i - start;
         // Passed over: one-character words, and words written directly after

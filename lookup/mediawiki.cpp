@@ -1,55 +1,33 @@
 #include "mediawiki.h"
 
 #include "utils.h"
+#include "wikirequest.h"
 #include "zuvoscriptconverter.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QUrlQuery>
-
-namespace {
-
-const QString DefaultSite = QStringLiteral("http://%1.wiktionary.org");
-// A server that stops sending must not leave the busy bar running forever.
-const int TransferTimeoutMs = 30000;
-
-// Abandons a reply whose announced or received size passes the cap; the
-// abandoned reply finishes with an error.
-void capReplySize(QNetworkReply *reply)
-{
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > MediaWiki::MaxPageBytes)
-            reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply](qint64 received, qint64) {
-                         if (received > MediaWiki::MaxPageBytes)
-                             reply->abort();
-                     });
-}
-
-} // namespace
 
 class MediaWikiPrivate
 {
 public:
     QString result;
-    QUrl apiUrl = QUrl(DefaultSite.arg(QStringLiteral("en")) + QStringLiteral("/w/api.php"));
+    QUrl apiUrl = WikiRequest::defaultApiUrl();
     QNetworkAccessManager *manager = nullptr;
     QString languagePrefix = QStringLiteral("en");
     int language = Language::English;
-    QString siteTemplate = DefaultSite;
+    QString siteTemplate = WikiRequest::defaultSite();
+    // The request whose page is to be shown; older ones are abandoned.
+    QPointer<QNetworkReply> latest;
 };
 
 MediaWiki::MediaWiki(QObject *parent)
     : QObject(parent)
     , d(new MediaWikiPrivate)
 {
-    d->manager = new QNetworkAccessManager(this);
-    d->manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    d->manager->setTransferTimeout(TransferTimeoutMs);
+    d->manager = WikiRequest::newManager(this);
     connect(d->manager, &QNetworkAccessManager::finished, this,
             qOverload<QNetworkReply *>(&MediaWiki::finished));
 }
@@ -123,16 +101,18 @@ void MediaWiki::search(const QString &searchTerm)
     query.addQueryItem(QStringLiteral("action"), QStringLiteral("render"));
     url.setQuery(query);
 
-    QNetworkReply *reply = d->manager->get(QNetworkRequest(url));
-    if (reply->error() != QNetworkReply::NoError) {
+    QNetworkReply *reply = WikiRequest::get(d->manager, url, d->latest);
+    if (reply->error() != QNetworkReply::NoError)
         reply->close();
-        return;
-    }
-    capReplySize(reply);
 }
 
 void MediaWiki::finished(QNetworkReply *reply)
 {
+    // A reply of an older search, abandoned for the latest: nothing to show.
+    if (!WikiRequest::takeIfLatest(reply, d->latest)) {
+        reply->deleteLater();
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         d->result = QString();
         emit finished(false);

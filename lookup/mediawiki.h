@@ -5,12 +5,14 @@
 #include <QString>
 #include <QUrl>
 
+#include "wikirequest.h"
+
 class MediaWikiPrivate;
 class QNetworkReply;
 
 // Fetches the rendered page of one word from the Wiktionary edition of its
-// language and reports it with finished(bool). Every reply that finishes is
-// reported; a new search does not cancel one still running.
+// language and reports it with finished(bool). Only the latest search is
+// reported: a new search abandons the one still running.
 class MediaWiki : public QObject
 {
     Q_OBJECT
@@ -42,7 +44,7 @@ public:
 
     // Pages larger than this are not taken: the reply is abandoned and
     // reported as a failure.
-    static constexpr qint64 MaxPageBytes = 8 * 1024 * 1024;
+    static constexpr qint64 MaxPageBytes = WikiRequest::MaxReplyBytes;
 
 signals:
     void finished(bool success);

@@ -6,21 +6,60 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QListWidgetItem>
+#include <QMessageBox>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
 
-// A selection that holds no letter or digit (a lone punctuation mark, a
-// symbol) is no word to test: the text cursor's word boundaries enclose
-// such runs too.
-bool isWord(const QString &text)
+// The code point that starts at i, and its length in code units.
+char32_t codePointAt(const QString &s, qsizetype i, int *len)
 {
-    for (const QChar c : text) {
-        if (c.isLetterOrNumber())
+    const QChar c = s.at(i);
+    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+        *len = 2;
+        return QChar::surrogateToUcs4(c, s.at(i + 1));
+    }
+    *len = 1;
+    return c.unicode();
+}
+
+// The code point that ends just before i (i > 0).
+char32_t codePointBefore(const QString &s, qsizetype i)
+{
+    const QChar c = s.at(i - 1);
+    if (c.isLowSurrogate() && i >= 2 && s.at(i - 2).isHighSurrogate())
+        return QChar::surrogateToUcs4(s.at(i - 2), c);
+    return c.unicode();
+}
+
+// A run of word characters that holds no letter or digit (a stray vowel
+// sign, "__") is no word to test.
+bool hasLetterOrDigit(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        int len = 0;
+        if (QChar::isLetterOrNumber(codePointAt(text, i, &len)))
             return true;
+        i += len;
     }
     return false;
+}
+
+// Whether the found text stands as a whole word: no word character touches
+// it on either side. Qt's own whole-word search takes a vowel sign or a
+// virama for the end of a word and so matches inside longer words.
+bool standsAlone(const QTextCursor &found)
+{
+    const QTextBlock block = found.document()->findBlock(found.selectionStart());
+    const QString text = block.text();
+    const qsizetype start = found.selectionStart() - block.position();
+    const qsizetype end = found.selectionEnd() - block.position();
+    if (start > 0 && Utils::isWordChar(codePointBefore(text, start)))
+        return false;
+    int len = 0;
+    return end >= text.size() || !Utils::isWordChar(codePointAt(text, end, &len));
 }
 
 } // namespace
@@ -58,6 +97,9 @@ void SpellCheckDialog::restart()
 {
     if (!editor)
         return;
+    // A walk left in the middle leaves no mark behind.
+    if (!currentWord.isEmpty())
+        restoreFormats();
     currentWord.clear();
     checkCursor = QTextCursor(editor->document());
     checkCursor.movePosition(QTextCursor::Start);
@@ -68,54 +110,63 @@ void SpellCheckDialog::restart()
 
 void SpellCheckDialog::nextWord()
 {
-    // One loop over the correct words, however many there are in a row.
-    for (;;) {
-        if (!editor || checkCursor.isNull()) {
-            currentWord.clear();
-            checkCursor = QTextCursor();
-        } else {
-            checkCursor.clearSelection();
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            while (!checkCursor.hasSelection()) {
-                if (checkCursor.atStart()) {
-                    checkCursor.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-                    if (checkCursor.hasSelection())
-                        break;
-                }
-                const int before = checkCursor.position();
-                if (!checkCursor.movePosition(QTextCursor::NextWord) ||
-                    checkCursor.position() <= before) {
-                    if (!checkCursor.movePosition(QTextCursor::NextBlock))
-                        break; // the document has ended
-                }
-                checkCursor.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-            }
-            QApplication::restoreOverrideCursor();
-        }
-
-        if (checkCursor.isNull() || !checkCursor.hasSelection()) {
-            currentWord.clear();
-            form->misSpelledLineEdit->clear();
-            form->changeToLineEdit->setText(QString());
-            form->suggestionsList->clear();
-            hide();
-            return;
-        }
-        if (testWord())
-            return;
+    currentWord.clear();
+    savedFragments.clear();
+    bool found = false;
+    if (editor && !checkCursor.isNull() && checkCursor.document() == editor->document()) {
+        // On from the end of the word just handled, so that the word after
+        // it is tested too.
+        checkCursor.setPosition(checkCursor.selectionEnd());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        found = selectNextMisspelt();
+        QApplication::restoreOverrideCursor();
     }
+    if (!found) {
+        checkCursor = QTextCursor();
+        form->misSpelledLineEdit->clear();
+        form->changeToLineEdit->setText(QString());
+        form->suggestionsList->clear();
+        hide();
+        return;
+    }
+    showWord();
 }
 
-bool SpellCheckDialog::testWord()
+bool SpellCheckDialog::selectNextMisspelt()
 {
-    currentWord = checkCursor.selectedText().simplified();
-    if (!isWord(currentWord) || !spellChecker || !spellChecker->isMisSpelled(currentWord)) {
-        currentWord.clear();
+    if (!spellChecker)
         return false;
+    // One loop over the correct words, however many there are in a row;
+    // each block's text is taken once.
+    const int from = checkCursor.position();
+    for (QTextBlock block = checkCursor.document()->findBlock(from); block.isValid();
+         block = block.next()) {
+        const QString text = block.text();
+        qsizetype i = qMax(0, from - block.position());
+        while (i < text.size()) {
+            int len = 0;
+            if (!Utils::isWordChar(codePointAt(text, i, &len))) {
+                i += len;
+                continue;
+            }
+            const qsizetype start = i;
+            while (i < text.size() && Utils::isWordChar(codePointAt(text, i, &len)))
+                i += len;
+            const QString word = text.mid(start, i - start);
+            if (hasLetterOrDigit(word) && spellChecker->isMisSpelled(word)) {
+                checkCursor.setPosition(block.position() + int(start));
+                checkCursor.setPosition(block.position() + int(i), QTextCursor::KeepAnchor);
+                return true;
+            }
+        }
     }
+    return false;
+}
 
-    savedFormat = checkCursor.charFormat();
-    checkCursor.mergeCharFormat(markFormat);
+void SpellCheckDialog::showWord()
+{
+    currentWord = checkCursor.selectedText();
+    mark();
     editor->setTextCursor(checkCursor);
     form->misSpelledLineEdit->setText(currentWord);
     form->changeToLineEdit->setText(QString());
@@ -127,35 +178,53 @@ bool SpellCheckDialog::testWord()
         form->changeToLineEdit->setFocus(Qt::OtherFocusReason);
     else
         form->suggestionsList->setCurrentRow(0);
-    return true;
 }
 
-// The format a changed or unmarked word is given: that of its last character
-// before the mark. A word the user had underlined keeps its own underline;
-// only our mark goes.
-static QTextCharFormat withoutMark(QTextCharFormat format)
+void SpellCheckDialog::mark()
 {
-    if (format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
-        format.setUnderlineStyle(QTextCharFormat::NoUnderline);
-    return format;
+    const int start = checkCursor.selectionStart();
+    const int end = checkCursor.selectionEnd();
+    savedFragments.clear();
+    const QTextBlock block = checkCursor.document()->findBlock(start);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const int from = qMax(f.position(), start);
+        const int to = qMin(f.position() + f.length(), end);
+        if (from < to)
+            savedFragments.append({ from - start, to - from, f.charFormat() });
+    }
+    savedFormat = checkCursor.charFormat();
+    checkCursor.mergeCharFormat(markFormat);
+}
+
+void SpellCheckDialog::restoreFormats()
+{
+    if (checkCursor.isNull() || savedFragments.isEmpty())
+        return;
+    const int start = checkCursor.selectionStart();
+    const Fragment &last = savedFragments.constLast();
+    if (checkCursor.selectionEnd() - start != last.offset + last.length) {
+        savedFragments.clear(); // no longer the word that was marked
+        return;
+    }
+    // Joined to the mark's own edit: marking and unmarking make one undo step.
+    QTextCursor cursor(checkCursor);
+    cursor.joinPreviousEditBlock();
+    for (const Fragment &f : std::as_const(savedFragments)) {
+        cursor.setPosition(start + f.offset);
+        cursor.setPosition(start + f.offset + f.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(f.format);
+    }
+    cursor.endEditBlock();
+    savedFragments.clear();
 }
 
 void SpellCheckDialog::unmark()
 {
     if (!editor || currentWord.isEmpty() || checkCursor.isNull() || !checkCursor.hasSelection())
         return;
-    // Set rather than merged: the whole word takes the format of its last
-    // character, and the mark's underline colour does not linger in it.
-    savedFormat = withoutMark(savedFormat);
-    checkCursor.setCharFormat(savedFormat);
+    restoreFormats();
     editor->setTextCursor(checkCursor);
-}
-
-void SpellCheckDialog::replaceSelection(const QString &text)
-{
-    QTextCursor cursor = editor->textCursor();
-    cursor.insertText(text, savedFormat);
-    editor->setTextCursor(cursor);
 }
 
 void SpellCheckDialog::reject()
@@ -174,6 +243,8 @@ void SpellCheckDialog::on_ignorePushButton_clicked()
 {
     if (currentWord.isEmpty())
         return;
+    // Without a word model every word is misspelt, ignored or not.
+    spellChecker->ensureWordModel();
     spellChecker->appendIgnoredList(currentWord);
     unmark();
     nextWord();
@@ -190,7 +261,16 @@ void SpellCheckDialog::on_addToDictionary_clicked()
 {
     if (currentWord.isEmpty())
         return;
-    spellChecker->addToDictionary(currentWord, nullptr);
+    if (!spellChecker->addToDictionary(currentWord, nullptr)) {
+        // A word only in the model would be gone after a restart: it stays
+        // misspelt, and the walk stays at it.
+        QMessageBox::warning(this, Utils::appName(),
+                             tr("Failed to add the word \"%1\": the user word file \"%2\" "
+                                "cannot be written.")
+                                 .arg(currentWord, QStringLiteral("usr.dct")));
+        return;
+    }
+    spellChecker->ensureWordModel();
     spellChecker->updateStringModel(currentWord);
     unmark();
     nextWord();
@@ -198,26 +278,45 @@ void SpellCheckDialog::on_addToDictionary_clicked()
 
 void SpellCheckDialog::on_changePushButton_clicked()
 {
-    if (!editor || currentWord.isEmpty())
+    if (!editor || currentWord.isEmpty() || checkCursor.isNull() || !checkCursor.hasSelection())
         return;
-    savedFormat = withoutMark(savedFormat);
-    replaceSelection(form->changeToLineEdit->text());
+    // Joined to the mark: one undo brings the word back as it was.
+    checkCursor.joinPreviousEditBlock();
+    checkCursor.insertText(form->changeToLineEdit->text(), savedFormat);
+    checkCursor.endEditBlock();
+    savedFragments.clear();
+    editor->setTextCursor(checkCursor);
     nextWord();
 }
 
 void SpellCheckDialog::on_changeAllPushButton_clicked()
 {
-    if (!editor || currentWord.isEmpty())
+    if (!editor || currentWord.isEmpty() || checkCursor.isNull() || !checkCursor.hasSelection())
         return;
-    savedFormat = withoutMark(savedFormat);
     const QString replacement = form->changeToLineEdit->text();
-    // Each find starts after the text just put in, so a replacement that
-    // contains the word cannot be found again.
-    while (editor->textCursor().hasSelection()) {
-        replaceSelection(replacement);
-        if (!editor->find(currentWord, QTextDocument::FindWholeWords))
+    QTextDocument *doc = checkCursor.document();
+    // One undo step for the whole change, the mark included.
+    checkCursor.joinPreviousEditBlock();
+    checkCursor.insertText(replacement, savedFormat);
+    savedFragments.clear();
+    // Each search starts after the text just put in, so a replacement that
+    // contains the word is not found again; occurrences before the current
+    // word stay. Each occurrence keeps its own format. The search ignores
+    // letter case.
+    QTextCursor from(checkCursor);
+    for (;;) {
+        QTextCursor found = doc->find(currentWord, from);
+        if (found.isNull())
             break;
+        if (!standsAlone(found)) {
+            from.setPosition(found.selectionStart() + 1);
+            continue;
+        }
+        found.insertText(replacement, found.charFormat());
+        from = found;
     }
+    checkCursor.endEditBlock();
+    editor->setTextCursor(checkCursor);
     nextWord();
 }
 

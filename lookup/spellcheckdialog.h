@@ -2,6 +2,7 @@
 #define SPELLCHECKDIALOG_H
 
 #include <QDialog>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QTextCharFormat>
@@ -15,11 +16,15 @@ class Ui_SpellCheckDialog;
 class Utils;
 
 // Walks the document of one editor word by word and stops at each word the
-// spelling test rejects. The word is marked in the document itself (a real
-// character format, so marking is an ordinary, undoable edit) and the user
-// changes it, changes it everywhere from here on, ignores it or adds it to the
-// user's word file. The ignore list and the word model belong to the shared
-// Utils object, so a choice made here holds for the highlighter too.
+// spelling test rejects. A word is a run of the characters Utils::isWordChar
+// accepts, the same words the highlighter underlines, so punctuation around a
+// word is neither tested nor replaced with it. The word is marked in the
+// document itself (a real character format, so marking is an ordinary,
+// undoable edit; unmarking gives each piece of the word its own format back)
+// and the user changes it, changes it everywhere from here on, ignores it or
+// adds it to the user's word file. The ignore list and the word model belong
+// to the shared Utils object, so a choice made here holds for the highlighter
+// too.
 class SpellCheckDialog : public QDialog
 {
     Q_OBJECT
@@ -54,11 +59,23 @@ private slots:
     void onCurrentRowChanged(int row);
 
 private:
+    // A piece of the current word with the format it had before the mark.
+    struct Fragment
+    {
+        int offset; // from the start of the word
+        int length;
+        QTextCharFormat format;
+    };
+
     void nextWord();
-    // Shows the selected word when it is misspelt; false when it passes.
-    bool testWord();
+    // Moves the check cursor's selection to the next misspelt word after
+    // it; false at the end of the document.
+    bool selectNextMisspelt();
+    void showWord();
+    void mark();
+    // Gives every piece of the marked word its own format back.
+    void restoreFormats();
     void unmark();
-    void replaceSelection(const QString &text);
 
     Ui_SpellCheckDialog *form;
     QPointer<QTextEdit> editor;
@@ -66,7 +83,10 @@ private:
     QTextCursor checkCursor;
     Utils *spellChecker;
     QString currentWord;
+    // The format of the word's last character before it was marked: a
+    // changed word takes it.
     QTextCharFormat savedFormat;
+    QList<Fragment> savedFragments;
     bool closing = false;
 };
 

@@ -1,34 +1,19 @@
 #include "wiki.h"
 
 #include "mediawiki.h"
+#include "wikirequest.h"
 #include "zuvoscriptconverter.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QXmlStreamReader>
 
 namespace {
 
-const QString DefaultSite = QStringLiteral("http://%1.wiktionary.org");
-const int TransferTimeoutMs = 30000;
-
 // Mode of the outstanding request: a link query.
 const int LinkQueryMode = 0;
-
-void capReplySize(QNetworkReply *reply)
-{
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > MediaWiki::MaxPageBytes)
-            reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply](qint64 received, qint64) {
-                         if (received > MediaWiki::MaxPageBytes)
-                             reply->abort();
-                     });
-}
 
 } // namespace
 
@@ -36,22 +21,22 @@ class WikiPrivate
 {
 public:
     QStringList results;
-    QUrl apiUrl = QUrl(DefaultSite.arg(QStringLiteral("en")) + QStringLiteral("/w/api.php"));
+    QUrl apiUrl = WikiRequest::defaultApiUrl();
     QNetworkAccessManager *manager = nullptr;
     int maxItems = 10;
     QString languagePrefix = QStringLiteral("en");
     int language = Language::English;
     int mode = LinkQueryMode;
-    QString siteTemplate = DefaultSite;
+    QString siteTemplate = WikiRequest::defaultSite();
+    // The query whose links are to be kept; older ones are abandoned.
+    QPointer<QNetworkReply> latest;
 };
 
 Wiki::Wiki(QObject *parent)
     : QObject(parent)
     , d(new WikiPrivate)
 {
-    d->manager = new QNetworkAccessManager(this);
-    d->manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    d->manager->setTransferTimeout(TransferTimeoutMs);
+    d->manager = WikiRequest::newManager(this);
     connect(d->manager, &QNetworkAccessManager::finished, this,
             qOverload<QNetworkReply *>(&Wiki::finished));
 }
@@ -123,12 +108,16 @@ void Wiki::search(const QString &searchTerm)
         QStringLiteral("&prop=links&format=xml");
     url.setQuery(query, QUrl::StrictMode);
 
-    QNetworkReply *reply = d->manager->get(QNetworkRequest(url));
-    capReplySize(reply);
+    WikiRequest::get(d->manager, url, d->latest);
 }
 
 void Wiki::finished(QNetworkReply *reply)
 {
+    // A reply of an older query, abandoned for the latest: nothing to keep.
+    if (!WikiRequest::takeIfLatest(reply, d->latest)) {
+        reply->deleteLater();
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError)
         emit finished(false);
     else if (d->mode == LinkQueryMode)

@@ -109,18 +109,21 @@ void WiktionaryOnline::onFinished(bool success)
 
 void WiktionaryOnline::onAnchorClicked(const QUrl &url)
 {
-    // The section or query of a link names a part of an entry, not the word.
-    const QString link = url.toString(QUrl::RemoveQuery | QUrl::RemoveFragment);
     if (!client)
         return;
     const QUrl site = client->siteUrl(ui->plainTextEdit->language());
-    const QString prefix =
-        QStringLiteral("//") + site.authority() + site.path() + QStringLiteral("/wiki/");
+    const QString entryPath = site.path() + QStringLiteral("/wiki/");
+    const QString prefix = QStringLiteral("//") + site.authority() + entryPath;
+    // The section or query of a link names a part of an entry, not the word.
+    const QString link = url.toString(QUrl::RemoveQuery | QUrl::RemoveFragment);
     if (!link.startsWith(prefix))
         return;
-    QString word = link;
-    word.remove(prefix);
-    search(word);
+    // The word is the rest of the path, fully decoded: the client encodes it
+    // again, and a "%27" left in it would ask for the entry "%27".
+    const QString path = url.path(QUrl::FullyDecoded);
+    if (!path.startsWith(entryPath))
+        return;
+    search(path.mid(entryPath.size()));
 }
 
 void WiktionaryOnline::onBackwardClicked()

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QShowEvent>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -116,10 +117,12 @@ void ZaviDodazDialog::search(const QString &text)
             QStringLiteral("<i><b><font color=\"red\">&nbsp;&nbsp;%1</font></b></i>")
                 .arg(word.toHtmlEscaped()));
         const QStringList near = dictionary->nearByWords(word);
+        // The headword is percent-encoded in the link: "%", "#", "?" and
+        // blanks in it must come back from a click as they are.
         for (const QString &w : near) {
-            form->textBrowser->append(
-                QStringLiteral("<a href=\"%1\">%2</a>")
-                    .arg((WordLinkPrefix + w).toHtmlEscaped(), w.toHtmlEscaped()));
+            const QString href = WordLinkPrefix + QString::fromLatin1(QUrl::toPercentEncoding(w));
+            form->textBrowser->append(QStringLiteral("<a href=\"%1\">%2</a>")
+                                          .arg(href.toHtmlEscaped(), w.toHtmlEscaped()));
         }
     }
 
@@ -154,11 +157,13 @@ void ZaviDodazDialog::onStopClicked() { }
 
 void ZaviDodazDialog::onAnchorClicked(const QUrl &url)
 {
-    QString s = url.toString();
+    // Taken fully encoded and decoded once: what the link encoded comes back
+    // exactly, "%41" in a headword included.
+    const QString s = url.toString(QUrl::FullyEncoded);
     if (!s.startsWith(WordLinkPrefix))
         return;
-    s.remove(WordLinkPrefix);
-    form->wordLineEdit->setText(s);
+    const QString word = QUrl::fromPercentEncoding(s.mid(WordLinkPrefix.size()).toLatin1());
+    form->wordLineEdit->setText(word);
     onSearchClicked();
 }
 

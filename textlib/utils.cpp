@@ -264,6 +264,12 @@ QString Utils::toUnicode(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
+bool Utils::isWordChar(char32_t c)
+{
+    return c == u'_' || c == 0x200C || c == 0x200D || QChar::isLetterOrNumber(c) ||
+        QChar::isMark(c);
+}
+
 bool Utils::isMisSpelled(const QString &word) const
 {
     if (!m_model)
@@ -285,7 +291,7 @@ void Utils::appendIgnoredList(const QString &word)
 
 void Utils::loadUnicodeWords()
 {
-    if (m_model)
+    if (m_model && !m_provisionalModel)
         return;
     QStringList words;
     {
@@ -294,7 +300,24 @@ void Utils::loadUnicodeWords()
         for (const QString &file : files)
             words += wordsFromUnicodeFile(file);
     }
+    if (m_model) {
+        // Words added meanwhile stay; the file's words come first, as in a
+        // model read from it.
+        m_provisionalModel = false;
+        QStringList all = words + m_model->stringList();
+        all.removeDuplicates();
+        setModelWords(all, words);
+        return;
+    }
     setWordModel(new QStringListModel(words));
+}
+
+void Utils::ensureWordModel()
+{
+    if (m_model)
+        return;
+    setWordModel(new QStringListModel);
+    m_provisionalModel = true;
 }
 
 void Utils::updateStringModel(const QString &word)
@@ -365,6 +388,7 @@ void Utils::setWordModel(QStringListModel *model)
         m_oldModels.append(m_model);
     }
     m_model = model;
+    m_provisionalModel = false;
     m_index.clear();
     m_indexValid = false;
     const auto changed = [this]() {

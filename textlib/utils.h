@@ -49,12 +49,23 @@ public:
     static bool writeToUnicodeFile(const QStringList &words, const QString &path);
     static QString toUnicode(const QByteArray &bytes);
 
+    // The characters a word is made of, for the spelling checks: letters,
+    // marks (Indic vowel signs and the virama), digits, "_" and the two
+    // joiners, which the typing engine writes inside words. Qt's own word
+    // boundaries end a word at a vowel sign or a virama.
+    static bool isWordChar(char32_t c);
+
     bool isMisSpelled(const QString &word) const;
     bool isIgnoredMissSpellWord(const QString &word) const;
     void appendIgnoredList(const QString &word);
 
-    // Makes the word model from "usr.dct" unless there is one already.
+    // Makes the word model from "usr.dct" unless there is one already; an
+    // empty model made by ensureWordModel() takes the file's words.
     void loadUnicodeWords();
+    // Makes an empty word model when there is none yet, so that words added
+    // to it or ignored count as correct at once: without a model every word
+    // is misspelt. The model that loads later replaces it.
+    void ensureWordModel();
     // Add words to the model (repeats removed); they need the model to exist.
     void updateStringModel(const QString &word);
     void updateStringModel(const QStringList &words);
@@ -87,6 +98,8 @@ private:
     mutable QSet<QString> m_index;
     mutable bool m_indexValid = false;
     bool m_selfUpdate = false;
+    // The model is the empty one of ensureWordModel(), not read from a file.
+    bool m_provisionalModel = false;
 };
 
 #endif

@@ -34,6 +34,15 @@ ZuvoTest::DctEntries entries()
         { Kadu, QStringLiteral("<p>forest</p>") },
         { Ane, QStringLiteral("<p>elephant</p>") },
         { QStringLiteral("ಹಾಲು"), QStringLiteral("<p>milk</p>") },
+        // Headwords with the characters a link address treats specially.
+        { QStringLiteral("zzA"), QStringLiteral("<p>a</p>") },
+        { QStringLiteral("zz%41"), QStringLiteral("<p>percent</p>") },
+        { QStringLiteral("zz a"), QStringLiteral("<p>blank</p>") },
+        { QStringLiteral("zz#7"), QStringLiteral("<p>number sign</p>") },
+        { QStringLiteral("zz&q"), QStringLiteral("<p>ampersand</p>") },
+        { QStringLiteral("zz?x=1"), QStringLiteral("<p>query</p>") },
+        { QStringLiteral("zz+"), QStringLiteral("<p>plus</p>") },
+        { QStringLiteral("zzಕ\u200Dಮ"), QStringLiteral("<p>joiner</p>") },
     };
 }
 
@@ -74,6 +83,8 @@ private slots:
     void missingWord();
     void wordLink_data();
     void wordLink();
+    void clickedHeadwordLink_data();
+    void clickedHeadwordLink();
     void history();
     void sameWordTwice();
     void emptyWordBox();
@@ -212,7 +223,7 @@ void TestDictionaryDialog::missingWord()
     QVERIFY(!near.isEmpty());
     QStringList expected;
     for (const QString &w : near)
-        expected << QStringLiteral("kosha-word:") + w;
+        expected << QStringLiteral("kosha-word:") + QString::fromLatin1(QUrl::toPercentEncoding(w));
     QCOMPARE(links(browser()), expected);
     QCOMPARE(paragraphs(browser()).size(), near.size() + 1);
 
@@ -247,6 +258,37 @@ void TestDictionaryDialog::wordLink()
         QCOMPARE(wordBox()->text(), expected);
         QVERIFY(backEnabled()); // recorded after Ane
     }
+}
+
+void TestDictionaryDialog::clickedHeadwordLink_data()
+{
+    QTest::addColumn<QString>("headword");
+    for (const char *w : { "zz%41", "zz a", "zz#7", "zz&q", "zz?x=1", "zz+", "zzA" })
+        QTest::newRow(w) << QString::fromUtf8(w);
+    QTest::newRow("joiner") << QStringLiteral("zzಕ\u200Dಮ");
+}
+
+void TestDictionaryDialog::clickedHeadwordLink()
+{
+    // A near-by headword clicked with the mouse looks up exactly that word.
+    QFETCH(QString, headword);
+    QVERIFY(ZuvoTest::showActive(dialog));
+    lookUp(QStringLiteral("zz"));
+    QCOMPARE(status(), QStringLiteral("Word not found. Sorry!"));
+    QTextFragment link;
+    for (QTextBlock b = browser()->document()->firstBlock(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().isAnchor() && it.fragment().text() == headword)
+                link = it.fragment();
+        }
+    }
+    QVERIFY(link.isValid());
+    QTextCursor c(browser()->document());
+    c.setPosition(link.position() + 1);
+    QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, browser()->cursorRect(c).center());
+    QCOMPARE(wordBox()->text(), headword);
+    QCOMPARE(shown(), headword);
+    QVERIFY(backEnabled()); // recorded after "zz"
 }
 
 void TestDictionaryDialog::history()

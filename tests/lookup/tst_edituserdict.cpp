@@ -126,7 +126,11 @@ private slots:
     void save_data();
     void save();
     void clearedRightViewStillSaves();
+    void movedWordSaved_data();
+    void movedWordSaved();
     void saveFailureKeepsDialogAndFile();
+    void failedSaveKeepsMovedWord_data();
+    void failedSaveKeepsMovedWord();
 
     void entryDialog();
     void textsFollowLanguageChange_data();
@@ -141,6 +145,7 @@ void TestEditUserDict::initTestCase()
 void TestEditUserDict::init()
 {
     QDir(QStringLiteral("dat")).removeRecursively();
+    QDir(QStringLiteral("dat.away")).removeRecursively();
     QVERIFY(QDir().mkpath(QStringLiteral("dat")));
     QFile::remove(QStringLiteral("usr.dct"));
 }
@@ -418,6 +423,58 @@ void TestEditUserDict::clearedRightViewStillSaves()
     QCOMPARE(stored(), QStringLiteral("z\na\nb"));
 }
 
+void TestEditUserDict::movedWordSaved_data()
+{
+    // Steps: "load" presses Load User Dict, "add" types "x" and moves it to
+    // the final list, "untick" clears Edit words before Save.
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("ticked") << QStringList { "add" };
+    QTest::newRow("unticked") << QStringList { "add", "untick" };
+    QTest::newRow("loaded, ticked") << QStringList { "load", "add" };
+    QTest::newRow("loaded, unticked") << QStringList { "load", "add", "untick" };
+    QTest::newRow("loaded after the move, unticked") << QStringList { "add", "load", "untick" };
+}
+
+void TestEditUserDict::movedWordSaved()
+{
+    // Save keeps the stored words, the words of "usr.dct" and the word moved
+    // to the final list, however the dialog got there.
+    QFETCH(QStringList, steps);
+    store({ "a", "b" });
+    QVERIFY(writeWordFile(QStringLiteral("usr.dct"), { "c" }));
+    EditUserDict dialog(nullptr);
+    dialog.show();
+    auto *right = ZuvoTest::child<QListWidget>(&dialog, "rightList");
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    answers.word = QStringLiteral("x");
+
+    QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    for (const QString &step : std::as_const(steps)) {
+        if (step == QLatin1String("load")) {
+            ZuvoTest::child<QPushButton>(&dialog, "loadUserDictBtn")->click();
+        } else if (step == QLatin1String("add")) {
+            ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
+            ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->click();
+        } else {
+            QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"),
+                              Qt::LeftButton);
+        }
+    }
+    QCOMPARE(right->findItems(QStringLiteral("x"), Qt::MatchExactly).size(), 1);
+
+    ZuvoTest::child<QDialogButtonBox>(&dialog, "buttonBox")
+        ->button(QDialogButtonBox::Save)
+        ->click();
+    QCOMPARE(boxes(watcher), QStringList { "Zuvo Software|User Dictionary updated successfully!" });
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QStringList saved = stored().split(QLatin1Char('\n'));
+    saved.sort();
+    QCOMPARE(saved, (QStringList { "a", "b", "c", "x" }));
+    QVERIFY(!QFile::exists(QStringLiteral("usr.dct")));
+}
+
 void TestEditUserDict::saveFailureKeepsDialogAndFile()
 {
     QVERIFY(writeWordFile(QStringLiteral("usr.dct"), { "keep" }));
@@ -435,6 +492,55 @@ void TestEditUserDict::saveFailureKeepsDialogAndFile()
     QVERIFY(watcher.seen().first().text.startsWith(
         QStringLiteral("Unable to save the user dictionary\nPleae inform the error to ")));
     QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")), QStringList { "keep" });
+}
+
+void TestEditUserDict::failedSaveKeepsMovedWord_data()
+{
+    QTest::addColumn<bool>("folderInStoresPlace"); // else: no folder "dat"
+    QTest::newRow("no folder for the store") << false;
+    QTest::newRow("folder in the store's place") << true;
+}
+
+void TestEditUserDict::failedSaveKeepsMovedWord()
+{
+    // A store that cannot be written reports the failure, never success, and
+    // loses nothing: once it can be written, the same dialog saves it all.
+    QFETCH(bool, folderInStoresPlace);
+    store({ "a" });
+    QVERIFY(writeWordFile(QStringLiteral("usr.dct"), { "c" }));
+    QVERIFY(QFile::rename(QStringLiteral("dat"), QStringLiteral("dat.away")));
+    if (folderInStoresPlace)
+        QVERIFY(QDir().mkpath(QStringLiteral("dat/usrdic.dat")));
+
+    EditUserDict dialog(nullptr);
+    dialog.show();
+    MessageBoxWatcher watcher;
+    Answers answers;
+    installHandler(watcher, answers);
+    answers.word = QStringLiteral("x");
+    QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    ZuvoTest::child<QToolButton>(&dialog, "addBtn")->click();
+    ZuvoTest::child<QToolButton>(&dialog, "moveRightBtn")->click();
+    QTest::mouseClick(ZuvoTest::child<QCheckBox>(&dialog, "editWordsCheckBox"), Qt::LeftButton);
+    QPushButton *save =
+        ZuvoTest::child<QDialogButtonBox>(&dialog, "buttonBox")->button(QDialogButtonBox::Save);
+
+    save->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(boxes(watcher).size(), 1);
+    QVERIFY(boxes(watcher).first().startsWith(
+        QStringLiteral("Zuvo Software|Unable to save the user dictionary\n")));
+    QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")), QStringList { "c" });
+
+    QVERIFY(QDir(QStringLiteral("dat")).removeRecursively());
+    QVERIFY(QFile::rename(QStringLiteral("dat.away"), QStringLiteral("dat")));
+    watcher.clear();
+    save->click();
+    QCOMPARE(boxes(watcher), QStringList { "Zuvo Software|User Dictionary updated successfully!" });
+    QVERIFY(!dialog.isVisible());
+    QStringList saved = stored().split(QLatin1Char('\n'));
+    saved.sort();
+    QCOMPARE(saved, (QStringList { "a", "c", "x" }));
 }
 
 void TestEditUserDict::entryDialog()

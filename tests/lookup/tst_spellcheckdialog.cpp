@@ -4,11 +4,17 @@
 #include "unicodelineedit.h"
 #include "utils.h"
 
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -19,7 +25,8 @@ const QStringList Known { QStringLiteral("hello"),
                           QStringLiteral("qq"),
                           QStringLiteral("ಕನ್ನಡ"),
                           QStringLiteral("ನಮಸ್ಕಾರ"),
-                          QStringLiteral("ಕರ್‍ಮ") };
+                          QStringLiteral("ಕರ್‍ಮ"),
+                          QStringLiteral("ಪದ") };
 
 // The pieces of the document that carry the spell-check underline.
 QStringList marked(const QTextDocument *doc)
@@ -34,6 +41,36 @@ QStringList marked(const QTextDocument *doc)
     }
     return out;
 }
+
+// Answers the message boxes that open while it lives and records them. The
+// shared watcher answers every modal dialog, and the spell-check dialog is
+// window-modal itself.
+class BoxCatcher : public QObject
+{
+public:
+    BoxCatcher()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (!box || !box->isVisible())
+                    continue;
+                seen << box->windowTitle() + QLatin1Char('|') + box->text();
+                icons << box->icon();
+                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                    ok->click();
+                else
+                    box->reject();
+            }
+        });
+        timer.start(10);
+    }
+    QStringList seen;
+    QList<QMessageBox::Icon> icons;
+
+private:
+    QTimer timer;
+};
 
 } // namespace
 
@@ -52,13 +89,19 @@ private slots:
     void noSuggestions();
     void change_data();
     void change();
+    void changeAll_data();
     void changeAll();
+    void changeAllIsOneUndoStep();
     void ignoreLastsAcrossWalks();
     void addToDictionary();
+    void beforeWordModel_data();
+    void beforeWordModel();
+    void addWhenWordFileCannotBeWritten_data();
+    void addWhenWordFileCannotBeWritten();
     void closing_data();
     void closing();
-    void formatAfterUnmark_data();
-    void formatAfterUnmark();
+    void formatsKept_data();
+    void formatsKept();
     void longRunOfCorrectWords();
 
 private:
@@ -162,7 +205,15 @@ void TestSpellCheckDialog::walk_data()
     QTest::newRow("last word") << "hello world xx" << QStringList { "xx" };
     QTest::newRow("kannada") << "ಕನ್ನಡ ಕನ್ಡ ನಮಸ್ಕಾರ ನಮಸ್ಕರ" << QStringList { "ಕನ್ಡ", "ನಮಸ್ಕರ" };
     QTest::newRow("joiners") << "ಕರ್‍ಮ ಕರ್‍ಮಾ" << QStringList { "ಕರ್‍ಮಾ" };
+    QTest::newRow("zwnj inside the word") << "ಕನ್ನಡ ಕನ\u200Cಡ" << QStringList { "ಕನ\u200Cಡ" };
     QTest::newRow("repeats") << "ab ab cd ab" << QStringList { "ab", "cd" };
+    QTest::newRow("brackets and straight quotes") << "hello \"wrld\" (ಕನಡ) [bda] world" << QStringList { "wrld", "ಕನಡ", "bda" };
+    QTest::newRow("curly quotes") << "“wrld” ‘teh’ “hello”" << QStringList { "wrld", "teh" };
+    QTest::newRow("danda") << "ಪದ। ಕನಡ॥ ಪದ" << QStringList { "ಕನಡ" };
+    QTest::newRow("word right after a rejected one") << "wrld,teh.bda" << QStringList { "wrld", "teh", "bda" };
+    QTest::newRow("lone punctuation") << "hello - wrld ... — ! ? world" << QStringList { "wrld" };
+    QTest::newRow("underscore and digits") << "hello_x 42 qq" << QStringList { "hello_x", "42" };
+    QTest::newRow("vowel sign and virama inside") << "ಕನ್ನಡ ಕನ್ನಡಾ ಕನ್" << QStringList { "ಕನ್ನಡಾ", "ಕನ್" };
 }
 // clang-format on
 
@@ -234,6 +285,9 @@ void TestSpellCheckDialog::change_data()
     QTest::newRow("empty deletes") << "hello xx world" << "" << 0 << "hello  world" << "";
     QTest::newRow("walk goes on after the change")
             << "xx world zz" << "yy" << 0 << "yy world zz" << "zz";
+    QTest::newRow("danda kept") << "ಮನ। hello" << "ಮನೆ" << 0 << "ಮನೆ। hello" << "";
+    QTest::newRow("quotes kept") << "“wrld” hello" << "world" << 0 << "“world” hello" << "";
+    QTest::newRow("brackets kept") << "(wrld) teh" << "world" << 0 << "(world) teh" << "teh";
 }
 // clang-format on
 
@@ -274,25 +328,83 @@ void TestSpellCheckDialog::change()
     }
 }
 
+// clang-format off
+void TestSpellCheckDialog::changeAll_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("ignored"); // Ignore clicks before Change All
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("nextStop");
+
+    QTest::newRow("virama and zwnj end no word")
+            << "ಕನ ಕನ್ನಡ ಕನ\u200Cಡ ಕನ" << 0 << "ಕನ" << "ಪದ"
+            << "ಪದ ಕನ್ನಡ ಕನ\u200Cಡ ಪದ" << "ಕನ\u200Cಡ";
+    QTest::newRow("vowel sign ends no word")
+            << "ಮನ ಮನೆ ಮನ" << 0 << "ಮನ" << "ಪದ" << "ಪದ ಮನೆ ಪದ" << "ಮನೆ";
+    QTest::newRow("underscore ends no word")
+            << "teh teh_x" << 0 << "teh" << "the" << "the teh_x" << "teh_x";
+    QTest::newRow("any case, later occurrences only")
+            << "Teh qq teh tehx TEH, teh" << 1 << "teh" << "the"
+            << "Teh qq the tehx the, the" << "tehx";
+    QTest::newRow("punctuation around kept")
+            << "ಮನ। (ಮನ) “ಮನ”" << 0 << "ಮನ" << "ಮನೆ" << "ಮನೆ। (ಮನೆ) “ಮನೆ”" << "ಮನೆ";
+    QTest::newRow("replacement holding the word is not replaced again")
+            << "ab world ab" << 0 << "ab" << "ab ab" << "ab ab world ab ab" << "ab";
+}
+// clang-format on
+
 void TestSpellCheckDialog::changeAll()
 {
-    // "Teh" is passed over first; Change All on the later "teh" replaces it and
-    // the later whole-word occurrences in any case, never the earlier one.
-    start(QStringLiteral("Teh qq teh tehx TEH, teh"));
-    QCOMPARE(misspelt(), QStringLiteral("Teh"));
-    click("ignorePushButton");
+    QFETCH(QString, text);
+    QFETCH(int, ignored);
+    QFETCH(QString, word);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+    QFETCH(QString, nextStop);
+
+    start(text);
+    for (int i = 0; i < ignored; ++i)
+        click("ignorePushButton");
+    QCOMPARE(misspelt(), word);
+    child<UnicodeLineEdit>("changeToLineEdit")->setText(replacement);
+    click("changeAllPushButton");
+    QCOMPARE(edit->toPlainText(), expected);
+    QCOMPARE(misspelt(), nextStop);
+    QCOMPARE(marked(edit->document()), QStringList { nextStop });
+}
+
+void TestSpellCheckDialog::changeAllIsOneUndoStep()
+{
+    // Each occurrence keeps its own format; one undo takes the whole change
+    // back, mark included.
+    edit->setPlainText(QStringLiteral("teh world teh hello teh"));
+    QTextCursor c(edit->document());
+    c.setPosition(10);
+    c.setPosition(13, QTextCursor::KeepAnchor);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    c.mergeCharFormat(bold);
+    const QString before = edit->document()->toHtml();
+    edit->document()->clearUndoRedoStacks();
+
+    dialog->setEditor(edit, 0, 0);
+    dialog->restart();
     QCOMPARE(misspelt(), QStringLiteral("teh"));
     child<UnicodeLineEdit>("changeToLineEdit")->setText(QStringLiteral("the"));
     click("changeAllPushButton");
-    QCOMPARE(edit->toPlainText(), QStringLiteral("Teh qq the tehx the, the"));
-    QCOMPARE(misspelt(), QStringLiteral("tehx"));
-    QCOMPARE(marked(edit->document()), QStringList { QStringLiteral("tehx") });
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(edit->toPlainText(), QStringLiteral("the world the hello the"));
+    c.setPosition(11);
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
+    c.setPosition(21);
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
 
-    // A replacement that holds the word itself is not replaced again.
-    start(QStringLiteral("ab world ab"));
-    child<UnicodeLineEdit>("changeToLineEdit")->setText(QStringLiteral("ab ab"));
-    click("changeAllPushButton");
-    QCOMPARE(edit->toPlainText(), QStringLiteral("ab ab world ab ab"));
+    edit->document()->undo();
+    QCOMPARE(edit->toPlainText(), QStringLiteral("teh world teh hello teh"));
+    QCOMPARE(edit->document()->toHtml(), before);
+    QVERIFY(!edit->document()->isUndoAvailable());
 }
 
 void TestSpellCheckDialog::ignoreLastsAcrossWalks()
@@ -324,6 +436,83 @@ void TestSpellCheckDialog::addToDictionary()
     QVERIFY(marked(edit->document()).isEmpty());
 }
 
+void TestSpellCheckDialog::beforeWordModel_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("ignore") << "ignorePushButton";
+    QTest::newRow("add") << "addToDictionary";
+}
+
+void TestSpellCheckDialog::beforeWordModel()
+{
+    // Before a word model exists every word is misspelt; a word the user
+    // added or ignored still counts at once, within this walk.
+    QFETCH(QString, action);
+    Utils bare;
+    QVERIFY(!bare.wordModel());
+    auto *early = new SpellCheckDialog(&bare, edit);
+    edit->setPlainText(QStringLiteral("ab cd ab cd"));
+    early->setEditor(edit, 0, 0);
+    early->restart();
+    QStringList seen;
+    while (early->isVisible() && seen.size() < 4) {
+        seen << ZuvoTest::child<QLineEdit>(early, "misSpelledLineEdit")->text();
+        ZuvoTest::child<QPushButton>(early, action.toLatin1().constData())->click();
+    }
+    QCOMPARE(seen, (QStringList { "ab", "cd" }));
+    QVERIFY(bare.wordModel());
+    QVERIFY(!bare.isMisSpelled(QStringLiteral("ab")));
+    QVERIFY(bare.isMisSpelled(QStringLiteral("ef")));
+    delete early;
+
+    // The word file still loads into the model made meanwhile.
+    QVERIFY(env->writeFile(QStringLiteral("usr.dct"), "ef\n"));
+    bare.loadUnicodeWords();
+    QVERIFY(!bare.isMisSpelled(QStringLiteral("ef")));
+    QVERIFY(!bare.isMisSpelled(QStringLiteral("ab")));
+}
+
+void TestSpellCheckDialog::addWhenWordFileCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("withModel");
+    QTest::newRow("with a word model") << true;
+    QTest::newRow("before a word model") << false;
+}
+
+void TestSpellCheckDialog::addWhenWordFileCannotBeWritten()
+{
+    QFETCH(bool, withModel);
+    Utils bare;
+    Utils *checker = withModel ? utils : &bare;
+    auto *checking = new SpellCheckDialog(checker, edit);
+    // A folder where the word file should be: it cannot be written, even by root.
+    QVERIFY(QFile::remove(QStringLiteral("usr.dct")));
+    QVERIFY(QDir().mkdir(QStringLiteral("usr.dct")));
+    const QStringList modelBefore = withModel ? checker->wordModel()->stringList() : QStringList();
+
+    edit->setPlainText(QStringLiteral("zuvo world"));
+    checking->setEditor(edit, 0, 0);
+    checking->restart();
+    BoxCatcher boxes;
+    ZuvoTest::child<QPushButton>(checking, "addToDictionary")->click();
+    QCOMPARE(boxes.seen,
+             QStringList { "Zuvo Software|Failed to add the word \"zuvo\": the user word file "
+                           "\"usr.dct\" cannot be written." });
+    QCOMPARE(boxes.icons, QList<QMessageBox::Icon> { QMessageBox::Warning });
+
+    // Nothing changed: the word is still misspelt, shown and marked.
+    QVERIFY(checking->isVisible());
+    QCOMPARE(ZuvoTest::child<QLineEdit>(checking, "misSpelledLineEdit")->text(),
+             QStringLiteral("zuvo"));
+    QCOMPARE(marked(edit->document()), QStringList { "zuvo" });
+    QVERIFY(checker->isMisSpelled(QStringLiteral("zuvo")));
+    if (withModel)
+        QCOMPARE(checker->wordModel()->stringList(), modelBefore);
+    else
+        QVERIFY(!checker->wordModel());
+    delete checking;
+}
+
 void TestSpellCheckDialog::closing_data()
 {
     QTest::addColumn<int>("how"); // 0 Close button, 1 window close, 2 Escape
@@ -350,49 +539,58 @@ void TestSpellCheckDialog::closing()
     QCOMPARE(edit->toPlainText(), QStringLiteral("hello ab cd"));
 }
 
-void TestSpellCheckDialog::formatAfterUnmark_data()
+void TestSpellCheckDialog::formatsKept_data()
 {
-    QTest::addColumn<bool>("userUnderline");
-    QTest::newRow("plain") << false;
-    QTest::newRow("underlined by the user") << true;
+    QTest::addColumn<int>("how"); // 0 Ignore Once, 1 Ignore All, 2 Add, 3 Close
+    QTest::newRow("ignore once") << 0;
+    QTest::newRow("ignore all") << 1;
+    QTest::newRow("add to dictionary") << 2;
+    QTest::newRow("close") << 3;
 }
 
-void TestSpellCheckDialog::formatAfterUnmark()
+void TestSpellCheckDialog::formatsKept()
 {
-    QFETCH(bool, userUnderline);
-    edit->setPlainText(QStringLiteral("hello abc world"));
+    // "abcd": a bold letter, an italic underlined one, a coloured one and a
+    // plain one. Each keeps its own format once the mark is gone.
+    QFETCH(int, how);
+    edit->setPlainText(QStringLiteral("hello abcd world"));
     QTextCursor c(edit->document());
-    c.setPosition(6);
-    c.setPosition(7, QTextCursor::KeepAnchor);
+    const auto format = [&](int at, const QTextCharFormat &f) {
+        c.setPosition(at);
+        c.setPosition(at + 1, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(f);
+    };
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
-    c.mergeCharFormat(bold);
-    c.setPosition(8);
-    c.setPosition(9, QTextCursor::KeepAnchor);
-    QTextCharFormat last;
-    last.setFontItalic(true);
-    if (userUnderline)
-        last.setUnderlineStyle(QTextCharFormat::SingleUnderline);
-    c.mergeCharFormat(last);
+    format(6, bold);
+    QTextCharFormat italicUnderlined;
+    italicUnderlined.setFontItalic(true);
+    italicUnderlined.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    format(7, italicUnderlined);
+    QTextCharFormat coloured;
+    coloured.setForeground(Qt::blue);
+    format(8, coloured);
+    const QString before = edit->document()->toHtml();
+    QList<QTextCharFormat> formats;
+    for (int pos = 7; pos <= 10; ++pos) {
+        c.setPosition(pos);
+        formats << c.charFormat();
+    }
 
     dialog->setEditor(edit, 0, 0);
     dialog->restart();
-    QCOMPARE(misspelt(), QStringLiteral("abc"));
-    click("ignorePushButton");
+    QCOMPARE(misspelt(), QStringLiteral("abcd"));
+    QCOMPARE(marked(edit->document()).join(QString()), QStringLiteral("abcd"));
+    const char *buttons[] = { "ignorePushButton", "ignoreAllPushButton", "addToDictionary",
+                              "closePushButton" };
+    click(buttons[how]);
     QVERIFY(!dialog->isVisible());
 
-    // Every letter of the word now has the format its last letter had.
-    for (int pos = 7; pos <= 9; ++pos) {
+    for (int pos = 7; pos <= 10; ++pos) {
         c.setPosition(pos);
-        const QTextCharFormat f = c.charFormat();
-        QVERIFY2(f.fontItalic(), qPrintable(QString::number(pos)));
-        QVERIFY(f.fontWeight() != QFont::Bold);
-        QCOMPARE(f.underlineStyle(),
-                 userUnderline ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline);
-        QVERIFY(!f.hasProperty(QTextFormat::TextUnderlineColor));
+        QVERIFY2(c.charFormat() == formats.at(pos - 7), qPrintable(QString::number(pos)));
     }
-    c.setPosition(11);
-    QVERIFY(!c.charFormat().fontItalic());
+    QCOMPARE(edit->document()->toHtml(), before);
 }
 
 void TestSpellCheckDialog::longRunOfCorrectWords()

@@ -71,6 +71,9 @@ private slots:
     void spellingWithModel();
     void modelUpdates();
     void modelChangedFromOutside();
+    void provisionalModel();
+    void wordChars_data();
+    void wordChars();
     void addToDictionary();
     void addToDictionaryFailure();
 };
@@ -308,6 +311,73 @@ void TestUtils::modelUpdates()
     QCOMPARE(u.wordModel()->stringList(), QStringList({ "a", "b", "c", "d", "e" }));
     for (const char *w : { "a", "c", "d", "e" })
         QVERIFY2(!u.isMisSpelled(QString::fromLatin1(w)), w);
+}
+
+void TestUtils::provisionalModel()
+{
+    // The empty model made before the words load counts added and ignored
+    // words at once, and still takes the word file's words when they load.
+    ZuvoTest::TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("usr.dct"), "file\n"));
+    Utils u;
+    u.ensureWordModel();
+    QStringListModel *model = u.wordModel();
+    QVERIFY(model);
+    QCOMPARE(model->stringList(), QStringList());
+    QVERIFY(u.isMisSpelled(QStringLiteral("file")));
+    u.appendIgnoredList(QStringLiteral("ignored"));
+    u.updateStringModel(QStringLiteral("added"));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("ignored")));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("added")));
+
+    u.loadUnicodeWords();
+    QCOMPARE(u.wordModel(), model);
+    QCOMPARE(model->stringList(), QStringList({ "file", "added" }));
+    QVERIFY(!u.isMisSpelled(QStringLiteral("file")));
+    // Once loaded it is a model like any other: a second load keeps it.
+    QVERIFY(env.writeFile(QStringLiteral("usr.dct"), "other\n"));
+    u.loadUnicodeWords();
+    u.ensureWordModel();
+    QCOMPARE(model->stringList(), QStringList({ "file", "added" }));
+}
+
+void TestUtils::wordChars_data()
+{
+    QTest::addColumn<uint>("c");
+    QTest::addColumn<bool>("inWord");
+    // clang-format off
+    const struct { const char *name; char32_t c; bool inWord; } rows[] = {
+        { "latin letter", U'a', true },
+        { "kannada letter", 0x0C95, true },
+        { "vowel sign", 0x0CBE, true },
+        { "virama", 0x0CCD, true },
+        { "anusvara", 0x0C82, true },
+        { "digit", U'7', true },
+        { "kannada digit", 0x0CE7, true },
+        { "underscore", U'_', true },
+        { "zwnj", 0x200C, true },
+        { "zwj", 0x200D, true },
+        { "letter beyond the BMP", 0x1D400, true },
+        { "blank", U' ', false },
+        { "comma", U',', false },
+        { "apostrophe", U'\'', false },
+        { "danda", 0x0964, false },
+        { "double danda", 0x0965, false },
+        { "curly quote", 0x201C, false },
+        { "hyphen", U'-', false },
+        { "no-break space", 0x00A0, false },
+        { "backslash", U'\\', false },
+    };
+    // clang-format on
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << uint(row.c) << row.inWord;
+}
+
+void TestUtils::wordChars()
+{
+    QFETCH(uint, c);
+    QFETCH(bool, inWord);
+    QCOMPARE(Utils::isWordChar(char32_t(c)), inWord);
 }
 
 void TestUtils::modelChangedFromOutside()
