@@ -1191,6 +1191,10 @@ Pleae inform the error to </source>
         <source>Close</source>
         <translation>ಮುಚ್ಚು</translation>
     </message>
+    <message>
+        <source>Failed to add the word &quot;%1&quot;: the user word file &quot;%2&quot; cannot be written.</source>
+        <translation>&quot;%1&quot; ಪದವನ್ನು ಸೇರಿಸಲಾಗಲಿಲ್ಲ: ಬಳಕೆದಾರರ ಪದ ಕಡತ &quot;%2&quot; ಅನ್ನು ಬರೆಯಲಾಗುವುದಿಲ್ಲ.</translation>
+    </message>
 </context>
 <context>
     <name>TabWidget</name>
