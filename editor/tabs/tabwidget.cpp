@@ -591,7 +591,9 @@ bool TabWidget::slotExit()
             // quitting now would throw the changes away.
             if (!editor->onSaveFile(false))
                 result = false;
-            updateRecentFilesMenu(editor->fileName());
+            // Title, list and recent files follow, also for a document that
+            // got its name now, as the window may stay open.
+            afterSave(i, editor);
         }
     }
 

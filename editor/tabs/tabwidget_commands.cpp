@@ -959,7 +959,6 @@ bool TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const
         QPdfWriter writer(&pdf);
         writer.setResolution(printer.resolution());
         writer.setPageLayout(printer.pageLayout());
-        writer.setTitle(editor->document()->metaInformation(QTextDocument::DocumentTitle));
         printText(editor, &writer);
     }
     if (pdf.data().isEmpty() || file.write(pdf.data()) != pdf.data().size()) {
