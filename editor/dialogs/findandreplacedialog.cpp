@@ -332,6 +332,9 @@ void FindAndReplaceDialog::on_replaceAllBtn_clicked()
             hits << hit;
         }
         // The cursors follow the edits, so each still spans its occurrence.
+        // All of them are one edit: one undo takes the whole command back.
+        QTextCursor step(editor->document());
+        step.beginEditBlock();
         for (QTextCursor &hit : hits) {
             editor->setTextCursor(hit);
             QTextCursor cursor = editor->textCursor();
@@ -340,6 +343,7 @@ void FindAndReplaceDialog::on_replaceAllBtn_clicked()
             ++count;
             rememberReplacement(replacement);
         }
+        step.endEditBlock();
     }
 
     editor->setTextCursor(kept);

@@ -3,6 +3,7 @@
 
 #include "OOReader.h"
 #include "findandreplacedialog.h"
+#include "highlighter.h"
 #include "nudiimport.h"
 #include "reader.h"
 #include "ts.h"
@@ -28,6 +29,8 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStringDecoder>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
@@ -159,8 +162,13 @@ UnicodeKaEditor *TabWidget::createNewEditor(bool)
         comboFont->setWritingSystem(
             QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(m_language)));
     editor->setLanguageFont(m_language);
+    editor->setTextEncodingIndex(m_textEncodingIndex);
     editor->setAutoComplpetePrefixLength(autoComplpetePrefixLength());
     editor->setSpellCheckAsYouType(spellCheckAsYouType());
+    // Giving the empty document its language's font is setting it up, not
+    // an edit the user could undo.
+    editor->document()->clearUndoRedoStacks();
+    editor->document()->setModified(false);
     return editor;
 }
 
@@ -185,31 +193,28 @@ void TabWidget::slotNew()
 void TabWidget::slotOpen()
 {
     const QString path = ZuvoDialog::openFileName(this);
-    if (path.isEmpty())
-        return;
-    const int index = openDocumentList.indexOf(path);
-    if (index >= 0)
-        setCurrentIndex(index);
-    else
+    if (!path.isEmpty())
         editFile(path);
-    updateRecentFilesMenu(path);
 }
 
 void TabWidget::slotRecentFilesMenuTriggered(QAction *action)
 {
-    if (!action)
-        return;
-    const QString path = action->data().toString();
-    const int index = openDocumentList.indexOf(path);
-    if (index >= 0)
-        setCurrentIndex(index);
-    else
-        editFile(path);
-    updateRecentFilesMenu(path);
+    if (action)
+        editFile(action->data().toString());
 }
 
+// Every way of opening a file ends here (the Open dialog, the recent files,
+// the command line, drops and the side pane): a file already open is shown
+// in its tab, as a second editor over it would overwrite the first one's
+// saves.
 void TabWidget::editFile(const QString &path)
 {
+    const int open = indexOfFile(path);
+    if (open >= 0) {
+        setCurrentIndex(open);
+        updateRecentFilesMenu(editorList.at(open)->fileName());
+        return;
+    }
     QFile file(path);
     // A folder opens as a device but yields nothing; it is no document.
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -218,6 +223,23 @@ void TabWidget::editFile(const QString &path)
         return;
     }
     editFile(path, file);
+    updateRecentFilesMenu(path);
+}
+
+int TabWidget::indexOfFile(const QString &path) const
+{
+    if (path.isEmpty())
+        return -1;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (int i = 0; i < editorList.size(); ++i) {
+        const QString name = editorList.at(i)->fileName();
+        if (name.isEmpty())
+            continue;
+        if (name == path ||
+            (!canonical.isEmpty() && QFileInfo(name).canonicalFilePath() == canonical))
+            return i;
+    }
+    return -1;
 }
 
 void TabWidget::editFile(const QString &path, QFile &file)
@@ -233,23 +255,25 @@ void TabWidget::editFile(const QString &path, QFile &file)
 
     if (suffix == QLatin1String("brh")) {
         setTabText(tab, newFilename());
-        convertBRHFile(path, file);
         // The list entry follows the tab's name: there is no file behind it.
         openDocumentList[tab] = tabText(tab);
+        convertBRHFile(path, file);
         showProgress(false);
         return;
     }
 
     editor->setFileName(path);
     setTabToolTip(tab, path);
-    file.setTextModeEnabled(true);
-    QTextStream stream(&file);
-    stream.setAutoDetectUnicode(true);
+    // Read as bytes: text mode drops every carriage-return byte, and in
+    // UTF-16 that byte is half of many characters (all of Malayalam's).
+    file.setTextModeEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     if (suffix == QLatin1String("rtf")) {
         RTF::Reader reader;
         reader.read(&file, editor->textCursor());
+        // What the reader inserted is the file, not an edit to undo.
+        editor->document()->clearUndoRedoStacks();
         editor->document()->setModified(false);
     } else if (suffix == QLatin1String("nudi")) {
         const QString text = importNudiFile(path);
@@ -258,12 +282,12 @@ void TabWidget::editFile(const QString &path, QFile &file)
             editor->document()->setModified(true);
         }
     } else if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
-        QString html;
-        while (!stream.atEnd()) {
-            html += stream.readLine();
-            QCoreApplication::processEvents();
-        }
-        editor->setHtml(html);
+        // Whole, so that the line breaks inside the markup stay white space
+        // between words.
+        editor->setHtml(decodeHtml(file.readAll()));
+        // The page is written back as UTF-8, which is what the toolkit's
+        // HTML declares.
+        editor->setTextEncodingIndex(1);
         editor->document()->setModified(false);
     } else if (suffix == QLatin1String("odt") || suffix == QLatin1String("odf")) {
         auto *thread = new PushDoc(this);
@@ -278,14 +302,16 @@ void TabWidget::editFile(const QString &path, QFile &file)
         thread->start(QThread::InheritPriority);
         editor->document()->setModified(false);
     } else {
-        QString text;
-        while (!stream.atEnd()) {
-            text += stream.readLine();
-            text += QLatin1Char('\n');
-            QCoreApplication::processEvents();
-        }
-        editor->setPlainText(text);
+        int encodingIndex = 1;
+        bool latin1 = false;
+        editor->setPlainText(decodeText(file.readAll(), &encodingIndex, &latin1));
+        // Saved in the encoding it was read in, the file keeps its bytes.
+        editor->setTextEncodingIndex(encodingIndex);
         editor->document()->setModified(false);
+        if (latin1 && mainWindow && mainWindow->statusBar())
+            mainWindow->statusBar()->showMessage(
+                tr("%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so")
+                    .arg(QFileInfo(path).fileName()));
     }
 
     showProgress(false);
@@ -293,7 +319,70 @@ void TabWidget::editFile(const QString &path, QFile &file)
     cursor.movePosition(QTextCursor::Start);
     editor->setTextCursor(cursor);
     editor->setWorkingDir(path);
+    // The tab became current before its file was read.
+    if (editor == m_currentEditor)
+        showTextEncoding(editor->textEncodingIndex());
     QApplication::restoreOverrideCursor();
+}
+
+QString TabWidget::decodeText(const QByteArray &bytes, int *encodingIndex, bool *latin1)
+{
+    struct Mark
+    {
+        QByteArray bytes;
+        const char *codec;
+        int encodingIndex;
+    };
+    // UTF-32 before UTF-16: the little-endian marks begin alike.
+    // clang-format off
+    static const Mark marks[] = {
+        { QByteArray("\xEF\xBB\xBF", 3), "UTF-8", 1 },
+        { QByteArray("\xFF\xFE\x00\x00", 4), "UTF-32LE", 4 },
+        { QByteArray("\x00\x00\xFE\xFF", 4), "UTF-32BE", 5 },
+        { QByteArray("\xFF\xFE", 2), "UTF-16LE", 2 },
+        { QByteArray("\xFE\xFF", 2), "UTF-16BE", 3 },
+    };
+    // clang-format on
+    *latin1 = false;
+    QString text;
+    bool decoded = false;
+    for (const Mark &mark : marks) {
+        if (!bytes.startsWith(mark.bytes))
+            continue;
+        QTextCodec *codec = QTextCodec::codecForName(mark.codec);
+        if (!codec)
+            break;
+        text = codec->toUnicode(bytes.constData() + mark.bytes.size(),
+                                int(bytes.size() - mark.bytes.size()));
+        *encodingIndex = mark.encodingIndex;
+        decoded = true;
+        break;
+    }
+    if (!decoded) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        text = utf8.decode(bytes);
+        *encodingIndex = 1;
+        if (utf8.hasError()) {
+            // Replacement characters would be written over the file's own
+            // bytes at the next save.
+            text = QString::fromLatin1(bytes);
+            *encodingIndex = 0;
+            *latin1 = true;
+        }
+    }
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QString TabWidget::decodeHtml(const QByteArray &bytes)
+{
+    // A byte-order mark or a declared charset decides; without either the
+    // page is UTF-8 when it is valid UTF-8, else ISO 8859-1.
+    if (QTextCodec *codec = QTextCodec::codecForHtml(bytes, nullptr))
+        return codec->toUnicode(bytes);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 void TabWidget::drawDoc()
@@ -304,13 +393,10 @@ void TabWidget::drawDoc()
     if (!reader || !imports.contains(reader))
         return;
     const Import import = imports.take(reader);
-    if (import.editor && reader->document)
-        import.editor->setDocument(reader->document->clone(import.editor));
-    if (import.editor) {
-        connect(import.editor->document(), &QTextDocument::modificationChanged, this,
-                &TabWidget::slotDocumentModified);
-        import.editor->document()->setModified(false);
-    }
+    // A tab closed meanwhile gets nothing: its editor is on its way out.
+    UnicodeKaEditor *editor = import.editor;
+    if (editor && editorList.contains(editor) && reader->document)
+        installImportedDocument(editor, reader->document->clone(editor));
     if (import.thread) {
         import.thread->quit();
         import.thread->wait();
@@ -320,6 +406,29 @@ void TabWidget::drawDoc()
         ooReader = nullptr;
         pushDoc = nullptr;
     }
+}
+
+void TabWidget::installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document)
+{
+    // The replaced document carries the editor's own settings.
+    const QFont font = editor->document()->defaultFont();
+    const qreal margin = editor->document()->documentMargin();
+    editor->setDocument(document);
+    document->setDefaultFont(font);
+    document->setDocumentMargin(margin);
+    // The spelling marks follow the new document. Its first pass is queued
+    // before the one the attachment schedules, as when the editor was made.
+    if (auto *highlighter = editor->findChild<Highlighter *>()) {
+        QMetaObject::invokeMethod(
+            highlighter, [highlighter] { highlighter->rehighlight(); }, Qt::QueuedConnection);
+        highlighter->setDocument(document);
+    }
+    // The copy was built by inserting the whole text: that is the file, not
+    // an edit of it.
+    document->clearUndoRedoStacks();
+    connect(document, &QTextDocument::modificationChanged, this, &TabWidget::slotDocumentModified);
+    document->setModified(false);
+    markTab(indexOfDocument(document), false);
 }
 
 void TabWidget::onRead(int, int) { }
@@ -335,6 +444,14 @@ void TabWidget::convertBRHFile(const QString &, QFile &file)
     stream.setAutoDetectUnicode(false);
     while (!stream.atEnd())
         editor->append(convertScript(stream.readLine(), m_language, 0));
+    // The converted file is the document's start, not a list of edits; it
+    // is unsaved new text all the same. (With the undo steps gone, the
+    // document would count as unmodified again at its next edit step unless
+    // the flag is set anew.)
+    QTextDocument *document = editor->document();
+    document->clearUndoRedoStacks();
+    document->setModified(false);
+    document->setModified(true);
     showProgress(false);
 }
 
@@ -342,17 +459,17 @@ QString TabWidget::convertScript(QString text, int language, int keyboard)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ZuvoScriptConverter converter;
-    QString result;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
+    // Lines and words keep their separators, and nothing is added after
+    // the last line.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
         QStringList words = line.split(QLatin1Char(' '));
         for (QString &word : words)
             word = converter.unicodeToUnicode(word, language, keyboard);
-        result += words.join(QLatin1Char(' '));
-        result += QLatin1Char('\n');
+        line = words.join(QLatin1Char(' '));
     }
     QApplication::restoreOverrideCursor();
-    return result;
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TabWidget::updateRecentFilesMenu(QString path)
@@ -396,6 +513,22 @@ bool TabWidget::slotSave()
         return false;
     UnicodeKaEditor *editor = editorList.at(index);
     const bool saved = editor->onSaveFile(false);
+    afterSave(index, editor);
+    return saved;
+}
+
+void TabWidget::slotSaveAs()
+{
+    const int index = currentIndex();
+    if (index < 0 || index >= editorList.size())
+        return;
+    UnicodeKaEditor *editor = editorList.at(index);
+    editor->onSaveFileAs();
+    afterSave(index, editor);
+}
+
+void TabWidget::afterSave(int index, UnicodeKaEditor *editor)
+{
     const QString path = editor->fileName();
     if (!path.isEmpty()) {
         if (QFile::exists(path))
@@ -407,28 +540,7 @@ bool TabWidget::slotSave()
         updateRecentFilesMenu(path);
     }
     // The title follows the document's state again after the rename.
-    slotDocumentModified(editor->document()->isModified());
-    return saved;
-}
-
-void TabWidget::slotSaveAs()
-{
-    const int index = currentIndex();
-    if (index < 0 || index >= editorList.size())
-        return;
-    UnicodeKaEditor *editor = editorList.at(index);
-    editor->onSaveFileAs();
-    const QString path = editor->fileName();
-    if (!path.isEmpty()) {
-        if (QFile::exists(path))
-            setTabText(index, QFileInfo(path).fileName());
-        if (index < openDocumentList.size())
-            openDocumentList[index] = path;
-        else
-            openDocumentList.append(path);
-        updateRecentFilesMenu(path);
-    }
-    slotDocumentModified(editor->document()->isModified());
+    markTab(index, editor->document()->isModified());
 }
 
 bool TabWidget::slotTabCloseRequested(int index)
@@ -465,18 +577,23 @@ bool TabWidget::slotExit()
             last != QMessageBox::YesToAll) {
             last = QMessageBox::question(
                 this, Utils::appName(),
-                tr("Document %1 is modified, Do you want to save?").arg(tabText(i)),
+                tr("Document %1 is modified, Do you want to save?").arg(documentTitle(i)),
                 QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll |
                     QMessageBox::Cancel);
-            if (last == QMessageBox::Cancel)
+            // Cancel is the wish to go back to the documents, now.
+            if (last == QMessageBox::Cancel) {
                 result = false;
+                break;
+            }
         }
         if (last == QMessageBox::Yes || last == QMessageBox::YesToAll) {
             // A document that could not be written keeps the program open:
             // quitting now would throw the changes away.
             if (!editor->onSaveFile(false))
                 result = false;
-            updateRecentFilesMenu(editor->fileName());
+            // Title, list and recent files follow, also for a document that
+            // got its name now, as the window may stay open.
+            afterSave(i, editor);
         }
     }
 
@@ -508,22 +625,54 @@ void TabWidget::slotCurrentChanged(int index)
         }
     }
     if (m_currentEditor) {
+        // Menus, status bar and toolbar show the new current document.
         slotLanguageChanged(m_currentEditor->language());
+        slotKeyboardChanged(m_currentEditor->keyboardLayout());
         slotFontFamilyChanged(m_currentEditor->fontFamily());
+        showTextEncoding(m_currentEditor->textEncodingIndex());
         retargetFindDialog();
     }
 }
 
 void TabWidget::slotDocumentModified(bool modified)
 {
-    const int index = currentIndex();
-    if (index < 0)
+    // The document that changed may be in any tab: an import finishes, a
+    // save at exit, a command on a document in the background.
+    const int index = sender() ? indexOfDocument(sender()) : currentIndex();
+    markTab(index, modified);
+}
+
+int TabWidget::indexOfDocument(const QObject *document) const
+{
+    for (int i = 0; i < editorList.size(); ++i) {
+        const UnicodeKaEditor *editor = editorList.at(i);
+        if (editor == document || editor->document() == document)
+            return i;
+    }
+    return -1;
+}
+
+QString TabWidget::documentTitle(int index) const
+{
+    const QString title = tabText(index);
+    return title.endsWith(modifiedMark) ? title.left(title.size() - modifiedMark.size()) : title;
+}
+
+void TabWidget::markTab(int index, bool modified)
+{
+    if (index < 0 || index >= count())
         return;
-    QString title = tabText(index);
+    const QString title = tabText(index);
     if (modified && !title.endsWith(modifiedMark))
         setTabText(index, title + modifiedMark);
     else if (!modified && title.endsWith(modifiedMark))
         setTabText(index, title.left(title.size() - modifiedMark.size()));
+}
+
+bool TabWidget::fromBackgroundEditor() const
+{
+    const auto *editor = qobject_cast<const UnicodeKaEditor *>(sender());
+    return editor && editor != m_currentEditor;
 }
 
 void TabWidget::slotLoadCompleter()

@@ -21,9 +21,11 @@ class QFontComboBox;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QPagedPaintDevice;
+class QPrinter;
 class QProgressBar;
-class QShortcut;
 class QSpinBox;
+class QTextDocument;
 class QTextEdit;
 class QToolBar;
 class SpellCheckDialog;
@@ -180,6 +182,30 @@ public slots:
     void slotPageSetup();
 
 private:
+    // Where the document or editor of a tab is; -1 when none of the tabs.
+    int indexOfDocument(const QObject *document) const;
+    // The tab of an open file (the same file under another spelling of its
+    // path included); -1 when the file is not open.
+    int indexOfFile(const QString &path) const;
+    // A tab's title without the modified mark.
+    QString documentTitle(int index) const;
+    void markTab(int index, bool modified);
+    // What slotSave and slotSaveAs do once the editor has saved.
+    void afterSave(int index, UnicodeKaEditor *editor);
+    // The text of a plain-text file and the encoding position it was read
+    // in; `latin1` is set when it was no UTF-8 and was read as ISO 8859-1.
+    static QString decodeText(const QByteArray &bytes, int *encodingIndex, bool *latin1);
+    static QString decodeHtml(const QByteArray &bytes);
+    // The editor of an import gets the document the reader built.
+    void installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document);
+    // True for a signal of an editor that is not the current one.
+    bool fromBackgroundEditor() const;
+    void showFontFamily(const QString &family);
+    void showTextEncoding(int encodingIndex);
+    // The editor's text as printed: a copy without the spelling marks.
+    static void printText(UnicodeKaEditor *editor, QPagedPaintDevice *device);
+    bool writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName);
+
     void addActions();
     void makeConnections();
     QList<QAction *> addGroup(const char *menuName, QActionGroup *&group, const char *slot);
@@ -230,7 +256,9 @@ private:
     QLabel *languageStatusLabel = nullptr;
     QLabel *keyboardStatusLabel = nullptr;
     int lastIndicLanguage = 0;
-    QShortcut *closeShortcut = nullptr;
+    // The encoding last chosen in the Encoding menu (or restored from the
+    // settings): new documents are saved in it.
+    int m_textEncodingIndex = 1;
 };
 
 #endif

@@ -20,22 +20,26 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressBar>
-#include <QShortcut>
+#include <QSaveFile>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolBar>
+
+#include <memory>
 
 QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group, const char *slot)
 {
@@ -126,9 +130,8 @@ void TabWidget::addActions()
         connect(encoding, &QMenu::triggered, this, &TabWidget::onEncodingActionTriggered);
     }
 
-    closeShortcut = new QShortcut(QKeySequence(tr("Ctrl+W")), this);
-    closeShortcut->setContext(Qt::WindowShortcut);
-    connect(closeShortcut, &QShortcut::activated, this, &TabWidget::slotCloseCurrentTab);
+    // Ctrl+W is the form's Close action's own shortcut: a second binding of
+    // the key would make both ambiguous, and the key would do nothing.
 
     connect(this, &TabWidget::loadCompleter, this, &TabWidget::slotLoadCompleter);
 }
@@ -226,6 +229,9 @@ void TabWidget::slotChangeLanguage(int index)
 
 void TabWidget::slotLanguageChanged(int index)
 {
+    // Only the current document's language is shown.
+    if (fromBackgroundEditor())
+        return;
     if (index < 0 || index >= languageActions.size()) {
         setLanguageStatus(index);
         return;
@@ -323,6 +329,10 @@ void TabWidget::slotChangeKeyboard(int index)
 
 void TabWidget::slotKeyboardChanged(int index)
 {
+    // Toggling every editor reports every editor's layout: only the current
+    // one's is shown (and so never given back to the current editor).
+    if (fromBackgroundEditor())
+        return;
     if (keyboardActions.isEmpty()) {
         setKeyboardStatus(index);
         return;
@@ -406,6 +416,8 @@ void TabWidget::slotTextAlign(QAction *a)
 
 void TabWidget::slotAlignmentChanged(Qt::Alignment a)
 {
+    if (fromBackgroundEditor())
+        return;
     const char *name = nullptr;
     if (a & Qt::AlignLeft)
         name = "actionAlign_left";
@@ -422,23 +434,36 @@ void TabWidget::slotAlignmentChanged(Qt::Alignment a)
 
 // Encoding
 
+// The menu's positions are the encoding positions (0 ISO 8859-1, 1 UTF-8,
+// 2 UTF-16, 3 UTF-16BE, 4 UTF-32, 5 UTF-32BE). A choice applies to every open
+// document and to the documents made after it; the menu shows the current
+// document's encoding, which for a file read in another one is that file's.
 void TabWidget::onEncodingActionTriggered(QAction *a)
 {
     QMenu *encoding = menu("menuEncoding");
     int index = encoding ? encoding->actions().indexOf(a) : -1;
     if (index < 0)
         index = 1;
+    m_textEncodingIndex = index;
     for (UnicodeKaEditor *e : std::as_const(editorList))
         e->setTextEncodingIndex(index);
 }
 
 void TabWidget::setTextEncodingIndex(int encodingIndex)
 {
+    if (encodingIndex < 0 || encodingIndex > 5)
+        encodingIndex = 1;
+    m_textEncodingIndex = encodingIndex;
+    showTextEncoding(encodingIndex);
+}
+
+void TabWidget::showTextEncoding(int encodingIndex)
+{
     QMenu *encoding = menu("menuEncoding");
     if (!encoding)
         return;
     const QList<QAction *> actions = encoding->actions();
-    if (encodingIndex < 0 || encodingIndex > 5 || encodingIndex >= actions.size())
+    if (encodingIndex < 0 || encodingIndex >= actions.size())
         encodingIndex = 1;
     if (encodingIndex < actions.size())
         actions.at(encodingIndex)->setChecked(true);
@@ -446,25 +471,27 @@ void TabWidget::setTextEncodingIndex(int encodingIndex)
 
 int TabWidget::textEncodingIndex()
 {
-    QMenu *encoding = menu("menuEncoding");
-    if (!encoding || !encodingGroup)
-        return -1;
-    return encoding->actions().indexOf(encodingGroup->checkedAction());
+    return m_textEncodingIndex;
 }
 
 // Character format
 
+// The toolbar shows the format at the current editor's cursor; showing it
+// never reaches back into an editor.
 void TabWidget::slotFontChanged(const QFont &font)
 {
     UnicodeKaEditor *editor = m_currentEditor;
-    if (!editor || editor->isInternal())
+    if (!editor || editor->isInternal() || fromBackgroundEditor())
         return;
-    if (comboSize)
+    if (comboSize) {
+        const QSignalBlocker blocker(comboSize.data());
         comboSize->setCurrentIndex(comboSize->findText(QString::number(font.pointSize()),
                                                        Qt::MatchExactly | Qt::MatchCaseSensitive));
-    if (comboFont)
-        comboFont->setCurrentIndex(comboFont->findText(QFontInfo(font).family(),
-                                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
+    }
+    // The family the text asks for, which need not be installed; text
+    // without a family of its own is in the document's font.
+    const bool ownFamily = font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved);
+    showFontFamily(ownFamily ? font.family() : editor->document()->defaultFont().family());
     if (QAction *a = action("actionBold"))
         a->setChecked(font.weight() > QFont::Medium);
     if (QAction *a = action("actionItalic"))
@@ -476,14 +503,24 @@ void TabWidget::slotFontChanged(const QFont &font)
 
 void TabWidget::slotFontFamilyChanged(const QString &family)
 {
-    if (comboFont) {
-        if (comboFont->currentText().compare(family, Qt::CaseInsensitive) == 0)
-            return;
-        comboFont->setCurrentIndex(comboFont->findText(family, Qt::MatchFixedString));
-    }
-    if (m_currentEditor) {
-        m_currentEditor->slotTextFontFamily(family);
-        m_currentEditor->setFocus();
+    if (fromBackgroundEditor())
+        return;
+    showFontFamily(family);
+}
+
+void TabWidget::showFontFamily(const QString &family)
+{
+    if (!comboFont || comboFont->currentText().compare(family, Qt::CaseInsensitive) == 0)
+        return;
+    const QSignalBlocker blocker(comboFont.data());
+    const int index = comboFont->findText(family, Qt::MatchFixedString);
+    if (index >= 0) {
+        comboFont->setCurrentIndex(index);
+    } else {
+        // A font that is not installed is still the text's font: its name
+        // is shown rather than an empty box.
+        comboFont->setCurrentIndex(-1);
+        comboFont->setEditText(family);
     }
 }
 
@@ -896,11 +933,47 @@ void TabWidget::slotExportToPdf()
         QPageLayout::Point);
     printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape
                                                                : QPageLayout::Portrait);
-    editor->document()->print(&printer);
+    if (!writePdf(editor, printer, fileName)) {
+        // Nothing to open: offering the file would point at nothing.
+        QMessageBox::warning(this, Utils::appName(),
+                             tr("Couldn't write the PDF file %1").arg(fileName), QMessageBox::Ok);
+        return;
+    }
 
     OpenPdfDialog open(nullptr);
     open.setFilename(fileName);
     open.exec();
+}
+
+// The PDF is made in memory, on the printer's page layout and resolution, and
+// written through QSaveFile: a failed export leaves an earlier file of that
+// name as it was, and is reported as a failure.
+bool TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        printText(editor, &writer);
+    }
+    if (pdf.data().isEmpty() || file.write(pdf.data()) != pdf.data().size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void TabWidget::printText(UnicodeKaEditor *editor, QPagedPaintDevice *device)
+{
+    // The toolkit prints the editor's spelling underlines with the text
+    // unless the document printed is a copy of it of its own.
+    const std::unique_ptr<QTextDocument> copy(editor->document()->clone());
+    copy->print(device);
 }
 
 void TabWidget::slotPrint()
@@ -910,8 +983,12 @@ void TabWidget::slotPrint()
         return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        editor->document()->print(&printer);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printText(editor, &printer);
+    if (printer.printerState() == QPrinter::Error)
+        QMessageBox::warning(this, Utils::appName(), tr("Couldn't print the document"),
+                             QMessageBox::Ok);
 }
 
 void TabWidget::slotPrintPreview()
@@ -920,7 +997,8 @@ void TabWidget::slotPrintPreview()
     if (!editor)
         return;
     QPrintPreviewDialog preview(this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, editor, &UnicodeKaEditor::slotPrint);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, editor,
+            [editor](QPrinter *printer) { printText(editor, printer); });
     preview.exec();
 }
 

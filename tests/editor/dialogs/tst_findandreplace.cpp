@@ -276,6 +276,11 @@ void TestFindAndReplace::replaceAll()
     QVERIFY(watcher.seen().isEmpty());
     click("findNextBtn");
     QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Done!") });
+
+    // The whole command is one edit: one undo brings every occurrence back.
+    QCOMPARE(m_edit->document()->isUndoAvailable(), count > 0);
+    m_edit->undo();
+    QCOMPARE(m_edit->toPlainText(), text);
 }
 
 void TestFindAndReplace::withoutEditor()

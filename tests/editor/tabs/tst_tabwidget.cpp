@@ -1,0 +1,830 @@
+// The tab controller as a user meets it: opening and switching documents
+// changes none of them; the questions at exit, and what they save; the
+// modified marks; OpenDocument imports; how files are read; the Encoding
+// menu; the keyboard layout shown; shortcuts; PDF export; script conversion;
+// one tab per file.
+#include "findchild.h"
+#include "highlighter.h"
+#include "messageboxwatcher.h"
+#include "minibrowser.h"
+#include "openpdfdialog.h"
+#include "printersettingsdialog.h"
+#include "scriptconvertdialog.h"
+#include "sqlcipherdriver.h"
+#include "tabsession.h"
+#include "testenv.h"
+#include "unicodekaeditor.h"
+#include "utils.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QFontComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTreeView>
+#include <QUrl>
+#include <QtTest/QTest>
+
+using ZuvoTest::MessageBoxWatcher;
+using ZuvoTest::Session;
+using ZuvoTest::tabFixture;
+using ZuvoTest::TempEnv;
+
+namespace {
+
+const QString mark = QStringLiteral(" - (*)");
+
+QAction *action(const Session &s, const char *name)
+{
+    return ZuvoTest::child<QAction>(&s.window, name);
+}
+
+QString exitQuestion(const QString &name)
+{
+    return QStringLiteral("Document %1 is modified, Do you want to save?").arg(name);
+}
+
+// The exit questions among the boxes the watcher answered.
+QStringList askedAtExit(const MessageBoxWatcher &watcher)
+{
+    QStringList out;
+    for (const QString &text : watcher.texts())
+        if (text.startsWith(QLatin1String("Document ")))
+            out << text;
+    return out;
+}
+
+void type(UnicodeKaEditor *editor, const QString &text)
+{
+    QTextCursor cursor(editor->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text);
+}
+
+QString keyboardStatus(const Session &s)
+{
+    const QList<QLabel *> labels = s.window.statusBar()->findChildren<QLabel *>();
+    for (QLabel *label : labels)
+        if (label->text().startsWith(QLatin1String("<b>")))
+            return label->text();
+    return QString();
+}
+
+// Whether the spelling marks of a block's layout include a wavy underline.
+bool hasSpellingMarks(const QTextDocument *document)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QList<QTextLayout::FormatRange> formats = block.layout()->formats();
+        for (const QTextLayout::FormatRange &range : formats)
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                return true;
+    }
+    return false;
+}
+
+QByteArray hex(const char *spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
+
+} // namespace
+
+class TestTabWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void openAndSwitchEditNothing_data();
+    void openAndSwitchEditNothing();
+    void fontBoxShowsTheFamily();
+    void exitQuestions_data();
+    void exitQuestions();
+    void marksFollowTheirDocument();
+    void importedDocumentIsTheFile();
+    void importsAtOnceFillTheirOwnTabs();
+    void importIntoClosedTab();
+    void exitDuringImport();
+    void textFiles_data();
+    void textFiles();
+    void htmlFiles_data();
+    void htmlFiles();
+    void encodingMenuSavesWhatItNames_data();
+    void encodingMenuSavesWhatItNames();
+    void encodingMenuShowsTheDocument();
+    void layoutFollowsTheCurrentTab();
+    void shortcutsAreUnique();
+    void pdfExport();
+    void pdfExportFailureWarns();
+    void conversionsKeepTheLines();
+    void oneFileOneTab_data();
+    void oneFileOneTab();
+};
+
+void TestTabWidget::initTestCase()
+{
+    QVERIFY(registerSqlCipherDriver());
+}
+
+void TestTabWidget::init()
+{
+    QSettings(QStringLiteral("Tessavrim"), QStringLiteral("Zuvo")).clear();
+}
+
+void TestTabWidget::openAndSwitchEditNothing_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("bytes");
+    // Legacy-font and BRH files become new text: modified from the start.
+    QTest::addColumn<bool>("modified");
+
+    const QByteArray text("Words at the start\nand a second line\n");
+    const QByteArray html = tabFixture("document.html");
+    const QByteArray odt = tabFixture("document.odt");
+    QTest::newRow("txt") << "txt" << text << false;
+    QTest::newRow("TXT") << "TXT" << text << false;
+    QTest::newRow("htm") << "htm" << html << false;
+    QTest::newRow("html") << "html" << html << false;
+    QTest::newRow("rtf") << "rtf" << tabFixture("document.rtf") << false;
+    QTest::newRow("odt") << "odt" << odt << false;
+    QTest::newRow("odf") << "odf" << odt << false;
+    QTest::newRow("nudi") << "nudi"
+                          << ZuvoTest::fixtureBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
+                          << true;
+    QTest::newRow("brh") << "brh" << QByteArray("ka 2\nka\n") << true;
+}
+
+// Files opened one after another and then switched between come out as they
+// were read: no edit, nothing to undo, no question at exit.
+void TestTabWidget::openAndSwitchEditNothing()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, modified);
+
+    TempEnv env;
+    const int files = 4;
+    for (int i = 0; i < files; ++i)
+        QVERIFY(env.writeFile(QStringLiteral("doc%1.%2").arg(i).arg(suffix), bytes));
+    MessageBoxWatcher watcher;
+    Session s;
+    for (int i = 0; i < files; ++i)
+        s.tabs->editFile(env.filePath(QStringLiteral("doc%1.%2").arg(i).arg(suffix)));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QCOMPARE(s.tabs->count(), files + 1);
+
+    QStringList read;
+    for (UnicodeKaEditor *editor : s.tabs->editors())
+        read << editor->document()->toHtml();
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < s.tabs->count(); ++i)
+            s.tabs->setCurrentIndex(i);
+
+    for (int i = 0; i < s.tabs->count(); ++i) {
+        const QTextDocument *document = s.editor(i)->document();
+        const bool expected = i > 0 && modified;
+        QVERIFY2(!document->toPlainText().isEmpty() || i == 0, qPrintable(s.tabs->tabText(i)));
+        QCOMPARE(document->toHtml(), read.at(i));
+        QVERIFY2(!document->isUndoAvailable(), qPrintable(s.tabs->tabText(i)));
+        QCOMPARE(document->isModified(), expected);
+        QCOMPARE(s.tabs->tabText(i).endsWith(mark), expected);
+    }
+    QVERIFY(watcher.seen().isEmpty());
+    if (!modified) {
+        QVERIFY(s.tabs->slotExit());
+        QVERIFY(watcher.seen().isEmpty());
+    }
+}
+
+void TestTabWidget::fontBoxShowsTheFamily()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "words\n"));
+    Session s;
+    auto *box = ZuvoTest::child<QFontComboBox>(&s.window, "comboFontFamily");
+    const QString family = Utils::languageDefaultFont(0);
+    // The language's font is named even where it is not installed.
+    QCOMPARE(box->currentText(), family);
+    s.tabs->editFile(env.filePath(QStringLiteral("a.txt")));
+    s.tabs->setCurrentIndex(0);
+    s.tabs->setCurrentIndex(1);
+    QCOMPARE(box->currentText(), family);
+    QVERIFY(!s.editor(1)->document()->isModified());
+
+    // Picking a family in the box still sets it on the current word.
+    UnicodeKaEditor *editor = s.editor(1);
+    emit box->textActivated(QStringLiteral("Serif"));
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(2);
+    QCOMPARE(cursor.charFormat().fontFamilies().toStringList(), QStringList { "Serif" });
+    QVERIFY(editor->document()->isModified());
+}
+
+void TestTabWidget::exitQuestions_data()
+{
+    QTest::addColumn<int>("answer");
+    // What saving the first document does: "saves", "fails" (a folder took
+    // the file's place) or "no name" (an untitled document whose Save
+    // dialog is cancelled).
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("firstWritten");
+    QTest::addColumn<bool>("secondWritten");
+    QTest::addColumn<bool>("closes");
+
+    const int yes = QMessageBox::Yes, yesAll = QMessageBox::YesToAll, no = QMessageBox::No,
+              noAll = QMessageBox::NoToAll, cancel = QMessageBox::Cancel;
+    // clang-format off
+    QTest::newRow("yes, saves")         << yes    << "saves"   << 2 << true  << true  << true;
+    QTest::newRow("yes, fails")         << yes    << "fails"   << 2 << false << true  << false;
+    QTest::newRow("yes, no name")       << yes    << "no name" << 2 << false << true  << false;
+    QTest::newRow("yes to all, saves")  << yesAll << "saves"   << 1 << true  << true  << true;
+    QTest::newRow("yes to all, fails")  << yesAll << "fails"   << 1 << false << true  << false;
+    QTest::newRow("yes to all, no name")<< yesAll << "no name" << 1 << false << true  << false;
+    QTest::newRow("no, saves")          << no     << "saves"   << 2 << false << false << true;
+    QTest::newRow("no, no name")        << no     << "no name" << 2 << false << false << true;
+    QTest::newRow("no to all, saves")   << noAll  << "saves"   << 1 << false << false << true;
+    QTest::newRow("no to all, fails")   << noAll  << "fails"   << 1 << false << false << true;
+    QTest::newRow("cancel, saves")      << cancel << "saves"   << 1 << false << false << false;
+    QTest::newRow("cancel, no name")    << cancel << "no name" << 1 << false << false << false;
+    // clang-format on
+}
+
+// Two modified documents and the main window asked to close, each question
+// answered the same way.
+void TestTabWidget::exitQuestions()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, outcome);
+    QFETCH(int, questions);
+    QFETCH(bool, firstWritten);
+    QFETCH(bool, secondWritten);
+    QFETCH(bool, closes);
+
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "first\n"));
+    QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
+    MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::StandardButton(answer));
+    Session s;
+    QString firstName = QStringLiteral("a.txt");
+    if (outcome == QLatin1String("no name")) {
+        firstName = s.tabs->tabText(0);
+        s.editor(0)->askSaveFileName = [](const QString &) { return QString(); };
+        type(s.editor(0), QStringLiteral("new words"));
+    } else {
+        s.tabs->editFile(env.filePath(QStringLiteral("a.txt")));
+        type(s.editor(1), QStringLiteral("more"));
+        if (outcome == QLatin1String("fails")) {
+            QVERIFY(QFile::remove(env.filePath(QStringLiteral("a.txt"))));
+            QVERIFY(QDir(env.path()).mkdir(QStringLiteral("a.txt")));
+        }
+    }
+    s.tabs->editFile(env.filePath(QStringLiteral("b.txt")));
+    type(s.tabs->editors().last(), QStringLiteral("more"));
+
+    QCOMPARE(s.window.close(), closes);
+    QCOMPARE(s.window.isVisible(), !closes);
+    const QStringList asked = QStringList { exitQuestion(firstName), exitQuestion("b.txt") };
+    QCOMPARE(askedAtExit(watcher), asked.mid(0, questions));
+    if (outcome == QLatin1String("saves"))
+        QCOMPARE(env.readFile(QStringLiteral("a.txt")).endsWith("first\nmore"), firstWritten);
+    if (outcome == QLatin1String("fails"))
+        QVERIFY(QFileInfo(env.filePath(QStringLiteral("a.txt"))).isDir());
+    if (outcome == QLatin1String("no name"))
+        QCOMPARE(QDir(env.path()).entryList(QDir::Files), QStringList({ "a.txt", "b.txt" }));
+    QCOMPARE(env.readFile(QStringLiteral("b.txt")).endsWith("second\nmore"), secondWritten);
+    // A document that was not written is still modified, and still marked.
+    const int first = outcome == QLatin1String("no name") ? 0 : 1;
+    QCOMPARE(s.editor(first)->document()->isModified(), !firstWritten);
+    QCOMPARE(s.tabs->tabText(first).endsWith(mark), !firstWritten);
+}
+
+void TestTabWidget::marksFollowTheirDocument()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "first\n"));
+    QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::Yes);
+    Session s({ env.filePath(QStringLiteral("a.txt")), env.filePath(QStringLiteral("b.txt")) });
+    QCOMPARE(s.tabs->currentIndex(), 1);
+
+    // A document in the background changes: its own tab is marked.
+    type(s.editor(0), QStringLiteral("x"));
+    QCOMPARE(s.tabs->tabText(0), QStringLiteral("a.txt") + mark);
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt"));
+
+    // An import that ends while another tab is current leaves that tab's
+    // mark alone and its own tab unmarked.
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    s.tabs->setCurrentIndex(1);
+    type(s.editor(1), QStringLiteral("y"));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QVERIFY(s.editor(2)->toPlainText().contains(QStringLiteral("Opening words")));
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt") + mark);
+    QCOMPARE(s.tabs->tabText(2), QStringLiteral("c.odt"));
+
+    // Saved at exit, each loses its mark; the questions name the documents
+    // without it.
+    QVERIFY(s.tabs->slotExit());
+    QCOMPARE(askedAtExit(watcher), QStringList({ exitQuestion("a.txt"), exitQuestion("b.txt") }));
+    QCOMPARE(s.tabs->tabText(0), QStringLiteral("a.txt"));
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt"));
+    QVERIFY(env.readFile(QStringLiteral("a.txt")).endsWith("first\nx"));
+    QVERIFY(env.readFile(QStringLiteral("b.txt")).endsWith("second\ny"));
+}
+
+void TestTabWidget::importedDocumentIsTheFile()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    Session s;
+    const QTextDocument *fresh = s.editor(0)->document();
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    UnicodeKaEditor *editor = s.editor(1);
+    const QString text = editor->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("Opening words of the letter")));
+    QVERIFY(text.contains(QStringLiteral("ಕನ್ನಡ ಒಂದು ಭಾಷೆ")));
+
+    // Nothing to undo: Undo leaves the document as the file is.
+    QVERIFY(!editor->document()->isUndoAvailable());
+    action(s, "actionUndo")->trigger();
+    action(s, "actionUndo")->trigger();
+    QCOMPARE(editor->toPlainText(), text);
+    QVERIFY(!editor->document()->isModified());
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("c.odt"));
+
+    // Spelling marks on the new document (no word is known here), the
+    // editor's font and margin.
+    auto *highlighter = editor->findChild<Highlighter *>();
+    QVERIFY(highlighter);
+    QCOMPARE(highlighter->document(), editor->document());
+    QVERIFY(hasSpellingMarks(editor->document()));
+    QCOMPARE(editor->document()->defaultFont().family(), Utils::languageDefaultFont(0));
+    QCOMPARE(editor->document()->documentMargin(), fresh->documentMargin());
+
+    // Typing afterwards is an edit like any other.
+    type(editor, QStringLiteral("typed"));
+    QVERIFY(editor->document()->isModified());
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("c.odt") + mark);
+    action(s, "actionUndo")->trigger();
+    QCOMPARE(editor->toPlainText(), text);
+}
+
+void TestTabWidget::importsAtOnceFillTheirOwnTabs()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    QVERIFY(env.writeFile(QStringLiteral("d.odt"), tabFixture("cafe.odt")));
+    Session s;
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    s.tabs->editFile(env.filePath(QStringLiteral("d.odt")));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QVERIFY(s.editor(0)->toPlainText().isEmpty());
+    QVERIFY(s.editor(1)->toPlainText().startsWith(QStringLiteral("Opening words")));
+    QVERIFY(s.editor(2)->toPlainText().startsWith(QStringLiteral("Café au lait")));
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(!s.editor(i)->document()->isModified());
+        QVERIFY(!s.editor(i)->document()->isUndoAvailable());
+    }
+}
+
+void TestTabWidget::importIntoClosedTab()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    Session s;
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    QVERIFY(s.tabs->slotTabCloseRequested(1));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(s.tabs->count(), 1);
+    QVERIFY(s.editor(0)->toPlainText().isEmpty());
+    QVERIFY(!s.editor(0)->document()->isModified());
+}
+
+void TestTabWidget::exitDuringImport()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    MessageBoxWatcher watcher;
+    {
+        Session s;
+        s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+        // The empty tab waiting for its document has nothing to save.
+        QVERIFY(s.window.close());
+    }
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+void TestTabWidget::textFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("encoding");
+    // Saved again unchanged, the file has the same bytes.
+    QTest::addColumn<bool>("sameBytes");
+
+    // clang-format off
+    QTest::newRow("latin-1 from an office suite") << tabFixture("cafe.txt")
+        << "Café au lait, naïve résumé.\nSecond line\n" << 0 << true;
+    QTest::newRow("invalid byte among ascii") << QByteArray("ok \xff ok\n")
+        << "ok \u00ff ok\n" << 0 << true;
+    QTest::newRow("utf-8") << QByteArray("ಕನ್ನಡ é\n") << "ಕನ್ನಡ é\n" << 1 << false;
+    QTest::newRow("utf-8 with mark") << hex("EF BB BF C3 A9 0A") << "é\n" << 1 << true;
+    // U+0D15 holds a carriage-return byte in both UTF-16 byte orders.
+    QTest::newRow("utf-16le malayalam") << hex("FF FE 15 0D 0A 00") << "\u0D15\n" << 2 << true;
+    QTest::newRow("utf-16be malayalam") << hex("FE FF 0D 15 00 0A") << "\u0D15\n" << 3 << true;
+    QTest::newRow("utf-32le") << hex("FF FE 00 00 15 0D 00 00 0A 00 00 00") << "\u0D15\n" << 4 << false;
+    QTest::newRow("utf-32be") << hex("00 00 FE FF 00 00 0D 15 00 00 00 0A") << "\u0D15\n" << 5 << false;
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << "a\nb\n" << 1 << false;
+    QTest::newRow("no final line feed") << QByteArray("x\ny") << "x\ny" << 1 << false;
+    QTest::newRow("empty") << QByteArray() << "" << 1 << false;
+    // clang-format on
+}
+
+void TestTabWidget::textFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(int, encoding);
+    QFETCH(bool, sameBytes);
+
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("f.txt"), bytes));
+    MessageBoxWatcher watcher;
+    Session s({ env.filePath(QStringLiteral("f.txt")) });
+    UnicodeKaEditor *editor = s.editor(0);
+    QCOMPARE(editor->toPlainText(), text);
+    QCOMPARE(editor->textEncodingIndex(), encoding);
+    QVERIFY(!editor->document()->isModified());
+    // The fallback is announced; nothing else is.
+    const QString message = s.window.statusBar()->currentMessage();
+    QCOMPARE(message.contains(QStringLiteral("ISO 8859-1")), encoding == 0);
+    if (encoding == 0)
+        QVERIFY(message.contains(QStringLiteral("f.txt")));
+
+    if (sameBytes) {
+        editor->document()->setModified(true);
+        QVERIFY(s.tabs->slotSave());
+        QCOMPARE(env.readFile(QStringLiteral("f.txt")).toHex(' '), bytes.toHex(' '));
+    }
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+void TestTabWidget::htmlFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("texts");
+
+    QTest::newRow("office suite page")
+        << tabFixture("document.html")
+        << QStringList { "read again and again by everyone", "ಕನ್ನಡ ಒಂದು ಭಾಷೆ and closing" };
+    QTest::newRow("line break inside a paragraph")
+        << QByteArray("<p>Hello\nWorld</p>") << QStringList { "Hello World" };
+    QTest::newRow("crlf inside a paragraph")
+        << QByteArray("<p>Hello\r\nWorld</p>") << QStringList { "Hello World" };
+    QTest::newRow("declared iso-8859-1")
+        << QByteArray("<html><head><meta charset=\"iso-8859-1\"></head>\n<body><p>Caf\xe9</p>"
+                      "</body></html>")
+        << QStringList { "Café" };
+    QTest::newRow("declared windows-1251")
+        << QByteArray("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                      "charset=windows-1251\"></head><body><p>\xcf\xf0\xe8\xe2\xe5\xf2</p>"
+                      "</body></html>")
+        << QStringList { "Привет" };
+    QTest::newRow("undeclared utf-8") << QByteArray("<p>ಕನ್ನಡ</p>") << QStringList { "ಕನ್ನಡ" };
+    QTest::newRow("undeclared, not utf-8")
+        << QByteArray("<p>Caf\xe9</p>") << QStringList { "Café" };
+}
+
+void TestTabWidget::htmlFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, texts);
+
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("page.html"), bytes));
+    Session s({ env.filePath(QStringLiteral("page.html")) });
+    const QString plain = s.editor(0)->toPlainText();
+    for (const QString &text : texts)
+        QVERIFY2(plain.contains(text), qPrintable(plain));
+    QVERIFY(!plain.contains(QChar(QChar::ReplacementCharacter)));
+    QVERIFY(!s.editor(0)->document()->isModified());
+}
+
+void TestTabWidget::encodingMenuSavesWhatItNames_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QString text = QStringLiteral("é ಕ");
+    // clang-format off
+    QTest::newRow("ISO 8859-1") << "actionANSI" << "café" << hex("63 61 66 E9");
+    QTest::newRow("UTF-8") << "actionUTF_8" << text << hex("EF BB BF C3 A9 20 E0 B2 95");
+    // With its byte-order mark, in this machine's (little-endian) order.
+    QTest::newRow("UTF-16") << "actionUTF_16" << text << hex("FF FE E9 00 20 00 95 0C");
+    QTest::newRow("UTF-16BE") << "actionUTF_16BE" << text << hex("FE FF 00 E9 00 20 0C 95");
+    QTest::newRow("UTF-32") << "actionUTF_32" << text
+                            << hex("FF FE 00 00 E9 00 00 00 20 00 00 00 95 0C 00 00");
+    QTest::newRow("UTF-32BE") << "actionUTF_32BE" << text
+                              << hex("00 00 FE FF 00 00 00 E9 00 00 00 20 00 00 0C 95");
+    // clang-format on
+}
+
+// The menu entry chosen first; a document made after it, and one made
+// before, are saved in the encoding the entry names.
+void TestTabWidget::encodingMenuSavesWhatItNames()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+
+    TempEnv env;
+    MessageBoxWatcher watcher;
+    Session s;
+    action(s, entry.toLatin1())->trigger();
+    action(s, "actionNew")->trigger();
+    QCOMPARE(s.tabs->count(), 2);
+    QVERIFY(action(s, entry.toLatin1())->isChecked());
+    for (int i = 0; i < 2; ++i) {
+        const QString name = QStringLiteral("out%1.txt").arg(i);
+        s.tabs->setCurrentIndex(i);
+        s.editor(i)->setFileName(env.filePath(name));
+        type(s.editor(i), text);
+        action(s, "actionSave")->trigger();
+        QCOMPARE(env.readFile(name).toHex(' '), bytes.toHex(' '));
+        QVERIFY(action(s, entry.toLatin1())->isChecked());
+    }
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+void TestTabWidget::encodingMenuShowsTheDocument()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("cafe.txt"), tabFixture("cafe.txt")));
+    QVERIFY(env.writeFile(QStringLiteral("utf16.txt"), hex("FE FF 0C 95 00 0A")));
+    Session s;
+    action(s, "actionUTF_16")->trigger();
+    s.tabs->editFile(env.filePath(QStringLiteral("cafe.txt")));
+    QVERIFY(action(s, "actionANSI")->isChecked());
+    s.tabs->editFile(env.filePath(QStringLiteral("utf16.txt")));
+    QVERIFY(action(s, "actionUTF_16BE")->isChecked());
+    s.tabs->setCurrentIndex(0);
+    QVERIFY(action(s, "actionUTF_16")->isChecked());
+    s.tabs->setCurrentIndex(1);
+    QVERIFY(action(s, "actionANSI")->isChecked());
+    // New documents take the encoding chosen in the menu, which is what is
+    // stored for the next start.
+    action(s, "actionNew")->trigger();
+    QCOMPARE(s.editor(3)->textEncodingIndex(), 2);
+    QVERIFY(action(s, "actionUTF_16")->isChecked());
+    QCOMPARE(s.tabs->textEncodingIndex(), 2);
+}
+
+void TestTabWidget::layoutFollowsTheCurrentTab()
+{
+    TempEnv env;
+    Session s;
+    action(s, "actionNew")->trigger();
+    s.tabs->setCurrentIndex(0);
+    action(s, "actionK_P_Rao")->trigger();
+    QCOMPARE(s.editor(0)->keyboardLayout(), 1);
+    QCOMPARE(s.editor(1)->keyboardLayout(), 0);
+    QCOMPARE(keyboardStatus(s), QStringLiteral("<b>Nudi</b>"));
+
+    s.tabs->setCurrentIndex(1);
+    QCOMPARE(keyboardStatus(s), QStringLiteral("<b>Phonetic</b>"));
+    QVERIFY(action(s, "actionPhonetic")->isChecked());
+    QCOMPARE(s.tabs->keyboard(), 0);
+    s.tabs->setCurrentIndex(0);
+    QCOMPARE(keyboardStatus(s), QStringLiteral("<b>Nudi</b>"));
+    QVERIFY(action(s, "actionK_P_Rao")->isChecked());
+
+    // The toolbar toggle moves every editor on by one; the current one keeps
+    // its own next layout, and that is what is shown.
+    action(s, "actionKeyboardLayout")->trigger();
+    QCOMPARE(s.editor(0)->keyboardLayout(), 2);
+    QCOMPARE(s.editor(1)->keyboardLayout(), 1);
+    QCOMPARE(keyboardStatus(s), QStringLiteral("<b>Phonetic-2</b>"));
+    QVERIFY(action(s, "actionPhonetic2")->isChecked());
+    s.tabs->setCurrentIndex(1);
+    QCOMPARE(keyboardStatus(s), QStringLiteral("<b>Nudi</b>"));
+    QCOMPARE(s.editor(0)->keyboardLayout(), 2);
+}
+
+// Every key sequence of the window reaches one command: a key bound twice
+// does nothing under X11.
+void TestTabWidget::shortcutsAreUnique()
+{
+    TempEnv env;
+    Session s;
+    QHash<QKeySequence, QStringList> bound;
+    const QList<QAction *> actions = s.window.findChildren<QAction *>();
+    for (const QAction *a : actions)
+        for (const QKeySequence &key : a->shortcuts())
+            bound[key] << a->objectName();
+    const QList<QShortcut *> shortcuts = s.window.findChildren<QShortcut *>();
+    for (const QShortcut *shortcut : shortcuts)
+        for (const QKeySequence &key : shortcut->keys())
+            bound[key] << QStringLiteral("QShortcut");
+    QVERIFY(bound.contains(QKeySequence(QStringLiteral("Ctrl+W"))));
+    for (auto it = bound.cbegin(); it != bound.cend(); ++it)
+        QVERIFY2(it.value().size() == 1,
+                 qPrintable(it.key().toString() + QLatin1String(": ") + it.value().join(u' ')));
+}
+
+void TestTabWidget::pdfExport()
+{
+    ZUVO_REQUIRE_PROGRAM(pdftotext, "pdftotext");
+    ZUVO_REQUIRE_PROGRAM(pdftoppm, "pdftoppm");
+    ZUVO_REQUIRE_PROGRAM(pdfinfo, "pdfinfo");
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("letter.txt"),
+                          "Opening words of the letter\nclosing words here\nಕನ್ನಡ ಭಾಷೆ\n"));
+    Session s({ env.filePath(QStringLiteral("letter.txt")) });
+    QCoreApplication::processEvents();
+    // No word is known here: every word carries a spelling mark on screen.
+    QVERIFY(hasSpellingMarks(s.editor(0)->document()));
+
+    MessageBoxWatcher watcher;
+    QString offered;
+    watcher.setDialogHandler([&](QDialog *dialog) {
+        if (auto *settings = qobject_cast<PrinterSettingsDialog *>(dialog)) {
+            settings->setFilename(env.filePath(QStringLiteral("letter")));
+            settings->accept();
+        } else if (qobject_cast<OpenPdfDialog *>(dialog)) {
+            offered = ZuvoTest::child<QLineEdit>(dialog, "lineEdit")->text();
+            dialog->accept();
+        }
+    });
+    action(s, "actionPDF")->trigger();
+    const QString pdf = env.filePath(QStringLiteral("letter.pdf"));
+    QCOMPARE(offered, pdf);
+    QCOMPARE(watcher.titles(), QStringList({ "Zuvo - Export to Pdf", "Zuvo - Export to Pdf" }));
+
+    QProcess info;
+    info.start(pdfinfo, { pdf });
+    QVERIFY(info.waitForFinished(30000));
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression(QStringLiteral("^Pages:\\s+1$"),
+                                             QRegularExpression::MultilineOption)));
+    QProcess text;
+    text.start(pdftotext, { pdf, QStringLiteral("-") });
+    QVERIFY(text.waitForFinished(30000));
+    // (The toolkit's PDF engine leaves conjuncts out of the text layer of
+    // shaped Kannada: only the Latin words can be checked by their text.)
+    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    QVERIFY2(words.contains(QStringLiteral("Opening words of the letter closing words here")),
+             qPrintable(words));
+
+    // The page shows the words, and none of the red spelling marks.
+    QProcess render;
+    render.start(pdftoppm,
+                 { QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), pdf, env.filePath(QStringLiteral("page")) });
+    QVERIFY(render.waitForFinished(30000));
+    const QImage page(env.filePath(QStringLiteral("page.png")));
+    QVERIFY(!page.isNull());
+    int dark = 0;
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() < 100 && c.green() < 100 && c.blue() < 100)
+                ++dark;
+            if (c.red() > 150 && c.green() < 110 && c.blue() < 110)
+                ++red;
+        }
+    }
+    QVERIFY(dark > 100);
+    QCOMPARE(red, 0);
+    // On screen the marks are still there.
+    QVERIFY(hasSpellingMarks(s.editor(0)->document()));
+    QVERIFY(!s.editor(0)->document()->isModified());
+}
+
+void TestTabWidget::pdfExportFailureWarns()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("letter.txt"), "words\n"));
+    Session s({ env.filePath(QStringLiteral("letter.txt")) });
+    MessageBoxWatcher watcher;
+    bool offered = false;
+    const QString target = env.filePath(QStringLiteral("missing/letter.pdf"));
+    watcher.setDialogHandler([&](QDialog *dialog) {
+        if (auto *settings = qobject_cast<PrinterSettingsDialog *>(dialog)) {
+            settings->setFilename(target);
+            settings->accept();
+        } else if (qobject_cast<OpenPdfDialog *>(dialog)) {
+            offered = true;
+            dialog->accept();
+        }
+    });
+    action(s, "actionPDF")->trigger();
+    QVERIFY(!offered);
+    QVERIFY(!QFileInfo::exists(target));
+    QCOMPARE(watcher.seen().size(), 2);
+    const MessageBoxWatcher::Seen warning = watcher.seen().last();
+    QCOMPARE(warning.className, QStringLiteral("QMessageBox"));
+    QCOMPARE(warning.icon, QMessageBox::Warning);
+    QVERIFY(warning.text.contains(target));
+}
+
+void TestTabWidget::conversionsKeepTheLines()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("words.brh"), "ka 2\nka\n"));
+    MessageBoxWatcher watcher;
+    watcher.setDialogHandler([](QDialog *dialog) {
+        if (qobject_cast<ScriptConvertDialog *>(dialog)) {
+            ZuvoTest::child<QComboBox>(dialog, "toLanguageCombo")->setCurrentIndex(1);
+            dialog->accept();
+        }
+    });
+    Session s;
+    // Each line of a BRH file becomes one line of the document.
+    s.tabs->editFile(env.filePath(QStringLiteral("words.brh")));
+    QCOMPARE(s.tabs->count(), 2);
+    QCOMPARE(s.editor(1)->toPlainText(), QStringLiteral("ಕ ೨\nಕ"));
+
+    // The script converter adds no line either.
+    s.tabs->setCurrentIndex(0);
+    s.editor(0)->setPlainText(QStringLiteral("ಕ ಮ\nಕ"));
+    action(s, "actionScriptConvert")->trigger();
+    QCOMPARE(s.tabs->count(), 3);
+    QCOMPARE(s.editor(2)->toPlainText(), QStringLiteral("క మ\nక"));
+}
+
+void TestTabWidget::oneFileOneTab_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("command line") << "command line";
+    QTest::newRow("drop") << "drop";
+    QTest::newRow("side pane") << "side pane";
+    QTest::newRow("open dialog path spelt otherwise") << "other spelling";
+}
+
+// A file opened a second time, in any way, shows the tab it is in; each way
+// puts it at the top of the recent files.
+void TestTabWidget::oneFileOneTab()
+{
+    QFETCH(QString, way);
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "first\n"));
+    QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
+    const QString a = env.filePath(QStringLiteral("a.txt"));
+    const QString b = env.filePath(QStringLiteral("b.txt"));
+    MessageBoxWatcher watcher;
+    const bool commandLine = way == QLatin1String("command line");
+    Session s(commandLine ? QStringList { a, b, a } : QStringList { a, b });
+    QCOMPARE(s.tabs->count(), 2);
+    if (!commandLine)
+        s.tabs->setCurrentIndex(1);
+
+    if (way == QLatin1String("drop")) {
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(a), QUrl::fromLocalFile(a) });
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        s.window.dropEvent(&event);
+    } else if (way == QLatin1String("side pane")) {
+        MiniBrowser browser(s.tabs);
+        auto *view = browser.findChild<QTreeView *>();
+        auto *model = qobject_cast<QFileSystemModel *>(view->model());
+        emit view->doubleClicked(model->index(a));
+    } else if (way == QLatin1String("other spelling")) {
+        s.tabs->editFile(env.path() + QStringLiteral("/./a.txt"));
+    }
+    QCOMPARE(s.tabs->count(), 2);
+    QCOMPARE(s.tabs->currentIndex(), 0);
+    QCOMPARE(s.tabs->recentFiles(), QStringList({ a, b }));
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TestTabWidget test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_tabwidget.moc"
