@@ -39,7 +39,7 @@ test-asan: test-deps
 	fi
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && \
-	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 

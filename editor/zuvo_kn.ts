@@ -1246,7 +1246,7 @@ Your feedback is very valuable to improve the software!
     </message>
     <message>
         <source>Ctrl+W</source>
-        <translation>Ctrl+W</translation>
+        <translation type="vanished">Ctrl+W</translation>
     </message>
     <message>
         <source>Telugu</source>
@@ -1343,6 +1343,18 @@ Your feedback is very valuable to improve the software!
     <message>
         <source>untitled-%1</source>
         <translation type="vanished">ಹೆಸರಿಲ್ಲದ-%1</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so</source>
+        <translation>%1 UTF-8 ಪಠ್ಯವಲ್ಲ: ಇದನ್ನು ISO 8859-1 ಆಗಿ ಓದಲಾಗಿದೆ ಮತ್ತು ಹಾಗೆಯೇ ಉಳಿಸಲಾಗುತ್ತದೆ</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write the PDF file %1</source>
+        <translation>PDF ಕಡತ %1 ಅನ್ನು ಬರೆಯಲಾಗಲಿಲ್ಲ</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t print the document</source>
+        <translation>ದಸ್ತಾವೇಜನ್ನು ಮುದ್ರಿಸಲಾಗಲಿಲ್ಲ</translation>
     </message>
 </context>
 <context>
