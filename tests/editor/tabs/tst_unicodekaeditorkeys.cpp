@@ -4,6 +4,7 @@
 // shortcuts. Run on the xcb platform against a private X server.
 
 #include "findandreplacedialog.h"
+#include "kalineedit.h"
 #include "mainwindow.h"
 #include "sqlcipherdriver.h"
 #include "tabwidget.h"
@@ -72,6 +73,7 @@ private slots:
     void unboundCommandsChangeNoText();
     void numbersUnderTransliteration_data();
     void numbersUnderTransliteration();
+    void converterLineCommandsChangeNoText();
 
 private:
     // The main window's editor, shown, active and focused, with the text and
@@ -264,6 +266,30 @@ void TestUnicodeKaEditorKeys::numbersUnderTransliteration()
     editor->setKeyboardLayout(3);
     QTest::keyClicks(editor, keys);
     QTEST(editor->toPlainText(), "expected");
+}
+
+void TestUnicodeKaEditorKeys::converterLineCommandsChangeNoText()
+{
+    // The line box's own bindings on X11 delete to the end of the line
+    // (Ctrl+K) or the whole line (Ctrl+U); Meta letters would be typed.
+    KaLineEdit line;
+    QVERIFY(ZuvoTest::showActive(&line));
+    const struct
+    {
+        char letter;
+        Qt::KeyboardModifiers mods;
+    } keys[] = { { 'k', Qt::ControlModifier },
+                 { 'u', Qt::ControlModifier },
+                 { 'w', Qt::ControlModifier },
+                 { 'b', Qt::MetaModifier } };
+    for (const auto &key : keys) {
+        for (bool x11Text : { false, true }) {
+            line.setText(QStringLiteral("abc def"));
+            line.setCursorPosition(3);
+            pressCommand(&line, key.letter, key.mods, x11Text);
+            QCOMPARE(line.text(), QStringLiteral("abc def"));
+        }
+    }
 }
 
 int main(int argc, char **argv)
