@@ -197,9 +197,11 @@ int formatIndexOf(QStringView styleName)
 class OdfFontFixer
 {
 public:
-    explicit OdfFontFixer(const QTextDocument *document)
-        : formats(document->allFormats())
-        , defaultFamily(document->defaultFont().family())
+    // The formats of the document the package was written from; runs
+    // without a family of their own are in the default family.
+    OdfFontFixer(const QTextDocument *written, const QString &defaultFamily)
+        : formats(written->allFormats())
+        , defaultFamily(defaultFamily)
     {
     }
 
@@ -313,7 +315,7 @@ QByteArray OdfFontFixer::fix(const QByteArray &content)
     while (!in.atEnd()) {
         switch (in.readNext()) {
         case QXmlStreamReader::StartDocument:
-            out.writeStartDocument(in.documentVersion().toString(), in.isStandaloneDocument());
+            out.writeStartDocument(in.documentVersion().toString());
             break;
         case QXmlStreamReader::EndDocument:
             out.writeEndDocument();
@@ -375,7 +377,8 @@ QByteArray OdfFontFixer::fix(const QByteArray &content)
 // The package with content.xml rewritten so that every run carries its
 // font family, also for complex scripts, and every style it names exists.
 // Empty when the package cannot be rewritten.
-QByteArray withRunFonts(const QByteArray &package, const QTextDocument *document)
+QByteArray withRunFonts(const QByteArray &package, const QTextDocument *written,
+                        const QString &defaultFamily)
 {
     QBuffer source;
     source.setData(package);
@@ -398,7 +401,7 @@ QByteArray withRunFonts(const QByteArray &package, const QTextDocument *document
             if (data.size() != entry.size)
                 return QByteArray();
             if (entry.filePath == QLatin1String("content.xml")) {
-                data = OdfFontFixer(document).fix(data);
+                data = OdfFontFixer(written, defaultFamily).fix(data);
                 if (data.isEmpty())
                     return QByteArray();
                 contentFixed = true;
@@ -478,7 +481,8 @@ bool UnicodeKaEditor::save()
         const std::unique_ptr<QTextDocument> prepared = preparedForOdf(document());
         const QTextDocument *source = prepared ? prepared.get() : document();
         if (writer.write(source) && !package.data().isEmpty()) {
-            QByteArray data = withRunFonts(package.data(), source);
+            QByteArray data =
+                withRunFonts(package.data(), source, document()->defaultFont().family());
             if (data.isEmpty()) {
                 // The text is kept even where its fonts could not be.
                 qWarning("UnicodeKaEditor: the OpenDocument package was saved without run fonts");
