@@ -353,6 +353,8 @@ void TestUnicodeKaEditorOffice::initTestCase()
 
     save(editor, QStringLiteral("doc-odt.odt"), 1);
     save(editor, QStringLiteral("doc-rtf.rtf"), 1);
+    // RTF keeps Kannada in escapes under any code page, ISO 8859-1 too.
+    save(editor, QStringLiteral("doc-rtf-iso.rtf"), 0);
     save(editor, QStringLiteral("doc-utf8.html"), 1);
     save(editor, QStringLiteral("doc-utf16.html"), 2);
     save(editor, QStringLiteral("doc-utf16be.html"), 3);
