@@ -396,7 +396,9 @@ void TestUnicodeKaEditorSave::addedSuffixAsksBeforeReplacing_data()
 
     for (bool saveAs : { true, false }) {
         const char *command = saveAs ? "save as" : "save new";
-        QTest::addRow("%s, no such file", command)
+        QTest::addRow("%s, no such file, yes", command)
+            << saveAs << false << int(QMessageBox::Yes) << true;
+        QTest::addRow("%s, no such file, no", command)
             << saveAs << false << int(QMessageBox::No) << true;
         QTest::addRow("%s, exists, yes", command)
             << saveAs << true << int(QMessageBox::Yes) << true;
