@@ -119,6 +119,12 @@ public:
     void complete();
     void handlePhoneticKey(QKeyEvent *e);
     void handleTransliterationKey(QKeyEvent *e);
+    // Transliteration keyboard: replaces the Latin word before the cursor by
+    // its conversion followed by `after`, as one edit that Backspace can take
+    // back. False (and nothing changed) when there is no word to convert.
+    bool convertWordBeforeCursor(const QString &after);
+    // True when a word character follows the cursor.
+    bool standsInsideWord() const;
     void autoComplete(QKeyEvent *e);
 
     // Replaces the `count` characters before the cursor by `text`, as one
@@ -270,33 +276,54 @@ void UnicodeLineEditPrivate::handleTransliterationKey(QKeyEvent *e)
         passOn(e);
         return;
     }
-    // Letters are shown in Latin until the word ends; a Tab keeps its meaning.
-    if (text.front().isLetter() || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+    // Letters are shown in Latin until the word ends.
+    if (text.front().isLetter()) {
         passOn(e);
         return;
     }
-
+    // A key that types nothing visible (Escape, Delete, Tab) ends the word
+    // but keeps its own meaning: the box never holds control characters, and
+    // Escape still reaches the dialog.
+    if (!text.front().isPrint()) {
+        if (!standsInsideWord())
+            convertWordBeforeCursor(QString());
+        passOn(e);
+        return;
+    }
     // A word-ending key (space, digit, punctuation) converts the Latin word
-    // before the cursor, when a letter stands right before it.
+    // before the cursor and is typed after it.
+    if (!convertWordBeforeCursor(text))
+        passOn(e);
+}
+
+bool UnicodeLineEditPrivate::standsInsideWord() const
+{
     const QTextCursor cursor = q->textCursor();
     const QString block = cursor.block().text();
     const qsizetype at = cursor.positionInBlock();
     int len = 0;
-    if (cursor.hasSelection() || at == 0 || !QChar::isLetter(codePointBefore(block, at, &len))) {
-        passOn(e);
-        return;
-    }
+    return at < block.size() && isWordChar(codePointAt(block, at, &len));
+}
+
+bool UnicodeLineEditPrivate::convertWordBeforeCursor(const QString &after)
+{
+    // Only when a letter stands right before the cursor.
+    const QTextCursor cursor = q->textCursor();
+    const QString block = cursor.block().text();
+    const qsizetype at = cursor.positionInBlock();
+    int len = 0;
+    if (cursor.hasSelection() || at == 0 || !QChar::isLetter(codePointBefore(block, at, &len)))
+        return false;
     const qsizetype start = runStart(block, at, isLatinWordChar);
     const QString word = block.mid(start, at - start);
     const QString result = ZuvoScriptConverter().ansiToUnicode(word, language, keyboard);
-    if (result == word) {
-        passOn(e);
-        return;
-    }
-    replaceBeforeCursor(int(word.size()), result + text);
+    if (result == word)
+        return false;
+    replaceBeforeCursor(int(word.size()), result + after);
     buffer = word;
     lastOutput = result;
-    wordEnd = text;
+    wordEnd = after;
+    return true;
 }
 
 void UnicodeLineEditPrivate::autoComplete(QKeyEvent *e)
@@ -466,6 +493,9 @@ void UnicodeLineEdit::keyPressEvent(QKeyEvent *e)
         return;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // What the box hands on is the converted word, not its Latin keys.
+        if (d->indic && d->keyboard == Keyboard::Transliteration && !d->standsInsideWord())
+            d->convertWordBeforeCursor(QString());
         emit editingFinished();
         return;
     }
@@ -475,9 +505,16 @@ void UnicodeLineEdit::keyPressEvent(QKeyEvent *e)
         d->toggleIndicToEnglish();
 
     // With Control or Meta held a key is a command (select all, undo, copy),
-    // whatever letter it carries as text.
-    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (e->text().isEmpty() || !d->indic || command) {
+    // whatever letter it carries as text; other commands are left to the
+    // window.
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        if (isEditingShortcut(e))
+            QPlainTextEdit::keyPressEvent(e);
+        else
+            e->ignore();
+        return;
+    }
+    if (e->text().isEmpty() || !d->indic) {
         QPlainTextEdit::keyPressEvent(e);
         return;
     }
@@ -485,6 +522,35 @@ void UnicodeLineEdit::keyPressEvent(QKeyEvent *e)
         d->handleTransliterationKey(e);
     else
         d->handlePhoneticKey(e);
+}
+
+bool UnicodeLineEdit::isEditingShortcut(const QKeyEvent *event)
+{
+    // clang-format off
+    static const QKeySequence::StandardKey kept[] = {
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
+        QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
+        QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToNextLine, QKeySequence::MoveToPreviousLine,
+        QKeySequence::MoveToNextPage, QKeySequence::MoveToPreviousPage,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine,
+        QKeySequence::MoveToStartOfBlock, QKeySequence::MoveToEndOfBlock,
+        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar,
+        QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectNextLine, QKeySequence::SelectPreviousLine,
+        QKeySequence::SelectNextPage, QKeySequence::SelectPreviousPage,
+        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+    };
+    // clang-format on
+    for (QKeySequence::StandardKey key : kept) {
+        if (event->matches(key))
+            return true;
+    }
+    return false;
 }
 
 void UnicodeLineEdit::focusInEvent(QFocusEvent *e)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QCompleter;
+class QKeyEvent;
 class UnicodeLineEditPrivate;
 
 // The one-line box of every dialog that asks for a word. The user types Latin
@@ -15,7 +16,8 @@ class UnicodeLineEditPrivate;
 // Transliteration the Latin word is shown as typed and converted when a
 // word-ending key follows it (Backspace right after turns it back into Latin).
 // F11 switches between Indic and plain Latin typing. Keys typed with Control
-// or Meta held are never typing keys: they keep their editing meaning.
+// or Meta held are never typing keys, and only the editing commands of
+// isEditingShortcut() keep their meaning; the others change no text.
 //
 // Built on a plain-text edit rather than a line edit because the word is
 // replaced in place through text cursors; every change the box makes itself is
@@ -48,6 +50,13 @@ public:
     void updateCompleterList(const QStringList &words);
     // The box's completer, or null before setCompleter.
     QCompleter *completer() const;
+
+    // Whether a key typed with Control or Meta held is one of the editing
+    // commands the program's text boxes keep: undo, redo, cut, copy, paste,
+    // select all and the cursor moves and selections. Any other such key
+    // must change no text, whatever the platform binds to it (X11 binds
+    // Ctrl+K to deleting the rest of the line, for one).
+    static bool isEditingShortcut(const QKeyEvent *event);
 
 public slots:
     // The drop-down arrow beside a combo-box-mode box: opens the completer

@@ -154,6 +154,8 @@ int Utils::fontDatabaseIndexForLang(int language)
 
 QByteArray Utils::textCodecNameFor(int encodingIndex)
 {
+    // The positions of the Encoding menu, whose checked entry is stored as
+    // its position: each position must save in the encoding it names.
     switch (encodingIndex) {
     case 0:
         return QByteArrayLiteral("ISO 8859-1");
@@ -162,13 +164,9 @@ QByteArray Utils::textCodecNameFor(int encodingIndex)
     case 3:
         return QByteArrayLiteral("UTF-16BE");
     case 4:
-        return QByteArrayLiteral("UTF-16LE");
-    case 5:
         return QByteArrayLiteral("UTF-32");
-    case 7:
+    case 5:
         return QByteArrayLiteral("UTF-32BE");
-    case 8:
-        return QByteArrayLiteral("UTF-32LE");
     default:
         return QByteArrayLiteral("UTF-8");
     }

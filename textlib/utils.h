@@ -35,7 +35,8 @@ public:
     static QString languagePrefix(int language);
     static QString languageDefaultFont(int language);
     static int fontDatabaseIndexForLang(int language);
-    // Codec name of a TextEncodingIndex (6 and unknown values: "UTF-8").
+    // Codec name of a TextEncodingIndex, the position in the Encoding menu:
+    // ISO 8859-1, UTF-8, UTF-16, UTF-16BE, UTF-32, UTF-32BE (others: "UTF-8").
     static QByteArray textCodecNameFor(int encodingIndex);
 
     // The trimmed, non-empty, distinct lines of a word file (UTF-8 with or

@@ -1,5 +1,6 @@
 #include "kalineedit.h"
 
+#include "unicodelineedit.h"
 #include "utils.h"
 #include "zuvoscriptconverter.h"
 
@@ -41,11 +42,25 @@ QString KaLineEdit::unicodeText() const
 
 void KaLineEdit::keyPressEvent(QKeyEvent *event)
 {
+    // Commands are no typing; of them only the program's editing commands
+    // may change the text (not, say, the platform's Ctrl+K).
+    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        if (UnicodeLineEdit::isEditingShortcut(event))
+            QLineEdit::keyPressEvent(event);
+        else
+            event->ignore();
+        return;
+    }
     const QString keys = event->text();
     if (!keys.isEmpty() && keys.at(0).isSpace()) {
+        // The line up to the cursor is converted and the key is typed where
+        // the user typed it, not at the end of the line.
         busy = true;
-        ZuvoScriptConverter converter;
-        setText(converter.ansiToUnicode(text(), language, keyboard));
+        const int at = cursorPosition();
+        const QString before =
+            ZuvoScriptConverter().ansiToUnicode(text().left(at), language, keyboard);
+        setText(before + text().mid(at));
+        setCursorPosition(int(before.size()));
     }
     QLineEdit::keyPressEvent(event);
 }

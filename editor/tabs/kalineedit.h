@@ -6,8 +6,8 @@
 
 class QCompleter;
 
-// A one-line box that converts its whole line from Latin keys to the chosen
-// language when a whitespace key is typed.
+// A one-line box that converts its line up to the cursor from Latin keys to
+// the chosen language when a whitespace key is typed.
 class KaLineEdit : public QLineEdit
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "insertlinkdialog.h"
 #include "inserttabledialog.h"
 #include "ts.h"
+#include "unicodelineedit.h"
 #include "utils.h"
 #include "zuvodialog.h"
 #include "zuvoscriptconverter.h"
@@ -19,19 +20,6 @@
 #include <QTextCodec>
 #include <QTextCursor>
 #include <QTimer>
-
-namespace {
-
-bool isLatinWord(const QString &word)
-{
-    for (QChar c : word) {
-        if (c.unicode() > 0x7f)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidget *parent)
     : QTextEdit(parent)
@@ -360,8 +348,17 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
             slotToggleLanguage();
             passKey(event);
         } else if (key == Qt::Key_K && (event->modifiers() & Qt::ControlModifier)) {
+            // The layout switch only: the platform's own binding of the key
+            // (X11 deletes the rest of the line) never sees it.
             slotToggleKeyboardLayout();
-            passKey(event);
+            event->accept();
+        } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+            // A command, never typing. Only the editing commands the program
+            // offers reach the text; the rest are left to the window.
+            if (UnicodeLineEdit::isEditingShortcut(event))
+                passKey(event);
+            else
+                event->ignore();
         } else if (indic) {
             processEnglishKey(event);
         } else {
@@ -376,9 +373,7 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
 void UnicodeKaEditor::processEnglishKey(QKeyEvent *event)
 {
     const QString text = event->text();
-    // Shortcuts are no typing, even where the platform sends their letter as
-    // the key's text.
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+    if (text.isEmpty()) {
         passKey(event);
         return;
     }
@@ -417,39 +412,18 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
     const QString text = event->text();
     const QChar first = text.at(0);
 
-    // The Latin word that ends at the cursor, or empty when the text there is
-    // no Latin word the user is typing (an earlier conversion, text inside a
-    // word): converting that would rewrite text that is not the current word.
-    const auto latinWordBeforeCursor = [this]() {
-        QTextCursor tc = textCursor();
-        const int end = tc.position();
-        tc.setPosition(end);
-        tc.select(QTextCursor::WordUnderCursor);
-        const QString word = tc.selectedText();
-        if (word.isEmpty() || tc.selectionEnd() != end || !isLatinWord(word))
-            return QString();
-        return word;
-    };
-
     if (first.isSpace()) {
         if (textCursor().hasSelection()) {
             passKey(event);
             return;
         }
-        const int pos = textCursor().position();
-        const QChar before = pos > 0 ? document()->characterAt(pos - 1) : QChar();
+        // The word is the one that ends where the whitespace is typed.
+        const QString latin = latinWordBefore(textCursor().position());
         passKey(event);
-        if (!before.isNull() && !before.isLetter())
+        if (latin.isEmpty())
             return;
         QTextCursor tc = textCursor();
         tc.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
-        // The word is looked at from the position before the whitespace.
-        QTextCursor probe = tc;
-        probe.clearSelection();
-        probe.select(QTextCursor::WordUnderCursor);
-        const QString latin = probe.selectedText();
-        if (latin.isEmpty() || probe.selectionEnd() != tc.position() || !isLatinWord(latin))
-            return;
         setTextCursor(tc);
         keyBuffer = latin;
         internal = true;
@@ -480,7 +454,14 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         passKey(event);
         return;
     }
-    const QString word = latinWordBeforeCursor();
+    // A digit or punctuation mark ends the word before it, but only at the
+    // word's end: typed inside a word, converting would rewrite text on
+    // both sides of the key.
+    QTextCursor tc = textCursor();
+    const QChar next = tc.hasSelection() ? QChar() : document()->characterAt(tc.position());
+    const bool insideWord = next.isLetterOrNumber() || next.isMark();
+    const QString word =
+        tc.hasSelection() || insideWord ? QString() : latinWordBefore(tc.position());
     if (!word.isEmpty()) {
         keyBuffer = word;
         internal = true;
@@ -488,6 +469,24 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         internal = true;
     }
     passKey(event);
+}
+
+QString UnicodeKaEditor::latinWordBefore(int position) const
+{
+    // Latin letters only: digits stay as typed, so that a number is never
+    // converted digit by digit by the key that follows it, and text of the
+    // script before the letters is never converted again.
+    int start = position;
+    while (start > 0) {
+        const QChar c = document()->characterAt(start - 1);
+        if (c.unicode() > 0x7f || !c.isLetter())
+            break;
+        --start;
+    }
+    QTextCursor tc(document());
+    tc.setPosition(start);
+    tc.setPosition(position, QTextCursor::KeepAnchor);
+    return tc.selectedText();
 }
 
 void UnicodeKaEditor::handlePhoneticKey(bool extraDelete)

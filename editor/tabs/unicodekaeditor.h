@@ -149,10 +149,15 @@ private slots:
 private:
     void processEnglishKey(QKeyEvent *event);
     void processTransliterationKey(QKeyEvent *event);
+    // The run of Latin letters that ends at the position (empty: none).
+    QString latinWordBefore(int position) const;
     void handlePhoneticKey(bool extraDelete);
     void autoCompleteKannada();
     void emptyWordBuffers();
     void passKey(QKeyEvent *event);
+    // Adds ".txt" to a name without suffix, asking before an existing file
+    // of that name is replaced; false when the user keeps it.
+    bool nameWithSuffix(QString *name);
     bool askCount(const QString &label, int initial, int minimum, int maximum, int *value);
     QMenu *tableMenu();
 

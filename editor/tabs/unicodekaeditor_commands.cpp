@@ -404,9 +404,28 @@ void UnicodeKaEditor::slotDisplaySuggestions()
 {
     if (!m_completer || !utils)
         return;
-    auto *popup = new Suggestions(utils->suggestions(textUnderCursor()), this);
+    // The misspelt word is the one the list was made for; the cursor kept
+    // here follows the edits made while the list is open.
+    QTextCursor word = textCursor();
+    word.select(QTextCursor::WordUnderCursor);
+    const QString misspelt = word.selectedText();
+    auto *popup = new Suggestions(utils->suggestions(misspelt), this);
     popup->move(mapToGlobal(cursorRect().bottomLeft()));
-    connect(popup, &Suggestions::wordSelected, this, &QTextEdit::insertPlainText);
+    connect(popup, &Suggestions::wordSelected, this,
+            [this, word, misspelt](const QString &replacement) mutable {
+                // A word changed in the meantime is not the user's choice to
+                // replace any more.
+                if (replacement.isEmpty() || word.selectedText() != misspelt || misspelt.isEmpty())
+                    return;
+                // In the format of the word's first letter, as one undo step.
+                QTextCursor first(document());
+                first.setPosition(word.selectionStart() + 1);
+                const QTextCharFormat format = first.charFormat();
+                word.beginEditBlock();
+                word.insertText(replacement, format);
+                word.endEditBlock();
+                setTextCursor(word);
+            });
 }
 
 void UnicodeKaEditor::slotSearchString()

@@ -53,7 +53,8 @@ void press(QWidget *box, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifie
 }
 
 // Plain characters are typed as they are; <BS>, <F11>, <RET>, <ENTER>,
-// <LEFT>, <RIGHT>, <TAB> and <C-x> (Control held) name other keys.
+// <LEFT>, <RIGHT>, <TAB>, <ESC>, <DEL> and <C-x> (Control held) name other
+// keys.
 void typeKeys(QWidget *box, const QString &keys)
 {
     for (qsizetype i = 0; i < keys.size(); ++i) {
@@ -66,11 +67,18 @@ void typeKeys(QWidget *box, const QString &keys)
                 continue;
             }
             static const QHash<QString, Qt::Key> names {
-                { "BS", Qt::Key_Backspace }, { "F11", Qt::Key_F11 },   { "RET", Qt::Key_Return },
-                { "ENTER", Qt::Key_Enter },  { "LEFT", Qt::Key_Left }, { "RIGHT", Qt::Key_Right },
-                { "TAB", Qt::Key_Tab },
+                { "BS", Qt::Key_Backspace }, { "F11", Qt::Key_F11 },    { "RET", Qt::Key_Return },
+                { "ENTER", Qt::Key_Enter },  { "LEFT", Qt::Key_Left },  { "RIGHT", Qt::Key_Right },
+                { "TAB", Qt::Key_Tab },      { "ESC", Qt::Key_Escape }, { "DEL", Qt::Key_Delete },
             };
             QVERIFY2(names.contains(name), qPrintable(name));
+            // Escape and Delete carry the control character X11 sends.
+            if (name == QLatin1String("ESC") || name == QLatin1String("DEL")) {
+                const QString text(QChar(name == QLatin1String("ESC") ? 0x1B : 0x7F));
+                QTest::sendKeyEvent(QTest::Click, keyTarget(box), names.value(name), text,
+                                    Qt::NoModifier);
+                continue;
+            }
             press(box, names.value(name));
             continue;
         }
@@ -157,7 +165,14 @@ void TestUnicodeLineEdit::typing_data()
         "0CB9 0CC6 0CB2 0CCD _ l o");
     row("tr F11 turns conversion off", 0, 3, "<F11>hi ", "h i _");
     row("tr Hindi", 4, 3, "hi ", "0939 093E 092F 094D _");
-    row("tr Return", 0, 3, "hi<RET>", "h i", 1);
+    // Keys that type nothing visible end the word without typing themselves.
+    row("tr Return converts before finishing", 0, 3, "hi<RET>", "0CB9 0CBE 0CAF 0CCD", 1);
+    row("tr Escape converts, types nothing", 0, 3, "hi<ESC>", "0CB9 0CBE 0CAF 0CCD");
+    row("tr Delete converts, types nothing", 0, 3, "hi<DEL>", "0CB9 0CBE 0CAF 0CCD");
+    row("tr Delete inside a word only deletes", 0, 3, "hiya<LEFT><LEFT><DEL>", "h i a");
+    row("tr Delete after a word deletes the next", 0, 3, "hi ya<LEFT><LEFT><LEFT><DEL>",
+        "0CB9 0CBE 0CAF 0CCD y a");
+    row("tr backspace after Escape restores Latin", 0, 3, "hi<ESC><BS>", "h i");
 }
 
 void TestUnicodeLineEdit::typing()

@@ -507,6 +507,14 @@ void TestUnicodeKaEditor::lineEditConvertsOnWhitespace()
     QCOMPARE(line.unicodeText(), QStringLiteral("namaste"));
     QTest::keyClick(&line, ' ');
     QCOMPARE(line.unicodeText(), convert(QStringLiteral("namaste"), 4, 0) + QLatin1Char(' '));
+    // A space typed inside the line stays where it was typed; the line up to
+    // it is converted, the rest is left for later.
+    line.setText(QStringLiteral("bhaarata desha"));
+    line.setCursorPosition(8);
+    QTest::keyClick(&line, ' ');
+    QCOMPARE(line.unicodeText(),
+             convert(QStringLiteral("bhaarata"), 4, 0) + QStringLiteral("  desha"));
+    QCOMPARE(line.cursorPosition(), int(convert(QStringLiteral("bhaarata"), 4, 0).size()) + 1);
     // Without a completer an edit under Transliteration has no popup to hide.
     line.setKeyboard(3);
     QTest::keyClicks(&line, QStringLiteral("x"));

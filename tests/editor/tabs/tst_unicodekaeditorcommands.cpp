@@ -5,12 +5,14 @@
 
 #include "messageboxwatcher.h"
 #include "sqlcipherdriver.h"
+#include "suggestions.h"
 #include "testenv.h"
 #include "utils.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -64,6 +66,8 @@ private slots:
     void contextMenu();
     void contextMenuCommands();
     void addToDictionary();
+    void suggestionReplacesTheWord_data();
+    void suggestionReplacesTheWord();
     void imageData();
     void programDialogs();
 
@@ -554,6 +558,66 @@ void TestUnicodeKaEditorCommands::addToDictionary()
     QMetaObject::invokeMethod(editor, "slotAddDictionary");
     QVERIFY(QDir::setCurrent(env->path()));
     QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Failed to add the word") });
+}
+
+void TestUnicodeKaEditorCommands::suggestionReplacesTheWord_data()
+{
+    QTest::addColumn<int>("offset"); // of the cursor in the misspelt word
+    QTest::addColumn<bool>("editedMeanwhile");
+    QTest::newRow("cursor after the word") << 3 << false;
+    QTest::newRow("cursor inside the word") << 1 << false;
+    QTest::newRow("cursor before the word") << 0 << false;
+    QTest::newRow("word changed while the list was open") << 3 << true;
+}
+
+void TestUnicodeKaEditorCommands::suggestionReplacesTheWord()
+{
+    QFETCH(int, offset);
+    QFETCH(bool, editedMeanwhile);
+    const QString misspelt = QStringLiteral("\u0CA4\u0CAA\u0CC1"); // tapu
+    const QString chosen = QStringLiteral("\u0CA4\u0CAA\u0CCD\u0CAA\u0CC1"); // tappu
+    const QString before = QStringLiteral("\u0C85\u0CA6\u0CC1 "); // adu
+    const QString after = QStringLiteral(" \u0C87\u0CA6\u0CC6"); // ide
+    UnicodeKaEditor *editor = makeEditor(before + misspelt + after);
+    QCompleter completer(QStringList {});
+    editor->setCompleter(&completer);
+    // The misspelt word is bold and of its own family.
+    QTextCursor word(editor->document());
+    word.setPosition(int(before.size()));
+    word.setPosition(int(before.size() + misspelt.size()), QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setFontWeight(QFont::Bold);
+    format.setFontFamilies({ QStringLiteral("tunga") });
+    word.mergeCharFormat(format);
+    QTextCursor tc = editor->textCursor();
+    tc.setPosition(int(before.size()) + offset);
+    editor->setTextCursor(tc);
+
+    editor->slotDisplaySuggestions();
+    auto *popup = editor->findChild<Suggestions *>();
+    QVERIFY(popup);
+    if (editedMeanwhile) {
+        QTextCursor other(editor->document());
+        other.setPosition(int(before.size()) + 1);
+        other.insertText(QStringLiteral("\u0C95"));
+    }
+    const QString shown = editor->toPlainText();
+    emit popup->wordSelected(chosen);
+    delete popup;
+    if (editedMeanwhile) {
+        // The list was for a word that is no longer there.
+        QCOMPARE(editor->toPlainText(), shown);
+        return;
+    }
+    QCOMPARE(editor->toPlainText(), before + chosen + after);
+    QTextCursor inWord(editor->document());
+    inWord.setPosition(int(before.size()) + 2);
+    QCOMPARE(inWord.charFormat().fontWeight(), int(QFont::Bold));
+    QCOMPARE(inWord.charFormat().fontFamilies().toStringList(), QStringList { "tunga" });
+    QCOMPARE(editor->textCursor().position(), int(before.size() + chosen.size()));
+    // One undo step brings the misspelt word back.
+    editor->undo();
+    QCOMPARE(editor->toPlainText(), before + misspelt + after);
 }
 
 void TestUnicodeKaEditorCommands::imageData()

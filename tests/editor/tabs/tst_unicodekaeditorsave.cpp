@@ -10,13 +10,35 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTextCodec>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QtTest/QTest>
 
 namespace {
 
 const QString kannada = QStringLiteral("\u0C95\u0CA8\u0CCD\u0CA8\u0CA1 text");
+
+const QString ansiRefusal = QStringLiteral(
+    "Couldn't save the file: the text holds characters that ISO 8859-1 (ANSI) cannot store, "
+    "and they would be lost.\n\nChoose UTF-8 in the Encoding menu to save them.");
+
+// Runs a program to its end; its exit code, or -1 when it did not run.
+int run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, args);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}
 
 } // namespace
 
@@ -30,6 +52,16 @@ private slots:
 
     void formats_data();
     void formats();
+    void encodings_data();
+    void encodings();
+    void htmlDeclaresItsCharset_data();
+    void htmlDeclaresItsCharset();
+    void addedSuffixAsksBeforeReplacing_data();
+    void addedSuffixAsksBeforeReplacing();
+    void rtfAsksAboutTablesAndPictures_data();
+    void rtfAsksAboutTablesAndPictures();
+    void fullDiskKeepsThePreviousFile_data();
+    void fullDiskKeepsThePreviousFile();
     void saveAsWithoutSuffixWritesText();
     void unwritablePathKeepsNameAndChanges();
     void unencodableTextKeepsThePreviousFile();
@@ -83,13 +115,6 @@ void TestUnicodeKaEditorSave::formats_data()
     const QByteArray utf8 = kannada.toUtf8();
     QTest::newRow("txt utf-8") << "a.txt" << 1 << QByteArray("\xEF\xBB\xBF") + utf8 << utf8;
     QTest::newRow("no known suffix") << "a.notes" << 6 << QByteArray("\xEF\xBB\xBF") + utf8 << utf8;
-    QTest::newRow("txt utf-16be") << "a.txt" << 3 << QByteArray("\xFE\xFF\x0C\x95", 4)
-                                  << QByteArray("\x0C\xA8", 2);
-    QTest::newRow("txt utf-16le") << "a.txt" << 4 << QByteArray("\xFF\xFE\x95\x0C", 4)
-                                  << QByteArray("\xA8\x0C", 2);
-    QTest::newRow("txt utf-32be") << "a.txt" << 7
-                                  << QByteArray("\x00\x00\xFE\xFF\x00\x00\x0C\x95", 8)
-                                  << QByteArray("\x00\x00\x0C\xA8", 4);
     QTest::newRow("html in capitals")
         << "page.HTML" << 1 << QByteArray("\xEF\xBB\xBF") << QByteArray("<html") + QByteArray("");
     QTest::newRow("htm") << "page.htm" << 1 << QByteArray("\xEF\xBB\xBF<!DOCTYPE") << utf8;
@@ -163,10 +188,22 @@ void TestUnicodeKaEditorSave::unencodableTextKeepsThePreviousFile()
     editor->setFileName(env->filePath(QStringLiteral("kept.txt")));
     ZuvoTest::MessageBoxWatcher watcher;
     QVERIFY(!editor->save());
-    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
+    QCOMPARE(watcher.texts(), QStringList { ansiRefusal });
     QVERIFY(editor->document()->isModified());
     QCOMPARE(env->readFile(QStringLiteral("kept.txt")), QByteArray("earlier content"));
     QCOMPARE(QDir(env->path()).entryList(QDir::Files), QStringList { QStringLiteral("kept.txt") });
+
+    // HTML is refused the same way; Latin text saves in ISO 8859-1.
+    watcher.clear();
+    QVERIFY(env->writeFile(QStringLiteral("kept.html"), QByteArray("<p>earlier</p>")));
+    editor->setFileName(env->filePath(QStringLiteral("kept.html")));
+    QVERIFY(!editor->save());
+    QCOMPARE(watcher.texts(), QStringList { ansiRefusal });
+    QCOMPARE(env->readFile(QStringLiteral("kept.html")), QByteArray("<p>earlier</p>"));
+    editor->setPlainText(QStringLiteral("caf\u00E9"));
+    editor->setFileName(env->filePath(QStringLiteral("kept.txt")));
+    QVERIFY(editor->save());
+    QCOMPARE(env->readFile(QStringLiteral("kept.txt")), QByteArray("caf\xE9"));
 }
 
 void TestUnicodeKaEditorSave::unmodifiedDocumentIsNotWritten()
@@ -258,6 +295,248 @@ void TestUnicodeKaEditorSave::workingDirectory()
     // A path that does not exist changes nothing.
     editor->setWorkingDir(env->filePath(QStringLiteral("nowhere/x")));
     QCOMPARE(spy.size(), 1);
+}
+
+void TestUnicodeKaEditorSave::encodings_data()
+{
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    // Every position of the Encoding menu. The line end stays a single 0x0A
+    // unit in every encoding.
+    const QString kannadaLines = QStringLiteral("\u0C95\u0CA8\u0CCD\u0CA8\u0CA1\nok");
+    // clang-format off
+    QTest::newRow("0 ISO 8859-1") << 0 << QStringLiteral("caf\u00E9\nok")
+        << QByteArray::fromHex("636166e90a6f6b");
+    QTest::newRow("1 UTF-8") << 1 << kannadaLines
+        << QByteArray::fromHex("efbbbf" "e0b295e0b2a8e0b38de0b2a8e0b2a1" "0a6f6b");
+    QTest::newRow("2 UTF-16") << 2 << kannadaLines
+        << QByteArray::fromHex("fffe" "950ca80ccd0ca80ca10c" "0a006f006b00");
+    QTest::newRow("3 UTF-16BE") << 3 << kannadaLines
+        << QByteArray::fromHex("feff" "0c950ca80ccd0ca80ca1" "000a006f006b");
+    QTest::newRow("4 UTF-32") << 4 << kannadaLines
+        << QByteArray::fromHex("fffe0000" "950c0000a80c0000cd0c0000a80c0000a10c0000"
+                               "0a0000006f0000006b000000");
+    QTest::newRow("5 UTF-32BE") << 5 << kannadaLines
+        << QByteArray::fromHex("0000feff" "00000c9500000ca800000ccd00000ca800000ca1"
+                               "0000000a0000006f0000006b");
+    // A character outside the first plane is one unit of UTF-32, not two.
+    QTest::newRow("5 UTF-32BE, beyond the first plane") << 5 << QStringLiteral("a\U0001F600")
+        << QByteArray::fromHex("0000feff" "00000061" "0001f600");
+    QTest::newRow("3 UTF-16BE, beyond the first plane") << 3 << QStringLiteral("a\U0001F600")
+        << QByteArray::fromHex("feff" "0061" "d83dde00");
+    // clang-format on
+}
+
+void TestUnicodeKaEditorSave::encodings()
+{
+    QFETCH(int, encoding);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    UnicodeKaEditor *editor = makeEditor(text);
+    editor->setTextEncodingIndex(encoding);
+    editor->setFileName(env->filePath(QStringLiteral("a.txt")));
+    ZuvoTest::MessageBoxWatcher watcher;
+    QVERIFY(editor->save());
+    QVERIFY(watcher.seen().isEmpty());
+    QCOMPARE(env->readFile(QStringLiteral("a.txt")).toHex(' '), bytes.toHex(' '));
+}
+
+void TestUnicodeKaEditorSave::htmlDeclaresItsCharset_data()
+{
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("charset");
+    QTest::newRow("0") << 0 << QStringLiteral("caf\u00E9 cr\u00E8me") << QByteArray("ISO-8859-1");
+    QTest::newRow("1") << 1 << kannada << QByteArray("UTF-8");
+    QTest::newRow("2") << 2 << kannada << QByteArray("UTF-16");
+    QTest::newRow("3") << 3 << kannada << QByteArray("UTF-16BE");
+    QTest::newRow("4") << 4 << kannada << QByteArray("UTF-32");
+    QTest::newRow("5") << 5 << kannada << QByteArray("UTF-32BE");
+}
+
+void TestUnicodeKaEditorSave::htmlDeclaresItsCharset()
+{
+    QFETCH(int, encoding);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, charset);
+    UnicodeKaEditor *editor = makeEditor(text);
+    editor->setTextEncodingIndex(encoding);
+    editor->setFileName(env->filePath(QStringLiteral("page.html")));
+    QVERIFY(editor->save());
+    const QByteArray bytes = env->readFile(QStringLiteral("page.html"));
+
+    // The file read in the encoding it was saved in declares just that.
+    QTextCodec *written = QTextCodec::codecForName(charset);
+    QVERIFY(written);
+    const QString html = written->toUnicode(bytes);
+    static const QRegularExpression meta(QStringLiteral("<meta charset=\"([^\"]*)\""));
+    const QRegularExpressionMatchIterator declarations = meta.globalMatch(html);
+    QStringList declared;
+    for (QRegularExpressionMatchIterator it = declarations; it.hasNext();)
+        declared << it.next().captured(1);
+    QCOMPARE(declared, QStringList { QString::fromLatin1(charset) });
+
+    // A reader that goes by the declaration (and the byte-order mark) gets
+    // the text back.
+    QTextCodec *reader = QTextCodec::codecForHtml(bytes, nullptr);
+    QVERIFY(reader);
+    QTextDocument back;
+    back.setHtml(reader->toUnicode(bytes));
+    QCOMPARE(back.toPlainText().remove(QChar(0xFEFF)), text);
+}
+
+void TestUnicodeKaEditorSave::addedSuffixAsksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");
+
+    for (bool saveAs : { true, false }) {
+        const char *command = saveAs ? "save as" : "save new";
+        QTest::addRow("%s, no such file, yes", command)
+            << saveAs << false << int(QMessageBox::Yes) << true;
+        QTest::addRow("%s, no such file, no", command)
+            << saveAs << false << int(QMessageBox::No) << true;
+        QTest::addRow("%s, exists, yes", command)
+            << saveAs << true << int(QMessageBox::Yes) << true;
+        QTest::addRow("%s, exists, no", command) << saveAs << true << int(QMessageBox::No) << false;
+    }
+}
+
+void TestUnicodeKaEditorSave::addedSuffixAsksBeforeReplacing()
+{
+    QFETCH(bool, saveAs);
+    QFETCH(bool, exists);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    if (exists)
+        QVERIFY(env->writeFile(QStringLiteral("notes.txt"), QByteArray("other notes")));
+    UnicodeKaEditor *editor = makeEditor(QStringLiteral("new words"));
+    const QString previous = saveAs ? env->filePath(QStringLiteral("earlier.txt")) : QString();
+    editor->setFileName(previous);
+    // What the file chooser gives for "notes" under "All files" or no filter.
+    editor->askSaveFileName = [&](const QString &) {
+        return env->filePath(QStringLiteral("notes"));
+    };
+    ZuvoTest::MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::StandardButton(answer));
+    QCOMPARE(saveAs ? editor->onSaveFileAs() : editor->onSaveFile(false), saved);
+    QCOMPARE(watcher.texts(),
+             exists ? QStringList { QStringLiteral(
+                          "notes.txt already exists.\nDo you want to replace it?") }
+                    : QStringList {});
+    QCOMPARE(env->readFile(QStringLiteral("notes.txt")),
+             saved ? QByteArray("\xEF\xBB\xBFnew words") : QByteArray(exists ? "other notes" : ""));
+    QCOMPARE(editor->fileName(), saved ? env->filePath(QStringLiteral("notes.txt")) : previous);
+    QCOMPARE(editor->document()->isModified(), !saved);
+    QVERIFY(!QFile::exists(env->filePath(QStringLiteral("notes"))));
+}
+
+void TestUnicodeKaEditorSave::rtfAsksAboutTablesAndPictures_data()
+{
+    QTest::addColumn<QString>("content"); // "table", "picture" or "text"
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("table, cancel") << "table" << int(QMessageBox::Cancel) << false;
+    QTest::newRow("table, yes") << "table" << int(QMessageBox::Yes) << true;
+    QTest::newRow("picture, cancel") << "picture" << int(QMessageBox::Cancel) << false;
+    QTest::newRow("picture, yes") << "picture" << int(QMessageBox::Yes) << true;
+    // Cancel is what a box closed without choosing gives.
+    QTest::newRow("table, closed") << "table" << int(QMessageBox::NoButton) << false;
+    QTest::newRow("text only, no question") << "text" << int(QMessageBox::Cancel) << true;
+}
+
+void TestUnicodeKaEditorSave::rtfAsksAboutTablesAndPictures()
+{
+    QFETCH(QString, content);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QVERIFY(env->writeFile(QStringLiteral("doc.rtf"), QByteArray("{\\rtf1 earlier}")));
+    UnicodeKaEditor *editor = makeEditor(QStringLiteral("before"));
+    QTextCursor tc = editor->textCursor();
+    tc.movePosition(QTextCursor::End);
+    if (content == QLatin1String("table")) {
+        QTextTable *table = tc.insertTable(1, 2);
+        table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("cell"));
+    } else if (content == QLatin1String("picture")) {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        tc.insertImage(image, QStringLiteral("red.png"));
+    }
+    editor->document()->setModified(true);
+    editor->setFileName(env->filePath(QStringLiteral("doc.rtf")));
+    ZuvoTest::MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::StandardButton(answer));
+    QCOMPARE(editor->save(), saved);
+    if (content == QLatin1String("text")) {
+        QVERIFY(watcher.seen().isEmpty());
+    } else {
+        QCOMPARE(watcher.seen().size(), 1);
+        QVERIFY2(watcher.texts().at(0).contains(QLatin1String("tables or pictures")),
+                 qPrintable(watcher.texts().at(0)));
+    }
+    QCOMPARE(editor->document()->isModified(), !saved);
+    const QByteArray bytes = env->readFile(QStringLiteral("doc.rtf"));
+    if (!saved) {
+        QCOMPARE(bytes, QByteArray("{\\rtf1 earlier}"));
+        return;
+    }
+    QVERIFY2(bytes.contains("before"), bytes.constData());
+    if (content == QLatin1String("table"))
+        QVERIFY2(bytes.contains("cell"), bytes.constData());
+}
+
+void TestUnicodeKaEditorSave::fullDiskKeepsThePreviousFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("text") << "doc.txt";
+    QTest::newRow("opendocument") << "doc.odt";
+    QTest::newRow("rtf") << "doc.rtf";
+}
+
+void TestUnicodeKaEditorSave::fullDiskKeepsThePreviousFile()
+{
+    QFETCH(QString, name);
+    // A small file system of its own, which the document cannot fit in.
+    const QString disk = env->filePath(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(disk));
+    if (run(QStringLiteral("mount"),
+            { QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+              QStringLiteral("size=64k"), QStringLiteral("tmpfs"), disk }) != 0) {
+        if (ZuvoTest::inCI())
+            QFAIL("a small tmpfs could not be mounted in CI");
+        QSKIP("a small tmpfs could not be mounted (needs root)");
+    }
+    struct Unmount
+    {
+        QString path;
+        ~Unmount() { run(QStringLiteral("umount"), { path }); }
+    } unmount { disk };
+
+    const QByteArray earlier("earlier content that must survive");
+    QFile old(disk + QLatin1Char('/') + name);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    QCOMPARE(old.write(earlier), earlier.size());
+    old.close();
+
+    // Far more than 64 KiB in any format, even compressed: letters in an
+    // order no compressor folds.
+    QString text;
+    QRandomGenerator random(15);
+    for (int i = 0; i < 200000; ++i)
+        text += QChar(char16_t(0x0C95 + random.bounded(0x25)));
+    UnicodeKaEditor *editor = makeEditor(text);
+    editor->setFileName(old.fileName());
+    ZuvoTest::MessageBoxWatcher watcher;
+    QVERIFY(!editor->save());
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
+    QVERIFY(editor->document()->isModified());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), earlier);
+    QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList { name });
 }
 
 int main(int argc, char **argv)
