@@ -1471,6 +1471,28 @@ Your feedback is very valuable to improve the software!
         <source>Save File As</source>
         <translation type="vanished">ಕಡತವನ್ನು ಹೀಗೆ ಉಳಿಸು</translation>
     </message>
+    <message>
+        <source>The document holds tables or pictures, which an RTF file saved here cannot keep: the text of the tables would become plain paragraphs, and the pictures would be left out.
+
+Save it as RTF without them?</source>
+        <translation>ಈ ದಸ್ತಾವೇಜಿನಲ್ಲಿ ಕೋಷ್ಟಕಗಳು ಅಥವಾ ಚಿತ್ರಗಳಿವೆ, ಇಲ್ಲಿ ಉಳಿಸುವ RTF ಕಡತ ಅವನ್ನು ಇಟ್ಟುಕೊಳ್ಳಲಾರದು: ಕೋಷ್ಟಕಗಳ ಪಠ್ಯ ಸಾಮಾನ್ಯ ಪ್ಯಾರಾಗಳಾಗುತ್ತದೆ, ಚಿತ್ರಗಳು ಬಿಟ್ಟುಹೋಗುತ್ತವೆ.
+
+ಅವುಗಳಿಲ್ಲದೆ RTF ಆಗಿ ಉಳಿಸಬೇಕೆ?</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the file: the text holds characters that ISO 8859-1 (ANSI) cannot store, and they would be lost.
+
+Choose UTF-8 in the Encoding menu to save them.</source>
+        <translation>ಕಡತವನ್ನು ಉಳಿಸಲಾಗಲಿಲ್ಲ: ಪಠ್ಯದಲ್ಲಿ ISO 8859-1 (ANSI) ಇಟ್ಟುಕೊಳ್ಳಲಾಗದ ಅಕ್ಷರಗಳಿವೆ, ಅವು ಕಳೆದುಹೋಗುತ್ತಿದ್ದವು.
+
+ಅವನ್ನು ಉಳಿಸಲು ಎನ್‌ಕೋಡಿಂಗ್ ಮೆನುವಿನಲ್ಲಿ UTF-8 ಆರಿಸಿ.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ಈಗಾಗಲೇ ಇದೆ.
+ಅದನ್ನು ಬದಲಿಸಬೇಕೆ?</translation>
+    </message>
 </context>
 <context>
     <name>WiktionaryOnline</name>
