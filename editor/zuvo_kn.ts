@@ -35,7 +35,7 @@
     <name>Dictionary</name>
     <message>
         <source>Dict</source>
-        <translation type="vanished">ನಿಘಂಟು</translation>
+        <translation>ನಿಘಂಟು</translation>
     </message>
 </context>
 <context>
@@ -94,16 +94,16 @@
     </message>
     <message>
         <source>Duplicate, Its already present!</source>
-        <translation type="vanished">ಪುನರಾವರ್ತನೆ: ಈ ಪದ ಈಗಾಗಲೇ ಇದೆ!</translation>
+        <translation>ಪುನರಾವರ್ತನೆ: ಈ ಪದ ಈಗಾಗಲೇ ಇದೆ!</translation>
     </message>
     <message>
         <source>User Dictionary updated successfully!</source>
-        <translation type="vanished">ಬಳಕೆದಾರ ನಿಘಂಟನ್ನು ಯಶಸ್ವಿಯಾಗಿ ನವೀಕರಿಸಲಾಗಿದೆ!</translation>
+        <translation>ಬಳಕೆದಾರ ನಿಘಂಟನ್ನು ಯಶಸ್ವಿಯಾಗಿ ನವೀಕರಿಸಲಾಗಿದೆ!</translation>
     </message>
     <message>
         <source>Unable to save the user dictionary
 Pleae inform the error to </source>
-        <translation type="vanished">ಬಳಕೆದಾರ ನಿಘಂಟನ್ನು ಉಳಿಸಲಾಗಲಿಲ್ಲ
+        <translation>ಬಳಕೆದಾರ ನಿಘಂಟನ್ನು ಉಳಿಸಲಾಗಲಿಲ್ಲ
 ದಯವಿಟ್ಟು ಈ ದೋಷವನ್ನು ಇಲ್ಲಿಗೆ ತಿಳಿಸಿ: </translation>
     </message>
 </context>
@@ -1342,7 +1342,7 @@ Your feedback is very valuable to improve the software!
     </message>
     <message>
         <source>untitled-%1</source>
-        <translation type="vanished">ಹೆಸರಿಲ್ಲದ-%1</translation>
+        <translation>ಹೆಸರಿಲ್ಲದ-%1</translation>
     </message>
     <message>
         <source>%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so</source>
@@ -1361,115 +1361,115 @@ Your feedback is very valuable to improve the software!
     <name>UnicodeKaEditor</name>
     <message>
         <source>Images (*.png *.xpm *.jpg);;All (*.*)</source>
-        <translation type="vanished">ಚಿತ್ರಗಳು (*.png *.xpm *.jpg);;ಎಲ್ಲವೂ (*.*)</translation>
+        <translation>ಚಿತ್ರಗಳು (*.png *.xpm *.jpg);;ಎಲ್ಲವೂ (*.*)</translation>
     </message>
     <message>
         <source>Invalid image</source>
-        <translation type="vanished">ಅಮಾನ್ಯ ಚಿತ್ರ</translation>
+        <translation>ಅಮಾನ್ಯ ಚಿತ್ರ</translation>
     </message>
     <message>
         <source>Enter number of rows:</source>
-        <translation type="vanished">ಸಾಲುಗಳ ಸಂಖ್ಯೆಯನ್ನು ನಮೂದಿಸಿ:</translation>
+        <translation>ಸಾಲುಗಳ ಸಂಖ್ಯೆಯನ್ನು ನಮೂದಿಸಿ:</translation>
     </message>
     <message>
         <source>Enter number of columns:</source>
-        <translation type="vanished">ಅಂಕಣಗಳ ಸಂಖ್ಯೆಯನ್ನು ನಮೂದಿಸಿ:</translation>
+        <translation>ಅಂಕಣಗಳ ಸಂಖ್ಯೆಯನ್ನು ನಮೂದಿಸಿ:</translation>
     </message>
     <message>
         <source>Number of rows to split into:</source>
-        <translation type="vanished">ಎಷ್ಟು ಸಾಲುಗಳಾಗಿ ವಿಭಜಿಸಬೇಕು:</translation>
+        <translation>ಎಷ್ಟು ಸಾಲುಗಳಾಗಿ ವಿಭಜಿಸಬೇಕು:</translation>
     </message>
     <message>
         <source>Number of columns to split into:</source>
-        <translation type="vanished">ಎಷ್ಟು ಅಂಕಣಗಳಾಗಿ ವಿಭಜಿಸಬೇಕು:</translation>
+        <translation>ಎಷ್ಟು ಅಂಕಣಗಳಾಗಿ ವಿಭಜಿಸಬೇಕು:</translation>
     </message>
     <message>
         <source>Table Properties</source>
-        <translation type="vanished">ಕೋಷ್ಟಕದ ಗುಣಲಕ್ಷಣಗಳು</translation>
+        <translation>ಕೋಷ್ಟಕದ ಗುಣಲಕ್ಷಣಗಳು</translation>
     </message>
     <message>
         <source>Append row(s)</source>
-        <translation type="vanished">ಕೊನೆಯಲ್ಲಿ ಸಾಲು(ಗಳನ್ನು) ಸೇರಿಸು</translation>
+        <translation>ಕೊನೆಯಲ್ಲಿ ಸಾಲು(ಗಳನ್ನು) ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Append column(s)</source>
-        <translation type="vanished">ಕೊನೆಯಲ್ಲಿ ಅಂಕಣ(ಗಳನ್ನು) ಸೇರಿಸು</translation>
+        <translation>ಕೊನೆಯಲ್ಲಿ ಅಂಕಣ(ಗಳನ್ನು) ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Remove row(s)</source>
-        <translation type="vanished">ಸಾಲು(ಗಳನ್ನು) ತೆಗೆ</translation>
+        <translation>ಸಾಲು(ಗಳನ್ನು) ತೆಗೆ</translation>
     </message>
     <message>
         <source>Remove column(s)</source>
-        <translation type="vanished">ಅಂಕಣ(ಗಳನ್ನು) ತೆಗೆ</translation>
+        <translation>ಅಂಕಣ(ಗಳನ್ನು) ತೆಗೆ</translation>
     </message>
     <message>
         <source>Insert row(s)</source>
-        <translation type="vanished">ಕೆಳಗೆ ಸಾಲು(ಗಳನ್ನು) ಸೇರಿಸು</translation>
+        <translation>ಕೆಳಗೆ ಸಾಲು(ಗಳನ್ನು) ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Insert column(s)</source>
-        <translation type="vanished">ಬಲಕ್ಕೆ ಅಂಕಣ(ಗಳನ್ನು) ಸೇರಿಸು</translation>
+        <translation>ಬಲಕ್ಕೆ ಅಂಕಣ(ಗಳನ್ನು) ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Insert row(s) before</source>
-        <translation type="vanished">ಮೇಲೆ ಸಾಲು(ಗಳನ್ನು) ಸೇರಿಸು</translation>
+        <translation>ಮೇಲೆ ಸಾಲು(ಗಳನ್ನು) ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Insert column(s) before</source>
-        <translation type="vanished">ಎಡಕ್ಕೆ ಅಂಕಣ(ಗಳನ್ನು) ಸೇರಿಸು</translation>
+        <translation>ಎಡಕ್ಕೆ ಅಂಕಣ(ಗಳನ್ನು) ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Merge cell(s)</source>
-        <translation type="vanished">ಕೋಶಗಳನ್ನು ವಿಲೀನಗೊಳಿಸು</translation>
+        <translation>ಕೋಶಗಳನ್ನು ವಿಲೀನಗೊಳಿಸು</translation>
     </message>
     <message>
         <source>Split cell</source>
-        <translation type="vanished">ಕೋಶವನ್ನು ವಿಭಜಿಸು</translation>
+        <translation>ಕೋಶವನ್ನು ವಿಭಜಿಸು</translation>
     </message>
     <message>
         <source>Image Properties</source>
-        <translation type="vanished">ಚಿತ್ರದ ಗುಣಲಕ್ಷಣಗಳು</translation>
+        <translation>ಚಿತ್ರದ ಗುಣಲಕ್ಷಣಗಳು</translation>
     </message>
     <message>
         <source>Add To Dictionary</source>
-        <translation type="vanished">ನಿಘಂಟಿಗೆ ಸೇರಿಸು</translation>
+        <translation>ನಿಘಂಟಿಗೆ ಸೇರಿಸು</translation>
     </message>
     <message>
         <source>Suggestions...</source>
-        <translation type="vanished">ಸಲಹೆಗಳು...</translation>
+        <translation>ಸಲಹೆಗಳು...</translation>
     </message>
     <message>
         <source>ZaviDodaz Meaning...</source>
-        <translation type="vanished">ZaviDodaz ಅರ್ಥ...</translation>
+        <translation>ZaviDodaz ಅರ್ಥ...</translation>
     </message>
     <message>
         <source>Wiktionary Meaning (Online)...</source>
-        <translation type="vanished">ವಿಕ್ಷನರಿ ಅರ್ಥ (ಆನ್‌ಲೈನ್)...</translation>
+        <translation>ವಿಕ್ಷನರಿ ಅರ್ಥ (ಆನ್‌ಲೈನ್)...</translation>
     </message>
     <message>
         <source>Word added to dictionary</source>
-        <translation type="vanished">ಪದವನ್ನು ನಿಘಂಟಿಗೆ ಸೇರಿಸಲಾಗಿದೆ</translation>
+        <translation>ಪದವನ್ನು ನಿಘಂಟಿಗೆ ಸೇರಿಸಲಾಗಿದೆ</translation>
     </message>
     <message>
         <source>Failed to add the word</source>
-        <translation type="vanished">ಪದವನ್ನು ಸೇರಿಸಲಾಗಲಿಲ್ಲ</translation>
+        <translation>ಪದವನ್ನು ಸೇರಿಸಲಾಗಲಿಲ್ಲ</translation>
     </message>
     <message>
         <source>Couldn&apos;t save the file</source>
-        <translation type="vanished">ಕಡತವನ್ನು ಉಳಿಸಲಾಗಲಿಲ್ಲ</translation>
+        <translation>ಕಡತವನ್ನು ಉಳಿಸಲಾಗಲಿಲ್ಲ</translation>
     </message>
     <message>
         <source>Unsaved changes. Do you want to save?</source>
-        <translation type="vanished">ಉಳಿಸದ ಬದಲಾವಣೆಗಳಿವೆ. ಉಳಿಸಬೇಕೆ?</translation>
+        <translation>ಉಳಿಸದ ಬದಲಾವಣೆಗಳಿವೆ. ಉಳಿಸಬೇಕೆ?</translation>
     </message>
     <message>
         <source>Save File</source>
-        <translation type="vanished">ಕಡತವನ್ನು ಉಳಿಸು</translation>
+        <translation>ಕಡತವನ್ನು ಉಳಿಸು</translation>
     </message>
     <message>
         <source>Save File As</source>
-        <translation type="vanished">ಕಡತವನ್ನು ಹೀಗೆ ಉಳಿಸು</translation>
+        <translation>ಕಡತವನ್ನು ಹೀಗೆ ಉಳಿಸು</translation>
     </message>
     <message>
         <source>The document holds tables or pictures, which an RTF file saved here cannot keep: the text of the tables would become plain paragraphs, and the pictures would be left out.

@@ -85,8 +85,10 @@ void EditUserDictPrivate::handleAdd()
     if (word.isEmpty())
         return;
     if (inputWords.contains(word)) {
-        QMessageBox::information(owner, Utils::appName(), trEdit("Duplicate, Its already present!"),
-                                 QMessageBox::Ok);
+        QMessageBox::information(
+            owner, Utils::appName(),
+            trEdit(QT_TRANSLATE_NOOP("EditUserDict", "Duplicate, Its already present!")),
+            QMessageBox::Ok);
         return;
     }
     inputWords.append(word);
@@ -217,13 +219,16 @@ bool EditUserDictPrivate::save()
         // Its words are in the store now; should it stay, they are only
         // merged again next time.
         QFile::remove(UserWordFile);
-        QMessageBox::information(owner, Utils::appName(),
-                                 trEdit("User Dictionary updated successfully!"), QMessageBox::Ok);
+        QMessageBox::information(
+            owner, Utils::appName(),
+            trEdit(QT_TRANSLATE_NOOP("EditUserDict", "User Dictionary updated successfully!")),
+            QMessageBox::Ok);
         return true;
     }
     QMessageBox::information(
         owner, Utils::appName(),
-        trEdit("Unable to save the user dictionary\nPleae inform the error to ") +
+        trEdit(QT_TRANSLATE_NOOP(
+            "EditUserDict", "Unable to save the user dictionary\nPleae inform the error to ")) +
             MakerSite::base(),
         QMessageBox::Ok);
     return false;

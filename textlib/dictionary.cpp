@@ -180,7 +180,8 @@ FileCache<QStringList> &wordListCache()
 void showOpenFailure(const QString &text)
 {
     if (qobject_cast<QApplication *>(QCoreApplication::instance()))
-        QMessageBox::information(nullptr, QStringLiteral("Dict"), text, QMessageBox::Ok);
+        QMessageBox::information(nullptr, QCoreApplication::translate("Dictionary", "Dict"), text,
+                                 QMessageBox::Ok);
     else
         qWarning().noquote() << "Dict:" << text;
 }

@@ -80,7 +80,7 @@ TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
 
     m_utils = new Utils(this);
 
-    auto *closeButton = new QToolButton(this);
+    closeButton = new QToolButton(this);
     closeButton->setIcon(QIcon(QStringLiteral(":/resources/find-close-icon.png")));
     closeButton->setIconSize(QSize(16, 16));
     closeButton->setToolTip(tr("Close Current Tab"));
@@ -174,7 +174,7 @@ UnicodeKaEditor *TabWidget::createNewEditor(bool)
 
 QString TabWidget::newFilename()
 {
-    return QStringLiteral("untitled-%1").arg(untitledCounter++);
+    return tr("untitled-%1").arg(untitledCounter++);
 }
 
 void TabWidget::slotNew()

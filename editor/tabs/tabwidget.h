@@ -16,6 +16,7 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QCompleter;
+class QEvent;
 class QFile;
 class QFontComboBox;
 class QLabel;
@@ -28,6 +29,7 @@ class QSpinBox;
 class QTextDocument;
 class QTextEdit;
 class QToolBar;
+class QToolButton;
 class SpellCheckDialog;
 class UnicodeKaEditor;
 class Utils;
@@ -181,6 +183,9 @@ public slots:
     void slotPrintPreview();
     void slotPageSetup();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     // Where the document or editor of a tab is; -1 when none of the tabs.
     int indexOfDocument(const QObject *document) const;
@@ -215,6 +220,9 @@ private:
     QAction *action(const char *name) const;
     QMenu *menu(const char *name) const;
     QToolBar *toolBar() const;
+    // Sets the texts of the toolbar labels, the corner button and the status
+    // bar again, in the interface language now installed.
+    void retranslate();
 
     QMainWindow *mainWindow;
     QList<UnicodeKaEditor *> editorList;
@@ -253,6 +261,11 @@ private:
     QActionGroup *bulletsGroup = nullptr;
     QActionGroup *encodingGroup = nullptr;
     QActionGroup *alignmentGroup = nullptr;
+    QPointer<QLabel> fontSizeLabel;
+    QPointer<QLabel> fontLabel;
+    QPointer<QLabel> prefixBeforeLabel;
+    QPointer<QLabel> prefixAfterLabel;
+    QPointer<QToolButton> closeButton;
     QLabel *languageStatusLabel = nullptr;
     QLabel *keyboardStatusLabel = nullptr;
     int lastIndicLanguage = 0;

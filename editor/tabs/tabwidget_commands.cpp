@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -38,6 +39,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -74,7 +76,8 @@ void TabWidget::addActions()
     if (bar && !comboSize) {
         comboSize = new QComboBox(bar);
         comboSize->setObjectName(QStringLiteral("comboSize"));
-        bar->addWidget(new QLabel(tr(" Font Size: "), bar));
+        fontSizeLabel = new QLabel(tr(" Font Size: "), bar);
+        bar->addWidget(fontSizeLabel);
         bar->addWidget(comboSize);
         comboSize->setEditable(true);
         const QList<int> sizes = QFontDatabase::standardSizes();
@@ -99,7 +102,8 @@ void TabWidget::addActions()
         comboFont->setObjectName(QStringLiteral("comboFontFamily"));
         comboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         bar->addSeparator();
-        bar->addWidget(new QLabel(tr(" Font: "), bar));
+        fontLabel = new QLabel(tr(" Font: "), bar);
+        bar->addWidget(fontLabel);
         bar->addWidget(comboFont);
         connect(comboFont.data(), &QComboBox::textActivated, this, &TabWidget::slotTextFontFamily);
     }
@@ -111,9 +115,11 @@ void TabWidget::addActions()
         prefixLengthSpinBox->setObjectName(QStringLiteral("prefixLengthSpinBox"));
         prefixLengthSpinBox->setRange(3, 26);
         bar->addSeparator();
-        bar->addWidget(new QLabel(tr(" Auto complete after "), bar));
+        prefixBeforeLabel = new QLabel(tr(" Auto complete after "), bar);
+        bar->addWidget(prefixBeforeLabel);
         bar->addWidget(prefixLengthSpinBox);
-        bar->addWidget(new QLabel(tr(" keys"), bar));
+        prefixAfterLabel = new QLabel(tr(" keys"), bar);
+        bar->addWidget(prefixAfterLabel);
         prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
         connect(prefixLengthSpinBox.data(), &QSpinBox::valueChanged, this,
                 &TabWidget::setAutoComplpetePrefixLength);
@@ -285,7 +291,7 @@ void TabWidget::setLanguageStatus(int index)
         languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name +
                                      QStringLiteral("</b>"));
     QAction *toggle = action("actionEnglishLanguage");
-    if (index == 9) {
+    if (index == Language::English) {
         if (toggle)
             toggle->setIcon(QIcon(QStringLiteral(":/resources/ts_english_32.png")));
     } else {
@@ -344,6 +350,31 @@ void TabWidget::slotKeyboardChanged(int index)
         index = 0;
     keyboardActions.at(index)->setChecked(true);
     setKeyboardStatus(index);
+}
+
+void TabWidget::retranslate()
+{
+    if (fontSizeLabel)
+        fontSizeLabel->setText(tr(" Font Size: "));
+    if (fontLabel)
+        fontLabel->setText(tr(" Font: "));
+    if (prefixBeforeLabel)
+        prefixBeforeLabel->setText(tr(" Auto complete after "));
+    if (prefixAfterLabel)
+        prefixAfterLabel->setText(tr(" keys"));
+    if (prefixLengthSpinBox)
+        prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
+    if (closeButton)
+        closeButton->setToolTip(tr("Close Current Tab"));
+    setLanguageStatus(m_language);
+    setKeyboardStatus(m_keyboard);
+}
+
+void TabWidget::changeEvent(QEvent *event)
+{
+    QTabWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void TabWidget::setKeyboardStatus(int index)

@@ -132,15 +132,13 @@ void UnicodeKaEditor::slotTextStyle(int styleIndex)
 
 void UnicodeKaEditor::slotInsertPicture()
 {
-    const QString file =
-        QFileDialog::getOpenFileName(this, Utils::appName(), QDir::homePath(),
-                                     QStringLiteral("Images (*.png *.xpm *.jpg);;All (*.*)"));
+    const QString file = QFileDialog::getOpenFileName(this, Utils::appName(), QDir::homePath(),
+                                                      tr("Images (*.png *.xpm *.jpg);;All (*.*)"));
     if (file.isEmpty())
         return;
     const QImage image(file);
     if (image.isNull()) {
-        QMessageBox::information(this, Utils::appName(), QStringLiteral("Invalid image"),
-                                 QMessageBox::Ok);
+        QMessageBox::information(this, Utils::appName(), tr("Invalid image"), QMessageBox::Ok);
         return;
     }
     textCursor().insertImage(image, file);
@@ -175,7 +173,7 @@ void UnicodeKaEditor::slotAppendRow()
 {
     QTextTable *table = textCursor().currentTable();
     int n = 0;
-    if (table && askCount(QStringLiteral("Enter number of rows:"), 1, 1, 999, &n))
+    if (table && askCount(tr("Enter number of rows:"), 1, 1, 999, &n))
         table->appendRows(n);
 }
 
@@ -183,7 +181,7 @@ void UnicodeKaEditor::slotAppendColumn()
 {
     QTextTable *table = textCursor().currentTable();
     int n = 0;
-    if (table && askCount(QStringLiteral("Enter number of columns:"), 1, 1, 999, &n))
+    if (table && askCount(tr("Enter number of columns:"), 1, 1, 999, &n))
         table->appendColumns(n);
 }
 
@@ -191,7 +189,7 @@ void UnicodeKaEditor::slotInsertRow()
 {
     QTextTable *table = textCursor().currentTable();
     int n = 0;
-    if (table && askCount(QStringLiteral("Enter number of rows:"), 1, 1, 999, &n))
+    if (table && askCount(tr("Enter number of rows:"), 1, 1, 999, &n))
         table->insertRows(table->cellAt(textCursor()).row() + 1, n);
 }
 
@@ -199,7 +197,7 @@ void UnicodeKaEditor::slotInsertCol()
 {
     QTextTable *table = textCursor().currentTable();
     int n = 0;
-    if (table && askCount(QStringLiteral("Enter number of columns:"), 1, 1, 999, &n))
+    if (table && askCount(tr("Enter number of columns:"), 1, 1, 999, &n))
         table->insertColumns(table->cellAt(textCursor()).column() + 1, n);
 }
 
@@ -207,7 +205,7 @@ void UnicodeKaEditor::slotInsertRowBefore()
 {
     QTextTable *table = textCursor().currentTable();
     int n = 0;
-    if (table && askCount(QStringLiteral("Enter number of rows:"), 1, 1, 999, &n))
+    if (table && askCount(tr("Enter number of rows:"), 1, 1, 999, &n))
         table->insertRows(table->cellAt(textCursor()).row(), n);
 }
 
@@ -215,7 +213,7 @@ void UnicodeKaEditor::slotInsertColBefore()
 {
     QTextTable *table = textCursor().currentTable();
     int n = 0;
-    if (table && askCount(QStringLiteral("Enter number of columns:"), 1, 1, 999, &n))
+    if (table && askCount(tr("Enter number of columns:"), 1, 1, 999, &n))
         table->insertColumns(table->cellAt(textCursor()).column(), n);
 }
 
@@ -226,9 +224,9 @@ void UnicodeKaEditor::slotSplitCells()
         return;
     int rows = 0;
     int columns = 0;
-    if (!askCount(QStringLiteral("Number of rows to split into:"), 2, 2, 99, &rows))
+    if (!askCount(tr("Number of rows to split into:"), 2, 2, 99, &rows))
         return;
-    if (!askCount(QStringLiteral("Number of columns to split into:"), 2, 2, 99, &columns))
+    if (!askCount(tr("Number of columns to split into:"), 2, 2, 99, &columns))
         return;
     const QTextTableCell cell = table->cellAt(textCursor());
     table->splitCell(cell.row(), cell.column(), rows, columns);
@@ -314,25 +312,25 @@ QMenu *UnicodeKaEditor::tableMenu()
 {
     if (tableSubMenu)
         return tableSubMenu;
-    tableSubMenu = new QMenu(QStringLiteral("Table Properties"), this);
+    tableSubMenu = new QMenu(tr("Table Properties"), this);
     const struct
     {
         const char *label;
         void (UnicodeKaEditor::*slot)();
     } entries[] = {
-        { "Append row(s)", &UnicodeKaEditor::slotAppendRow },
-        { "Append column(s)", &UnicodeKaEditor::slotAppendColumn },
-        { "Remove row(s)", &UnicodeKaEditor::slotRemoveRow },
-        { "Remove column(s)", &UnicodeKaEditor::slotRemoveColumn },
-        { "Insert row(s)", &UnicodeKaEditor::slotInsertRow },
-        { "Insert column(s)", &UnicodeKaEditor::slotInsertCol },
-        { "Insert row(s) before", &UnicodeKaEditor::slotInsertRowBefore },
-        { "Insert column(s) before", &UnicodeKaEditor::slotInsertColBefore },
-        { "Merge cell(s)", &UnicodeKaEditor::slotMergeCells },
-        { "Split cell", &UnicodeKaEditor::slotSplitCells },
+        { QT_TR_NOOP("Append row(s)"), &UnicodeKaEditor::slotAppendRow },
+        { QT_TR_NOOP("Append column(s)"), &UnicodeKaEditor::slotAppendColumn },
+        { QT_TR_NOOP("Remove row(s)"), &UnicodeKaEditor::slotRemoveRow },
+        { QT_TR_NOOP("Remove column(s)"), &UnicodeKaEditor::slotRemoveColumn },
+        { QT_TR_NOOP("Insert row(s)"), &UnicodeKaEditor::slotInsertRow },
+        { QT_TR_NOOP("Insert column(s)"), &UnicodeKaEditor::slotInsertCol },
+        { QT_TR_NOOP("Insert row(s) before"), &UnicodeKaEditor::slotInsertRowBefore },
+        { QT_TR_NOOP("Insert column(s) before"), &UnicodeKaEditor::slotInsertColBefore },
+        { QT_TR_NOOP("Merge cell(s)"), &UnicodeKaEditor::slotMergeCells },
+        { QT_TR_NOOP("Split cell"), &UnicodeKaEditor::slotSplitCells },
     };
     for (const auto &entry : entries) {
-        QAction *action = tableSubMenu->addAction(QString::fromLatin1(entry.label));
+        QAction *action = tableSubMenu->addAction(tr(entry.label));
         connect(action, &QAction::triggered, this, entry.slot, Qt::QueuedConnection);
     }
     return tableSubMenu;
@@ -348,7 +346,7 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
     const QTextCharFormat format = currentCharFormat();
     if (format.isImageFormat()) {
         menu->addSeparator();
-        QAction *action = menu->addAction(QStringLiteral("Image Properties"));
+        QAction *action = menu->addAction(tr("Image Properties"));
         connect(action, &QAction::triggered, this, &UnicodeKaEditor::slotUpdateImageSize,
                 Qt::QueuedConnection);
     } else if (textCursor().currentTable() || format.objectType() == QTextFormat::TableCellObject ||
@@ -360,18 +358,18 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
         if (!word.isEmpty()) {
             menu->addSeparator();
             if (utils && utils->isMisSpelled(word)) {
-                QAction *add = menu->addAction(QStringLiteral("Add To Dictionary"));
+                QAction *add = menu->addAction(tr("Add To Dictionary"));
                 connect(add, &QAction::triggered, this, &UnicodeKaEditor::slotAddDictionary,
                         Qt::QueuedConnection);
             }
-            QAction *suggest = menu->addAction(QStringLiteral("Suggestions..."));
+            QAction *suggest = menu->addAction(tr("Suggestions..."));
             connect(suggest, &QAction::triggered, this, &UnicodeKaEditor::slotDisplaySuggestions,
                     Qt::QueuedConnection);
             menu->addSeparator();
-            QAction *zavi = menu->addAction(QStringLiteral("ZaviDodaz Meaning..."));
+            QAction *zavi = menu->addAction(tr("ZaviDodaz Meaning..."));
             connect(zavi, &QAction::triggered, this, &UnicodeKaEditor::searchInZaviDodaz,
                     Qt::QueuedConnection);
-            QAction *wiki = menu->addAction(QStringLiteral("Wiktionary Meaning (Online)..."));
+            QAction *wiki = menu->addAction(tr("Wiktionary Meaning (Online)..."));
             connect(wiki, &QAction::triggered, this, &UnicodeKaEditor::slotSearchString,
                     Qt::QueuedConnection);
         }
@@ -391,12 +389,12 @@ void UnicodeKaEditor::slotAddDictionary()
     if (word.isEmpty() || !utils)
         return;
     if (utils->addToDictionary(word, m_completer)) {
-        QMessageBox::information(this, Utils::appName(), QStringLiteral("Word added to dictionary"),
+        QMessageBox::information(this, Utils::appName(), tr("Word added to dictionary"),
                                  QMessageBox::Ok);
         if (highlighter)
             highlighter->rehighlightBlock(textCursor().block());
     } else {
-        QMessageBox::warning(this, Utils::appName(), QStringLiteral("Failed to add the word"));
+        QMessageBox::warning(this, Utils::appName(), tr("Failed to add the word"));
     }
 }
 

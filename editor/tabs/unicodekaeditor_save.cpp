@@ -432,7 +432,7 @@ bool UnicodeKaEditor::save()
         QMessageBox::information(this, Ts::APP_NAME, message, QMessageBox::Ok);
         return false;
     };
-    const QString couldNotSave = QStringLiteral("Couldn't save the file");
+    const QString couldNotSave = tr("Couldn't save the file");
     if (m_fileName.isEmpty())
         return fail(couldNotSave);
 
@@ -532,9 +532,9 @@ bool UnicodeKaEditor::onSaveFile(bool ask)
     if (!document()->isModified())
         return true;
     if (ask) {
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, Ts::APP_NAME, QStringLiteral("Unsaved changes. Do you want to save?"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const QMessageBox::StandardButton answer =
+            QMessageBox::question(this, Ts::APP_NAME, tr("Unsaved changes. Do you want to save?"),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::No)
             return true;
         if (answer != QMessageBox::Yes)
@@ -542,7 +542,7 @@ bool UnicodeKaEditor::onSaveFile(bool ask)
     }
     const QString previous = m_fileName;
     if (m_fileName.isEmpty()) {
-        QString name = askSaveFileName ? askSaveFileName(QStringLiteral("Save File")) : QString();
+        QString name = askSaveFileName ? askSaveFileName(tr("Save File")) : QString();
         if (name.isEmpty() || !nameWithSuffix(&name))
             return false;
         m_fileName = name;
@@ -557,7 +557,7 @@ bool UnicodeKaEditor::onSaveFileAs()
 {
     if (m_fileName.startsWith(QLatin1Char(':')))
         return true;
-    QString name = askSaveFileName ? askSaveFileName(QStringLiteral("Save File As")) : QString();
+    QString name = askSaveFileName ? askSaveFileName(tr("Save File As")) : QString();
     if (name.isEmpty() || !nameWithSuffix(&name))
         return false;
     const QString previous = m_fileName;

@@ -71,6 +71,22 @@ bool placeTranslation(const TempEnv &env)
     return QFile::copy(QStringLiteral(ZUVO_KN_QM), env.filePath(QStringLiteral("zuvo_kn.qm")));
 }
 
+// The texts of the labels the tab controller puts in the toolbar and the
+// status bar.
+QStringList barLabels(const MainWindow &window)
+{
+    QStringList texts;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        if (label->text().contains(QLatin1String("Font")) ||
+            label->text().contains(QStringLiteral("ಅಕ್ಷರಶೈಲಿ")) ||
+            label->text().contains(QStringLiteral("ಅಕ್ಷರದ ಗಾತ್ರ")) ||
+            label->text().contains(QLatin1String("Keyboard Layout")) ||
+            label->text().contains(QStringLiteral("ಕೀಲಿಮಣೆ ವಿನ್ಯಾಸ")))
+            texts << label->text();
+    texts.sort();
+    return texts;
+}
+
 // Opens the settings dialog through its action and returns its title and
 // heading as shown.
 QStringList settingsDialogTexts(const MainWindow &window)
@@ -117,6 +133,10 @@ void TestLocalize::switchesMenusAndLaterDialogs()
         keys.insert(key);
     }
     QCOMPARE(action(window, "actionFind_2")->text(), QStringLiteral("ಹುಡುಕು/ಬದಲಾಯಿಸು"));
+    // The toolbar's and the status bar's own labels follow.
+    QTRY_COMPARE(barLabels(window),
+                 QStringList({ QStringLiteral(" ಅಕ್ಷರದ ಗಾತ್ರ: "), QStringLiteral(" ಅಕ್ಷರಶೈಲಿ: "),
+                               QStringLiteral("ಭಾಷೆ & ಕೀಲಿಮಣೆ ವಿನ್ಯಾಸ : <b>ಕನ್ನಡ</b>") }));
     // Shortcuts come from the translation too, and stay the same keys.
     QCOMPARE(action(window, "actionFind_2")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     QCOMPARE(action(window, "actionZoomIn")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_PageUp));
@@ -138,6 +158,9 @@ void TestLocalize::switchesMenusAndLaterDialogs()
     action(window, "actionLocalize_Kannada")->trigger();
     QCOMPARE(menuTitles(window), EnglishTitles);
     QCOMPARE(action(window, "actionFind_2")->text(), QStringLiteral("Find/Replace"));
+    QTRY_COMPARE(barLabels(window),
+                 QStringList({ QStringLiteral(" Font Size: "), QStringLiteral(" Font: "),
+                               QStringLiteral("Language & Keyboard Layout : <b>Kannada</b>") }));
     // The bar hears of the change from the event loop, as every open window does.
     QTRY_COMPARE(child<QCheckBox>(findBar, "wholeWordsCheckBox")->text(),
                  QStringLiteral("Whole words only"));
