@@ -305,11 +305,6 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
                 convertSpaceTag(cursor, e, format, flag);
             } else if (tag == QLatin1String("text:a")) {
                 convertFragment(cursor, e, withLink(running, e), flag);
-            } else if (isParagraph(tag)) {
-                // The paragraphs of a shape in the text: each on a line.
-                if (cursor.positionInBlock() > 0)
-                    cursor.insertText(QString(LineSeparator), running);
-                convertFragment(cursor, e, running, flag);
             } else if (tag != QLatin1String("text:soft-page-break")) {
                 convertOtherInline(cursor, e, running);
             }
@@ -357,8 +352,25 @@ void OOReader::convertOtherInline(QTextCursor &cursor, const QDomElement &elemen
             cursor.insertText(label + QLatin1Char(' '), format);
         return;
     }
-    // A field, a reference, a bookmark, an index mark, metadata, a shape:
-    // what it shows is the text inside it, in the format around it.
+    if (!element.firstChildElement(QStringLiteral("text:p")).isNull() ||
+        !element.firstChildElement(QStringLiteral("text:h")).isNull()) {
+        // A shape in the text: its paragraphs each on a line of their own,
+        // apart from the text before and after it.
+        ++nesting;
+        for (QDomElement p = element.firstChildElement(); !p.isNull(); p = p.nextSiblingElement()) {
+            if (!isParagraph(p.tagName()))
+                continue;
+            if (cursor.positionInBlock() > 0)
+                cursor.insertText(QString(LineSeparator), format);
+            convertFragment(cursor, p, format, false);
+        }
+        --nesting;
+        if (!element.nextSibling().isNull())
+            cursor.insertText(QString(LineSeparator), format);
+        return;
+    }
+    // A field, a reference, a bookmark, an index mark, metadata: what it
+    // shows is the text inside it, in the format around it.
     convertFragment(cursor, element, format, false);
 }
 

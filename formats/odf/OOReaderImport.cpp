@@ -130,6 +130,12 @@ QString tooLargeMessage()
     return QCoreApplication::translate("OOReader", "The document is too large to open.");
 }
 
+QString notADocumentMessage()
+{
+    return QCoreApplication::translate("OOReader",
+                                       "The file is not an OpenDocument text: it has no content.");
+}
+
 QString damagedMessage()
 {
     return QCoreApplication::translate(
@@ -201,8 +207,10 @@ void OOReader::openStreams(QMap<QString, QByteArray> members)
     }
 
     if (content.isEmpty()) {
-        // Not a container, or one without a body: nothing to convert.
+        // Not a container, or one without a body: nothing to convert, and the
+        // user is told so rather than shown an empty document as the file.
         noStylesFile = styles.isEmpty();
+        emit setError(notADocumentMessage());
         finishImport();
         return;
     }
@@ -248,10 +256,8 @@ void OOReader::ReadBody()
     // dropped once converted, so that the memory an import takes follows the
     // document it makes rather than the size of its XML.
     QTextCursor cursor(document);
-    bool bodyStarted = false;
     OdfBodyStream stream;
-    stream.bodyStart = [this, &cursor, &bodyStarted](const QDomDocument &prologue) {
-        bodyStarted = true;
+    stream.bodyStart = [this, &cursor](const QDomDocument &prologue) {
         contentDom = prologue;
         const QDomElement root = prologue.documentElement();
         registerFontDoc(root.firstChildElement(QStringLiteral("office:font-face-decls")));
@@ -278,7 +284,7 @@ void OOReader::ReadBody()
     emit statusRead(blockTotal, blockTotal);
     // A stream that breaks off leaves its text up to the damage: the user is
     // told that the rest is missing.
-    if (!wellFormed && bodyStarted)
+    if (!wellFormed)
         emit setError(damagedMessage());
     bodyDone = true;
     finishImport();

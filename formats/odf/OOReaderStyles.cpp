@@ -148,33 +148,51 @@ QByteArray CatDomElement(QDomElement element)
 
 void OOReader::styleNameSetup(QByteArray xml, QString attributeName)
 {
-    const int nul = xml.indexOf('\0');
-    const QString text = QString::fromUtf8(nul >= 0 ? xml.left(nul) : xml);
-    const QString prefix = attributeName + QLatin1Char('=');
-    auto isQuote = [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\''); };
+    // The bytes are searched as they are, up to the first NUL byte: the
+    // attribute names and quotes are ASCII, and decoding a whole stream to
+    // text first would cost twice its size. Only the names found are decoded.
+    const qsizetype nul = xml.indexOf('\0');
+    const qsizetype size = nul >= 0 ? nul : xml.size();
+    const char *data = xml.constData();
+    const QByteArray prefix = (attributeName + QLatin1Char('=')).toLatin1().toLower();
+    auto isQuote = [](char c) { return c == '"' || c == '\''; };
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    const auto find = [&](qsizetype from) -> qsizetype {
+        const qsizetype last = size - prefix.size();
+        for (qsizetype i = from; i <= last; ++i) {
+            if (lower(data[i]) != prefix.at(0))
+                continue;
+            qsizetype k = 1;
+            while (k < prefix.size() && lower(data[i + k]) == prefix.at(k))
+                ++k;
+            if (k == prefix.size())
+                return i;
+        }
+        return -1;
+    };
 
     // The attribute name in any case, "=", a quote of either kind, the name, and
-    // the first quote of either kind after it. Searched by hand: once no quote
-    // follows an opening one, no later match can exist, so the scan ends there
-    // instead of trying every further occurrence up to the end of the stream.
+    // the first quote of either kind after it. Once no quote follows an
+    // opening one, no later match can exist, so the scan ends there instead
+    // of trying every further occurrence up to the end of the stream.
     qsizetype from = 0;
     for (;;) {
-        const qsizetype at = text.indexOf(prefix, from, Qt::CaseInsensitive);
+        const qsizetype at = find(from);
         if (at < 0)
             return;
         const qsizetype open = at + prefix.size();
-        if (open >= text.size())
+        if (open >= size)
             return;
-        if (!isQuote(text.at(open))) {
+        if (!isQuote(data[open])) {
             from = at + 1;
             continue;
         }
         qsizetype close = open + 1;
-        while (close < text.size() && !isQuote(text.at(close)))
+        while (close < size && !isQuote(data[close]))
             ++close;
-        if (close >= text.size())
+        if (close >= size)
             return;
-        const QString name = text.mid(open + 1, close - open - 1);
+        const QString name = QString::fromUtf8(data + open + 1, close - open - 1);
         from = close + 1;
 
         StyleInfo &info = css2[name];
