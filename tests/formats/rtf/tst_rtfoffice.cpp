@@ -3,6 +3,7 @@
 // reads into the same text as its own text export, and RTF our writer makes
 // is judged by what the suite itself makes of it: its text export and its
 // flat OpenDocument export.
+#include "rtfexporter.h"
 #include "testenv.h"
 #include "tst_rtfsupport.h"
 #include "tst_wordrecall.h"
@@ -16,7 +17,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QXmlStreamReader>
+
 #include <QtTest/QtTest>
+#include <algorithm>
 
 using RtfTest::dump;
 using RtfTest::words;
@@ -47,6 +50,9 @@ QString sourceOf(const QString &name)
 
 const QStringList SuiteSources { "kannada", "bolditalic", "list", "table", "image" };
 const QString TextFilter = QStringLiteral("txt:Text (encoded):UTF8");
+// Every codec the editor saves RTF with.
+const char *const WrittenCodecs[] = { "ISO 8859-1", "UTF-8",  "UTF-16",   "UTF-16BE",
+                                      "UTF-16LE",   "UTF-32", "UTF-32BE", "UTF-32LE" };
 
 // List markers: in RTF they are symbol-font glyphs (private-use U+F0xx), in
 // the suite's text export Unicode bullets. Neither is document text.
@@ -230,6 +236,7 @@ private slots:
     void everyWordOfLibreOffice();
     void writtenReadsTheSame_data();
     void writtenReadsTheSame();
+    void exportedKeepsKannadaFormats();
 };
 
 void TestRtfOffice::suiteFixtures_data()
@@ -348,36 +355,47 @@ void TestRtfOffice::writtenReadsTheSame_data()
 {
     // Every codec the editor saves RTF with.
     QTest::addColumn<QByteArray>("codec");
-    for (const char *codec : { "ISO 8859-1", "UTF-8", "UTF-16", "UTF-16BE", "UTF-16LE", "UTF-32",
-                               "UTF-32BE", "UTF-32LE" })
+    for (const char *codec : WrittenCodecs)
         QTest::newRow(codec) << QByteArray(codec);
 }
 
 // What our writer makes, the suite reads into exactly our text, and its own
 // OpenDocument of it shows our formats, the Kannada runs' included.
+// Our writer's RTF of the test document in every codec, and the Save-as-RTF
+// exporter's, written once: one soffice call reads them all.
+static const QStringList &writtenFiles()
+{
+    static QTemporaryDir dir;
+    static QStringList paths;
+    if (!paths.isEmpty())
+        return paths;
+    QTextDocument original;
+    fillDocument(original);
+    for (const char *codec : WrittenCodecs) {
+        const QString path = dir.filePath(QString::fromLatin1(codec).replace(' ', '_') + ".rtf");
+        QFile file(path);
+        RTF::Writer writer(codec);
+        if (file.open(QIODevice::WriteOnly) && writer.write(&file, &original, true))
+            paths << path;
+    }
+    const QString exported = dir.filePath(QStringLiteral("exporter.rtf"));
+    RtfExporter exporter(&original, exported);
+    paths << exported;
+    return paths;
+}
+
 void TestRtfOffice::writtenReadsTheSame()
 {
     QFETCH(QByteArray, codec);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-    static QTemporaryDir written;
     QTextDocument original;
     fillDocument(original);
-    // All codecs are written first, so that one soffice call reads them all.
-    QStringList inputs;
-    const QList<QByteArray> codecs { "ISO 8859-1", "UTF-8",  "UTF-16",   "UTF-16BE",
-                                     "UTF-16LE",   "UTF-32", "UTF-32BE", "UTF-32LE" };
-    for (const QByteArray &c : codecs) {
-        const QString path = written.filePath(QString::fromLatin1(c).replace(' ', '_') + ".rtf");
-        inputs << path;
-        if (QFile::exists(path))
-            continue;
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        RTF::Writer writer(c);
-        QVERIFY(writer.write(&file, &original, true));
-    }
-    const QString input = written.filePath(QString::fromLatin1(codec).replace(' ', '_') + ".rtf");
-
+    const QStringList &inputs = writtenFiles();
+    const QString name = QLatin1Char('/') + QString::fromLatin1(codec).replace(' ', '_') + ".rtf";
+    const auto written = std::find_if(inputs.cbegin(), inputs.cend(),
+                                      [&name](const QString &path) { return path.endsWith(name); });
+    QVERIFY2(written != inputs.cend(), "our writer wrote no file");
+    const QString input = *written;
     QString error;
     const QByteArray text =
         conversions().get(soffice, inputs, input, TextFilter, QStringLiteral(".txt"), &error);
@@ -414,6 +432,26 @@ void TestRtfOffice::writtenReadsTheSame()
             twips(styled.paragraphs.value(text).value(QLatin1String("fo:margin-left")));
         QVERIFY2(qAbs(indent - 600 * level) <= 2, qPrintable(text));
     }
+}
+
+// The Save-as-RTF exporter's bold and italic reach Kannada runs too.
+void TestRtfOffice::exportedKeepsKannadaFormats()
+{
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    const QStringList &inputs = writtenFiles();
+    QString error;
+    const QByteArray fodt = conversions().get(
+        soffice, inputs, inputs.last(), QStringLiteral("fodt"), QStringLiteral(".fodt"), &error);
+    QVERIFY2(!fodt.isEmpty(), qPrintable(error));
+    const Styled styled = styledText(fodt);
+    const auto has = [&styled](const char *run, const char *property, const char *value) {
+        const QXmlStreamAttributes a = styled.spans.value(QString::fromUtf8(run));
+        return a.value(QLatin1String(property)) == QLatin1String(value);
+    };
+    QVERIFY(has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
+    QVERIFY(has("ಓರೆ", "style:font-style-complex", "italic"));
+    QVERIFY(has("ಎರಡೂ", "style:font-weight-complex", "bold"));
+    QVERIFY(has("ಎರಡೂ", "style:font-style-complex", "italic"));
 }
 
 QTEST_MAIN(TestRtfOffice)
