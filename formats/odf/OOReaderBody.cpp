@@ -51,12 +51,6 @@ bool startsFrameOrCell(const QTextCursor &cursor)
     return cursor.blockCharFormat().objectIndex() != -1;
 }
 
-// The text of an element and everything inside it.
-QString textOf(const QDomElement &element)
-{
-    return element.text();
-}
-
 QTextCharFormat withLink(QTextCharFormat format, const QDomElement &link)
 {
     const QString href = link.attribute(QStringLiteral("xlink:href"), DefaultLinkTarget);
@@ -340,14 +334,14 @@ void OOReader::convertOtherInline(QTextCursor &cursor, const QDomElement &elemen
         convertFragment(cursor, element.firstChildElement(QStringLiteral("text:ruby-base")), format,
                         false);
         const QString reading =
-            textOf(element.firstChildElement(QStringLiteral("text:ruby-text"))).trimmed();
+            element.firstChildElement(QStringLiteral("text:ruby-text")).text().trimmed();
         if (!reading.isEmpty())
             cursor.insertText(QLatin1Char('(') + reading + QLatin1Char(')'), format);
         return;
     }
     if (tag == QLatin1String("text:number")) {
         // The label of a numbered heading, apart from the heading's text.
-        const QString label = textOf(element).trimmed();
+        const QString label = element.text().trimmed();
         if (!label.isEmpty())
             cursor.insertText(label + QLatin1Char(' '), format);
         return;
@@ -378,7 +372,7 @@ void OOReader::convertNote(QTextCursor &cursor, const QDomElement &note,
                            const QTextCharFormat &format)
 {
     const QDomElement citation = note.firstChildElement(QStringLiteral("text:note-citation"));
-    QString mark = textOf(citation).trimmed();
+    QString mark = citation.text().trimmed();
     if (mark.isEmpty())
         mark = citation.attribute(QStringLiteral("text:label"));
     QTextCharFormat markFormat = format;
