@@ -209,7 +209,7 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
     // empty bold paragraph stays bold. (Not in the first block of a table
     // cell or a frame, whose character format is the cell's or frame's own,
     // with the cell's spans.)
-    if (!startsFrameOrCell(cursor))
+    if (!statedChars.properties().isEmpty() && !startsFrameOrCell(cursor))
         cursor.setBlockCharFormat(chars);
     cursor.setCharFormat(chars);
 
