@@ -220,9 +220,6 @@ QString ootrimmed(QString text, QString transform);
 QMap<QString, QByteArray> unzipstream(QString path);
 QMap<QString, QByteArray> unzipstream(QString path, QStringList *tooLarge);
 
-// Whether an archive member holds XML (and so is bounded as a stream).
-bool isXmlMember(const QString &path);
-
 // A frame format with a thin blue solid border.
 QTextFrameFormat DefaultFrameFormat();
 

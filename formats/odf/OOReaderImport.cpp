@@ -17,10 +17,15 @@
 
 #include <climits>
 
+namespace {
+
+// A member holding XML, bounded as a stream of the document.
 bool isXmlMember(const QString &path)
 {
     return path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
 }
+
+} // namespace
 
 QMap<QString, QByteArray> unzipstream(QString path)
 {
