@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,6 +21,7 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -177,6 +179,150 @@ void BM_ImportLongOdt(benchmark::State &state)
     state.counters["characters"] = double(characters);
 }
 BENCHMARK(BM_ImportLongOdt)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+// ---------------------------------------------------------------- memory
+//
+// What an import takes of the machine's memory, against the size of the
+// document's content.xml: 390,000 small paragraphs (about 16 MiB, below the
+// bound on XML members) are opened the way the editor opens them (the
+// import, then a copy of its document for the editor), and a content.xml of
+// 250 MiB (above the bound, 760 KB as an archive) must be refused quickly.
+// Peak memory is the process's high-water mark of resident memory, reset
+// before each import; the figure is the rise over what the process held
+// before it.
+namespace {
+
+// Resets the high-water mark of resident memory (Linux).
+void resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// Resident memory now ("VmRSS") or at its peak ("VmHWM"), in bytes.
+qint64 residentMemory(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// A container whose content.xml holds small paragraphs up to about `bytes`,
+// numbered or (compressing like a hostile archive) all the same.
+QString smallParagraphsOdt(const QString &name, qint64 bytes, bool numbered, qint64 *contentSize,
+                           int *count)
+{
+    const QString path = g_work + QLatin1Char('/') + name;
+    QByteArray content =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-content "
+        "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+        "xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\" "
+        "office:version=\"1.2\"><office:automatic-styles><style:style style:name=\"P1\" "
+        "style:family=\"paragraph\"><style:text-properties fo:font-weight=\"bold\"/>"
+        "</style:style></office:automatic-styles><office:body><office:text>";
+    const QByteArray end = "</office:text></office:body></office:document-content>";
+    content.reserve(bytes + 64);
+    int n = 0;
+    while (content.size() + end.size() < bytes) {
+        content += n % 10 == 0 ? "<text:p text:style-name=\"P1\">" : "<text:p>";
+        content += "Line ";
+        content += numbered ? QByteArray::number(n) : QByteArray("000000");
+        content += " \xe0\xb2\x95\xe0\xb2\xa8 text.</text:p>";
+        ++n;
+    }
+    content += end;
+    *contentSize = content.size();
+    *count = n;
+    CZIP::QZipWriter zip(path);
+    zip.addFile(QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.text");
+    zip.addFile(QStringLiteral("content.xml"), content);
+    zip.close();
+    return path;
+}
+
+void reportMemory(benchmark::State &state, const char *what, qint64 contentSize, qint64 before,
+                  qint64 peak, double seconds, bool opened)
+{
+    const double mib = contentSize / 1048576.0;
+    const double rise = (peak - before) / 1048576.0;
+    state.counters["content_MiB"] = mib;
+    state.counters["peak_rise_MB"] = rise;
+    state.counters["peak_MB_per_MB"] = rise / mib;
+    std::printf("%s: content.xml %.1f MiB, %s in %.2f s, peak memory %.0f MB (%.0f MB above "
+                "the %.0f MB before), %.1f MB per MB of content.xml\n",
+                what, mib, opened ? "opened" : "refused", seconds, peak / 1048576.0, rise,
+                before / 1048576.0, rise / mib);
+}
+
+// 390,000 small paragraphs, opened and copied for the editor.
+void BM_ImportMemorySmallParagraphs(benchmark::State &state)
+{
+    qint64 contentSize = 0;
+    int count = 0;
+    const QString path =
+        smallParagraphsOdt(QStringLiteral("small.odt"), 16 << 20, true, &contentSize, &count);
+    for (auto _ : state) {
+        const qint64 before = residentMemory("VmRSS");
+        resetPeakMemory();
+        QElapsedTimer clock;
+        clock.start();
+        qint64 held = 0;
+        {
+            OOReader reader(path);
+            reader.read();
+            std::unique_ptr<QTextDocument> copy(reader.document->clone());
+            benchmark::DoNotOptimize(copy->blockCount());
+            state.counters["blocks"] = copy->blockCount();
+            held = residentMemory("VmRSS") - before;
+        }
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        reportMemory(state, "small paragraphs", contentSize, before, residentMemory("VmHWM"),
+                     seconds, true);
+        std::printf("small paragraphs: the document and its copy hold %.0f MB\n", held / 1048576.0);
+    }
+    state.counters["paragraphs"] = count;
+}
+BENCHMARK(BM_ImportMemorySmallParagraphs)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 250 MiB of content.xml in an archive of under a megabyte: refused.
+void BM_ImportMemoryHugeContent(benchmark::State &state)
+{
+    qint64 contentSize = 0;
+    int count = 0;
+    const QString path = smallParagraphsOdt(QStringLiteral("huge.odt"), qint64(250) << 20, false,
+                                            &contentSize, &count);
+    std::printf("huge.odt: %lld bytes as an archive\n",
+                static_cast<long long>(QFileInfo(path).size()));
+    for (auto _ : state) {
+        const qint64 before = residentMemory("VmRSS");
+        resetPeakMemory();
+        QElapsedTimer clock;
+        clock.start();
+        bool opened = false;
+        {
+            OOReader reader(path);
+            reader.read();
+            opened = !reader.document->isEmpty();
+            std::unique_ptr<QTextDocument> copy(reader.document->clone());
+            benchmark::DoNotOptimize(copy->blockCount());
+        }
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        reportMemory(state, "huge content", contentSize, before, residentMemory("VmHWM"), seconds,
+                     opened);
+    }
+}
+BENCHMARK(BM_ImportMemoryHugeContent)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -242,6 +242,62 @@ void BM_OfficeToText(benchmark::State &state)
 
 } // namespace
 
+// ---------------------------------------------------------------- memory
+//
+// What reading the office-made file takes of the machine's memory, against
+// its size: the high-water mark of resident memory (reset before the read)
+// above what the process held before it, per MB of RTF.
+namespace {
+
+void resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// Resident memory now ("VmRSS") or at its peak ("VmHWM"), in bytes.
+qint64 residentMemory(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+void BM_ReadOfficeRtfMemory(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    if (!f.error.isEmpty()) {
+        state.SkipWithError(qPrintable(f.error));
+        return;
+    }
+    for (auto _ : state) {
+        const qint64 before = residentMemory("VmRSS");
+        resetPeakMemory();
+        {
+            QTextDocument doc;
+            read(doc);
+            benchmark::DoNotOptimize(doc.blockCount());
+        }
+        const double rise = (residentMemory("VmHWM") - before) / 1048576.0;
+        const double mb = f.rtf.size() / 1048576.0;
+        state.counters["peak_rise_MB"] = rise;
+        state.counters["peak_MB_per_MB"] = rise / mb;
+        std::printf("read of %.1f MiB of RTF: peak memory %.0f MB above the %.0f MB before, %.1f "
+                    "MB per MB of RTF\n",
+                    mb, rise, before / 1048576.0, rise / mb);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadOfficeRtfMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ReadOfficeRtf)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OfficeToText)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);

@@ -185,7 +185,8 @@ public:
     }
 
     void scanFiles();
-    QByteArray inflateMember(const QString &name, qint64 compressed, qint64 expected, qint64 limit);
+    QByteArray inflateMember(const QString &name, qint64 compressed, qint64 expected, qint64 limit,
+                             bool *tooLargeOut);
 
     QZipReader::Status status = QZipReader::NoError;
     qint64 bytesInflated = 0; // bytes handed out by fileData, for the archive bound
@@ -309,7 +310,7 @@ void GZipReaderPrivate::scanFiles()
 }
 
 QByteArray GZipReaderPrivate::inflateMember(const QString &name, qint64 compressed, qint64 expected,
-                                            qint64 limit)
+                                            qint64 limit, bool *tooLargeOut)
 {
     z_stream zs;
     std::memset(&zs, 0, sizeof(zs));
@@ -372,6 +373,7 @@ QByteArray GZipReaderPrivate::inflateMember(const QString &name, qint64 compress
     }
     inflateEnd(&zs);
 
+    *tooLargeOut = tooLarge;
     if (tooLarge) {
         qWarning("QZip: %s inflates beyond the size limit, skipping it", qUtf8Printable(name));
         return QByteArray();
@@ -623,6 +625,13 @@ QZipReader::FileInfo QZipReader::entryInfoAt(int index) const
 
 QByteArray QZipReader::fileData(const QString &fileName) const
 {
+    return fileData(fileName, MaxMemberSize);
+}
+
+QByteArray QZipReader::fileData(const QString &fileName, qint64 maxSize, bool *tooLarge) const
+{
+    if (tooLarge != nullptr)
+        *tooLarge = false;
     d->scanFiles();
     const auto found = d->index.constFind(fileName);
     if (found == d->index.constEnd())
@@ -632,15 +641,27 @@ QByteArray QZipReader::fileData(const QString &fileName) const
     const qint64 compressedSize = readUInt(header.h.compressed_size);
     const qint64 uncompressedSize = readUInt(header.h.uncompressed_size);
     const qint64 start = readUInt(header.h.offset_local_header);
-    const qint64 limit = qMin(MaxMemberSize, MaxArchiveSize - d->bytesInflated);
+    const qint64 memberLimit = qBound<qint64>(0, maxSize, MaxMemberSize);
+    const qint64 limit = qMin(memberLimit, MaxArchiveSize - d->bytesInflated);
 
     if (uncompressedSize > MaxMemberSize) {
         qWarning("QZip: %s is larger than 256 MiB, skipping it", qUtf8Printable(fileName));
+        if (tooLarge != nullptr)
+            *tooLarge = true;
+        return QByteArray();
+    }
+    if (uncompressedSize > memberLimit) {
+        qWarning("QZip: %s is larger than %lld bytes, skipping it", qUtf8Printable(fileName),
+                 static_cast<long long>(memberLimit));
+        if (tooLarge != nullptr)
+            *tooLarge = true;
         return QByteArray();
     }
     if (uncompressedSize > limit) {
         qWarning("QZip: the archive holds more than 512 MiB, skipping %s",
                  qUtf8Printable(fileName));
+        if (tooLarge != nullptr)
+            *tooLarge = true;
         return QByteArray();
     }
 
@@ -670,7 +691,10 @@ QByteArray QZipReader::fileData(const QString &fileName) const
     if (method == 0) {
         result = device->read(qMin(compressed, uncompressedSize));
     } else if (method == 8) {
-        result = d->inflateMember(fileName, compressed, uncompressedSize, limit);
+        bool over = false;
+        result = d->inflateMember(fileName, compressed, uncompressedSize, limit, &over);
+        if (over && tooLarge != nullptr)
+            *tooLarge = true;
     } else {
         qWarning("QZip: Unknown compression method");
         return QByteArray();

@@ -51,6 +51,11 @@ public:
     FileInfo entryInfoAt(int index) const;
 
     QByteArray fileData(const QString &fileName) const;
+    // The same with a bound of its own: a member that inflates to more than
+    // maxSize bytes (or more than the bounds below allow) is left out, and
+    // tooLarge, when given, tells whether that was the reason for an empty
+    // result.
+    QByteArray fileData(const QString &fileName, qint64 maxSize, bool *tooLarge = nullptr) const;
     bool extractAll(const QString &destinationDir) const;
 
     enum Status { NoError, FileReadError, FileOpenError, FilePermissionsError, FileError };

@@ -53,6 +53,8 @@ OOReader::OOReader(QString path, WIDGEDEST dest, QObject *parent)
     , fetchDeadline(30000)
     , blockFree(true)
     , nesting(0)
+    , notes(nullptr)
+    , inNote(false)
     , cellBudget(MaxTableCells)
     , readyEmitted(false)
     , bodyDone(false)
@@ -78,6 +80,7 @@ OOReader::~OOReader()
     fetches.clear();
     delete network;
     network = nullptr;
+    delete notes;
 }
 
 void OOReader::reset()
@@ -91,4 +94,8 @@ void OOReader::reset()
     fontFaceCount = 0;
     imageCount = 0;
     bodyRead = false;
+    delete notes;
+    notes = nullptr;
+    inNote = false;
+    statedChars = QTextCharFormat();
 }

@@ -51,6 +51,10 @@ public:
         QTextCharFormat charFormat; // character format
         QByteArray styleXml; // copy of a "graphic" style element
         bool used; // the name occurs in a stream
+        // Of charFormat, what the style itself states: it goes over the
+        // formats of the paragraph and spans around a span of this style,
+        // where the rest of charFormat (the defaults) goes under them.
+        QTextCharFormat statedCharFormat;
     };
 
     OOReader(QString path, WIDGEDEST dest = EditorDestination, QObject *parent = nullptr);
@@ -98,6 +102,11 @@ public:
     static constexpr int MaxTableRows = 100000;
     static constexpr qint64 MaxTableCells = 500000; // all tables of one import together
     static constexpr int MaxNestingDepth = 256; // XML elements, lists, tables and frames
+    // The streams of a document (content, styles and the like) are XML of a
+    // few megabytes; one that inflates beyond this is refused, long before
+    // its conversion could take the memory of the machine. Pictures keep
+    // the archive reader's own, larger bound.
+    static constexpr qint64 MaxXmlMemberSize = qint64(32) << 20;
     static constexpr qint64 MaxLocalImageSize = qint64(64) << 20;
     static constexpr qint64 MaxRemoteImageSize = qint64(20) << 20;
     static constexpr int MaxParallelFetches = 4;
@@ -138,9 +147,19 @@ private slots:
 private:
     friend struct OOReaderProbe; // tests and the fuzzer drive the private steps
     void openStreams(QMap<QString, QByteArray> members);
-    bool convertBody(const QDomElement &body);
+    void refuseTooLarge();
     // The children of a body, text box, section or cell, in document order.
     void convertContainer(const QDomElement &container, QTextCursor &cursor, bool topLevel);
+    // One of them.
+    void convertContainerChild(const QDomElement &child, QTextCursor &cursor, bool topLevel);
+    // An inline element the conversion has no rule of its own for: what it
+    // shows (a field's value, a note's citation and body, a ruby's base and
+    // reading), in the format given.
+    void convertOtherInline(QTextCursor &cursor, const QDomElement &element,
+                            const QTextCharFormat &format);
+    void convertNote(QTextCursor &cursor, const QDomElement &note, const QTextCharFormat &format);
+    // The notes, after everything else of the document.
+    void appendNotes(QTextCursor &cursor);
     void convertListItem(QTextCursor &cursor, const QDomElement &item, int depth,
                          const QString &styleName, const QTextListFormat &format, QTextList *&list);
     // A new block at the cursor, or the block the cursor is in while it is still
@@ -161,6 +180,13 @@ private:
 
     bool blockFree;
     int nesting;
+    // The character formats that the paragraph and spans around the text
+    // being converted state themselves.
+    QTextCharFormat statedChars;
+    // The bodies of notes, converted where they are cited and added at the
+    // end of the document.
+    QTextDocument *notes;
+    bool inNote;
     qint64 cellBudget;
     bool readyEmitted;
     bool bodyDone;
@@ -177,7 +203,7 @@ private:
 
     void registerFontFaces(const QDomElement &decls, int depth);
     void storeFormat(const QString &name, const QTextFormat &format);
-    void storeCharFormat(const QString &name, const QTextCharFormat &format);
+    void storeCharFormat(const QString &name, const QDomElement &textProperties);
 };
 
 // A standalone copy of an element: attribute names lower-cased, child elements
@@ -189,7 +215,10 @@ QByteArray CatDomElement(QDomElement element);
 QString ootrimmed(QString text, QString transform);
 
 // Every member of a ZIP archive of non-zero size, by its path in the archive.
+// XML members ("*.xml") are bounded by OOReader::MaxXmlMemberSize; members
+// left out for their size are listed in tooLarge when it is given.
 QMap<QString, QByteArray> unzipstream(QString path);
+QMap<QString, QByteArray> unzipstream(QString path, QStringList *tooLarge);
 
 // A frame format with a thin blue solid border.
 QTextFrameFormat DefaultFrameFormat();

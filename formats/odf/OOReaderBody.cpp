@@ -25,6 +25,32 @@ bool isParagraph(const QString &tag)
     return tag == QLatin1String("text:p") || tag == QLatin1String("text:h");
 }
 
+// Indexes hold their entries, already laid out as paragraphs, in their body.
+bool isIndex(const QString &tag)
+{
+    return tag == QLatin1String("text:table-of-content") ||
+        tag == QLatin1String("text:illustration-index") ||
+        tag == QLatin1String("text:alphabetical-index") ||
+        tag == QLatin1String("text:table-index") || tag == QLatin1String("text:object-index") ||
+        tag == QLatin1String("text:user-index") || tag == QLatin1String("text:bibliography");
+}
+
+// Inline elements whose text is not shown in the document: comments, the
+// descriptions of pictures and shapes, embedded objects.
+bool showsNoText(const QString &tag)
+{
+    return tag == QLatin1String("office:annotation") ||
+        tag == QLatin1String("office:annotation-end") || tag == QLatin1String("svg:title") ||
+        tag == QLatin1String("svg:desc") || tag == QLatin1String("draw:object") ||
+        tag == QLatin1String("draw:object-ole") || tag == QLatin1String("text:tracked-changes") ||
+        tag == QLatin1String("office:forms");
+}
+
+bool startsFrameOrCell(const QTextCursor &cursor)
+{
+    return cursor.blockCharFormat().objectIndex() != -1;
+}
+
 QTextCharFormat withLink(QTextCharFormat format, const QDomElement &link)
 {
     const QString href = link.attribute(QStringLiteral("xlink:href"), DefaultLinkTarget);
@@ -107,38 +133,51 @@ void OOReader::convertContainer(const QDomElement &container, QTextCursor &curso
     if (nesting > MaxNestingDepth)
         return;
     ++nesting;
-    for (QDomElement e = container.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString tag = e.tagName();
-        if (isParagraph(tag)) {
-            ++blockCurrent;
-            const bool fill = blockFree;
-            blockFree = false;
-            convertBlock(cursor, e, fill ? 0 : 1);
-            emit statusRead(blockCurrent, blockTotal);
-        } else if (tag == QLatin1String("text:list")) {
-            convertList(cursor, e, blockCurrent, 1, QStringLiteral("deafult"));
-            if (topLevel)
-                qCDebug(lcOdf) << "### list root Nr.---" << blockCurrent << blockTotal;
-            ++blockCurrent;
-            emit statusRead(blockCurrent, blockTotal);
-        } else if (tag == QLatin1String("table:table")) {
-            convertTable(cursor, e, blockCurrent, topLevel);
-        } else if (tag == QLatin1String("draw:frame")) {
-            // A frame anchored to the page stands beside the paragraphs; its
-            // text box or picture is the user's all the same.
-            startBlock(cursor);
-            if (convertFrame(cursor, e, DefaultCharFormats(noStylesFile, QTextCharFormat()),
-                             false) &&
-                e.firstChildElement(QStringLiteral("draw:image")).isNull())
-                blockFree = true; // the block after a text box is empty
-        } else if (tag == QLatin1String("text:section")) {
-            // A section is a container of its own; its text belongs to the body.
-            convertContainer(e, cursor, topLevel);
-        }
-        // Anything else (sequence declarations, tracked changes, forms, indexes
-        // and soft page breaks) carries no text of the body.
-    }
+    for (QDomElement e = container.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        convertContainerChild(e, cursor, topLevel);
     --nesting;
+}
+
+void OOReader::convertContainerChild(const QDomElement &e, QTextCursor &cursor, bool topLevel)
+{
+    const QString tag = e.tagName();
+    if (isParagraph(tag)) {
+        ++blockCurrent;
+        const bool fill = blockFree;
+        blockFree = false;
+        convertBlock(cursor, e, fill ? 0 : 1);
+        emit statusRead(blockCurrent, blockTotal);
+    } else if (tag == QLatin1String("text:list")) {
+        convertList(cursor, e, blockCurrent, 1, QStringLiteral("deafult"));
+        if (topLevel)
+            qCDebug(lcOdf) << "### list root Nr.---" << blockCurrent << blockTotal;
+        ++blockCurrent;
+        emit statusRead(blockCurrent, blockTotal);
+    } else if (tag == QLatin1String("table:table")) {
+        convertTable(cursor, e, blockCurrent, topLevel);
+    } else if (tag == QLatin1String("draw:frame")) {
+        // A frame anchored to the page stands beside the paragraphs; its
+        // text box or picture is the user's all the same.
+        startBlock(cursor);
+        if (convertFrame(cursor, e, DefaultCharFormats(noStylesFile, QTextCharFormat()), false) &&
+            e.firstChildElement(QStringLiteral("draw:image")).isNull())
+            blockFree = true; // the block after a text box is empty
+    } else if (tag == QLatin1String("text:section") || tag == QLatin1String("text:index-title") ||
+               tag == QLatin1String("text:numbered-paragraph")) {
+        // Containers of their own whose text belongs to the body: a section,
+        // the title of an index, a paragraph numbered outside a list (its
+        // "text:number" is the label, which is left to the paragraph).
+        convertContainer(e, cursor, topLevel);
+    } else if (isIndex(tag)) {
+        // A table of contents or another index: the entries as they were
+        // last laid out, paragraphs like any other.
+        convertContainer(e.firstChildElement(QStringLiteral("text:index-body")), cursor, topLevel);
+    } else if (tag.startsWith(QLatin1String("draw:")) && !showsNoText(tag)) {
+        // A shape anchored to the page: the paragraphs written in it.
+        convertContainer(e, cursor, topLevel);
+    }
+    // Anything else (sequence and field declarations, tracked changes,
+    // forms and soft page breaks) carries no text of the body.
 }
 
 bool OOReader::iterateElements(QDomElement container, QTextCursor &cursor, int)
@@ -158,11 +197,20 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
         paragraph.attribute(QStringLiteral("text:style-name"), QStringLiteral("default"));
     const QTextBlockFormat block = paraFormatCss2(name, QTextBlockFormat(), false).first;
     QTextCharFormat chars = paraFormatCss2(name, QTextBlockFormat(), false).second;
+    const QTextCharFormat outerStated = statedChars;
+    const StyleInfo &style = css2[name];
+    statedChars = style.used ? style.statedCharFormat : QTextCharFormat();
 
     if (newBlock != 0)
         cursor.insertBlock();
     cursor.beginEditBlock();
     cursor.setBlockFormat(block);
+    // The paragraph style's character format is the block's own too: an
+    // empty bold paragraph stays bold. (Not in the first block of a table
+    // cell or a frame, whose character format is the cell's or frame's own,
+    // with the cell's spans.)
+    if (!statedChars.properties().isEmpty() && !startsFrameOrCell(cursor))
+        cursor.setBlockCharFormat(chars);
     cursor.setCharFormat(chars);
 
     ++nesting;
@@ -182,6 +230,8 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
                 convertSpaceTag(cursor, e, chars, false);
             } else if (tag == QLatin1String("draw:frame")) {
                 convertFrame(cursor, e, chars, false);
+            } else if (tag != QLatin1String("text:soft-page-break")) {
+                convertOtherInline(cursor, e, chars);
             }
             // "text:soft-page-break" marks where a page happened to end when the
             // file was written; it is no break of the text.
@@ -202,6 +252,7 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
         cursor.insertText(QString(NoBreakSpace));
     cursor.mergeCharFormat(chars);
     cursor.endEditBlock();
+    statedChars = outerStated;
     return true;
 }
 
@@ -215,10 +266,17 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
     QTextCharFormat running = DefaultCharFormats(noStylesFile, QTextCharFormat());
     running.merge(format);
     cursor.setCharFormat(running);
+    const QTextCharFormat outerStated = statedChars;
     if (element.tagName() == QLatin1String("text:span")) {
-        running.merge(charFormatCss2(
-            element.attribute(QStringLiteral("text:style-name"), QStringLiteral("default")), format,
-            flag));
+        const QString name =
+            element.attribute(QStringLiteral("text:style-name"), QStringLiteral("default"));
+        running.merge(charFormatCss2(name, format, flag));
+        // What the paragraph and the spans around state stays where this
+        // span's style says nothing of its own.
+        const StyleInfo &style = css2[name];
+        if (style.used)
+            statedChars.merge(style.statedCharFormat);
+        running.merge(statedChars);
         cursor.setCharFormat(running);
         if (!hasText(element))
             cursor.insertText(QString(NoBreakSpace), format);
@@ -228,24 +286,149 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
         if (n.isElement()) {
             const QDomElement e = n.toElement();
             const QString tag = e.tagName();
-            if (tag == QLatin1String("text:line-break"))
+            if (tag == QLatin1String("text:line-break")) {
                 cursor.insertText(QString(LineSeparator));
-            else if (tag == QLatin1String("text:tab"))
+            } else if (tag == QLatin1String("text:tab")) {
                 cursor.insertText(QString(Tabulator), running);
-            else if (tag == QLatin1String("text:span"))
+            } else if (tag == QLatin1String("text:span")) {
                 convertFragment(cursor, e, running, flag);
-            else if (tag == QLatin1String("draw:frame"))
-                convertImage(cursor, e, format, flag);
-            else if (tag == QLatin1String("text:s"))
+            } else if (tag == QLatin1String("draw:frame")) {
+                // A picture, or a text box anchored to a character of the run.
+                convertFrame(cursor, e, format, flag);
+            } else if (tag == QLatin1String("text:s")) {
                 convertSpaceTag(cursor, e, format, flag);
-            else if (tag == QLatin1String("text:a"))
+            } else if (tag == QLatin1String("text:a")) {
                 convertFragment(cursor, e, withLink(running, e), flag);
+            } else if (tag != QLatin1String("text:soft-page-break")) {
+                convertOtherInline(cursor, e, running);
+            }
         } else if (n.isText() && !n.isCDATASection()) {
             insertTextLine(cursor, n.nodeValue().split(QLatin1Char('\n')), running, false);
         }
     }
     --nesting;
+    statedChars = outerStated;
     return true;
+}
+
+void OOReader::convertOtherInline(QTextCursor &cursor, const QDomElement &element,
+                                  const QTextCharFormat &format)
+{
+    if (nesting > MaxNestingDepth)
+        return;
+    const QString tag = element.tagName();
+    if (showsNoText(tag))
+        return;
+    // Fields set to show nothing, and hidden text whose condition holds.
+    if (element.attribute(QStringLiteral("text:display")) == QLatin1String("none"))
+        return;
+    if (tag == QLatin1String("text:hidden-text") &&
+        element.attribute(QStringLiteral("text:is-hidden")) == QLatin1String("true"))
+        return;
+    if (tag == QLatin1String("text:note")) {
+        convertNote(cursor, element, format);
+        return;
+    }
+    if (tag == QLatin1String("text:ruby")) {
+        // The base, then its reading in brackets.
+        convertFragment(cursor, element.firstChildElement(QStringLiteral("text:ruby-base")), format,
+                        false);
+        const QString reading =
+            element.firstChildElement(QStringLiteral("text:ruby-text")).text().trimmed();
+        if (!reading.isEmpty())
+            cursor.insertText(QLatin1Char('(') + reading + QLatin1Char(')'), format);
+        return;
+    }
+    if (tag == QLatin1String("text:number")) {
+        // The label of a numbered heading, apart from the heading's text.
+        const QString label = element.text().trimmed();
+        if (!label.isEmpty())
+            cursor.insertText(label + QLatin1Char(' '), format);
+        return;
+    }
+    if (!element.firstChildElement(QStringLiteral("text:p")).isNull() ||
+        !element.firstChildElement(QStringLiteral("text:h")).isNull()) {
+        // A shape in the text: its paragraphs each on a line of their own,
+        // apart from the text before and after it.
+        ++nesting;
+        for (QDomElement p = element.firstChildElement(); !p.isNull(); p = p.nextSiblingElement()) {
+            if (!isParagraph(p.tagName()))
+                continue;
+            if (cursor.positionInBlock() > 0)
+                cursor.insertText(QString(LineSeparator), format);
+            convertFragment(cursor, p, format, false);
+        }
+        --nesting;
+        if (!element.nextSibling().isNull())
+            cursor.insertText(QString(LineSeparator), format);
+        return;
+    }
+    // A field, a reference, a bookmark, an index mark, metadata: what it
+    // shows is the text inside it, in the format around it.
+    convertFragment(cursor, element, format, false);
+}
+
+void OOReader::convertNote(QTextCursor &cursor, const QDomElement &note,
+                           const QTextCharFormat &format)
+{
+    const QDomElement citation = note.firstChildElement(QStringLiteral("text:note-citation"));
+    QString mark = citation.text().trimmed();
+    if (mark.isEmpty())
+        mark = citation.attribute(QStringLiteral("text:label"));
+    QTextCharFormat markFormat = format;
+    markFormat.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (!mark.isEmpty())
+        cursor.insertText(mark, markFormat);
+
+    // Notes hold no notes; one that does is read without them.
+    const QDomElement body = note.firstChildElement(QStringLiteral("text:note-body"));
+    if (body.isNull() || inNote)
+        return;
+    const bool first = notes == nullptr;
+    if (first)
+        notes = new QTextDocument();
+    QTextCursor at(notes);
+    at.movePosition(QTextCursor::End);
+    if (!first)
+        at.insertBlock();
+    const int start = at.position();
+
+    const bool wasFree = blockFree;
+    const QTextCharFormat outerStated = statedChars;
+    blockFree = true; // the note's first paragraph fills its block
+    statedChars = QTextCharFormat();
+    inNote = true;
+    convertContainer(body, at, false);
+    inNote = false;
+    statedChars = outerStated;
+    blockFree = wasFree;
+
+    // Each note begins with the mark its citation shows.
+    if (!mark.isEmpty()) {
+        QTextCursor head(notes);
+        head.setPosition(start);
+        const QTextCharFormat text = head.charFormat();
+        QTextCharFormat raised = text;
+        raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        head.insertText(mark, raised);
+        head.insertText(QStringLiteral(" "), text);
+    }
+}
+
+void OOReader::appendNotes(QTextCursor &cursor)
+{
+    if (notes == nullptr)
+        return;
+    if (!notes->isEmpty()) {
+        cursor.movePosition(QTextCursor::End);
+        if (!blockFree)
+            cursor.insertBlock(DefaultMargin(QTextBlockFormat()),
+                               DefaultCharFormats(noStylesFile, QTextCharFormat()));
+        blockFree = false;
+        cursor.insertFragment(QTextDocumentFragment(notes));
+    }
+    delete notes;
+    notes = nullptr;
 }
 
 bool OOReader::convertSpaceTag(QTextCursor &cursor, QDomElement element, QTextCharFormat format,

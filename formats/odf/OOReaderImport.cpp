@@ -15,7 +15,24 @@
 #include <QTextDocument>
 #include <QTextFrameFormat>
 
+#include <climits>
+
+namespace {
+
+// A member holding XML, bounded as a stream of the document.
+bool isXmlMember(const QString &path)
+{
+    return path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 QMap<QString, QByteArray> unzipstream(QString path)
+{
+    return unzipstream(path, nullptr);
+}
+
+QMap<QString, QByteArray> unzipstream(QString path, QStringList *tooLarge)
 {
     QMap<QString, QByteArray> members;
     CZIP::QZipReader zip(path, QIODevice::ReadOnly);
@@ -25,7 +42,16 @@ QMap<QString, QByteArray> unzipstream(QString path)
     for (const CZIP::QZipReader::FileInfo &entry : entries) {
         if (entry.size <= 0 || members.contains(entry.filePath))
             continue;
-        members.insert(entry.filePath, zip.fileData(entry.filePath));
+        const qint64 bound = isXmlMember(entry.filePath) ? OOReader::MaxXmlMemberSize
+                                                         : CZIP::QZipReader::MaxMemberSize;
+        bool over = false;
+        const QByteArray bytes = zip.fileData(entry.filePath, bound, &over);
+        if (over) {
+            if (tooLarge != nullptr)
+                tooLarge->append(entry.filePath);
+            continue;
+        }
+        members.insert(entry.filePath, bytes);
     }
     zip.close();
     return members;
@@ -102,6 +128,34 @@ void OOReader::replaceDocument()
     document->rootFrame();
 }
 
+namespace {
+
+QString tooLargeMessage()
+{
+    return QCoreApplication::translate("OOReader", "The document is too large to open.");
+}
+
+QString notADocumentMessage()
+{
+    return QCoreApplication::translate("OOReader",
+                                       "The file is not an OpenDocument text: it has no content.");
+}
+
+QString damagedMessage()
+{
+    return QCoreApplication::translate(
+        "OOReader", "The document is damaged: only the text before the damage could be read.");
+}
+
+// Occurrences of an ASCII text in the bytes up to the first NUL byte.
+qsizetype countIn(const QByteArray &bytes, const char *what)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    return QByteArray::fromRawData(bytes.constData(), nul >= 0 ? nul : bytes.size()).count(what);
+}
+
+} // namespace
+
 void OOReader::read()
 {
     readyEmitted = false;
@@ -120,9 +174,25 @@ void OOReader::read()
     standardFont = QGuiApplication::font();
     reset();
     lastFileHash = hashGenerator(filePath);
-    archive = unzipstream(filePath);
+    QStringList tooLarge;
+    archive = unzipstream(filePath, &tooLarge);
     qCDebug(lcOdf) << "### open file id  " << lastFileHash;
+    // The text streams are what the document is made of: without one of them
+    // there is nothing to show. Pictures too large are left out alone.
+    if (tooLarge.contains(QStringLiteral("content.xml")) ||
+        tooLarge.contains(QStringLiteral("styles.xml"))) {
+        refuseTooLarge();
+        return;
+    }
     openStreams(archive);
+}
+
+void OOReader::refuseTooLarge()
+{
+    qCWarning(lcOdf) << "### document streams beyond" << MaxXmlMemberSize << "bytes: not opened";
+    archive.clear();
+    emit setError(tooLargeMessage());
+    finishImport();
 }
 
 void OOReader::openStreams(QMap<QString, QByteArray> members)
@@ -136,28 +206,30 @@ void OOReader::openStreams(QMap<QString, QByteArray> members)
     archive = members;
     const QByteArray content = archive.value(QStringLiteral("content.xml"));
     const QByteArray styles = archive.value(QStringLiteral("styles.xml"));
+    if (content.size() > MaxXmlMemberSize || styles.size() > MaxXmlMemberSize) {
+        refuseTooLarge();
+        return;
+    }
 
     if (content.isEmpty()) {
-        // Not a container, or one without a body: nothing to convert.
+        // Not a container, or one without a body: nothing to convert, and the
+        // user is told so rather than shown an empty document as the file.
         noStylesFile = styles.isEmpty();
+        emit setError(notADocumentMessage());
         finishImport();
         return;
     }
-    {
-        const int nul = content.indexOf('\0');
-        const QString text = QString::fromUtf8(nul >= 0 ? content.left(nul) : content);
-        // Paragraphs and headings (and the few other names that begin so)
-        // give the progress total.
-        const int count =
-            int(text.count(QLatin1String("<text:p"))) + int(text.count(QLatin1String("<text:h")));
-        if (count == 0) {
-            finishImport();
-            return;
-        }
-        blockTotal = count;
-        for (const char *attribute : { "text:style-name", "table:style-name", "draw:style-name" })
-            styleNameSetup(content, QLatin1String(attribute));
+    // Paragraphs and headings (and the few other names that begin so) give
+    // the progress total. The bytes are searched as they are: decoding the
+    // stream to text first would cost twice its size for nothing.
+    const qsizetype count = countIn(content, "<text:p") + countIn(content, "<text:h");
+    if (count == 0) {
+        finishImport();
+        return;
     }
+    blockTotal = int(qMin<qsizetype>(count, INT_MAX));
+    for (const char *attribute : { "text:style-name", "table:style-name", "draw:style-name" })
+        styleNameSetup(content, QLatin1String(attribute));
     noStylesFile = styles.isEmpty();
     if (!noStylesFile) {
         for (const char *attribute : { "text:style-name", "table:style-name", "draw:style-name" })
@@ -170,21 +242,6 @@ void OOReader::openStreams(QMap<QString, QByteArray> members)
                    << "--------------------------------------------------------<";
     qCDebug(lcOdf) << "### total block count to progress -----> " << blockTotal;
     emit statusRead(0, blockTotal);
-
-    if (!content.isEmpty()) {
-        ReadWriteBuf buf;
-        buf.buffer->write(content);
-        buf.buffer->seek(0);
-        QString error;
-        if (buildOdfDom(buf.buffer->data(), buf, &error, MaxNestingDepth)) {
-            contentDom = buf;
-            const QDomElement root = contentDom.documentElement();
-            registerFontDoc(root.firstChildElement(QStringLiteral("office:font-face-decls")));
-            convertStyleNameRoot(root.firstChildElement(QStringLiteral("office:automatic-styles")));
-        } else {
-            qCDebug(lcOdf) << "### content.xml is not well-formed:" << error;
-        }
-    }
     bodyRead = false;
     ReadBody();
 }
@@ -197,28 +254,47 @@ void OOReader::ReadBody()
     }
     blockCurrent = 0;
     bodyRead = true;
-    const QDomElement body =
-        contentDom.documentElement().firstChildElement(QStringLiteral("office:body"));
-    const bool ok = convertBody(body);
+
+    // The content is read as a stream: the styles before the body are built
+    // as a tree and registered when the body begins; the body is converted
+    // one paragraph, list, table or other piece at a time, each piece's tree
+    // dropped once converted, so that the memory an import takes follows the
+    // document it makes rather than the size of its XML.
+    QTextCursor cursor(document);
+    OdfBodyStream stream;
+    stream.bodyStart = [this, &cursor](const QDomDocument &prologue) {
+        contentDom = prologue;
+        const QDomElement root = prologue.documentElement();
+        registerFontDoc(root.firstChildElement(QStringLiteral("office:font-face-decls")));
+        convertStyleNameRoot(root.firstChildElement(QStringLiteral("office:automatic-styles")));
+        cursor.movePosition(QTextCursor::End);
+        blockFree = document->isEmpty();
+        nesting = 1;
+    };
+    stream.bodyElement = [this, &cursor](const QDomElement &piece) {
+        convertContainerChild(piece, cursor, true);
+    };
+    QString error;
+    QDomDocument dom;
+    const bool wellFormed = buildOdfDom(archive.value(QStringLiteral("content.xml")), dom, &error,
+                                        MaxNestingDepth, &stream);
+    nesting = 0;
+    if (wellFormed) {
+        contentDom = dom;
+    } else {
+        qCDebug(lcOdf) << "### content.xml is not well-formed:" << error;
+        contentDom = QDomDocument();
+    }
+    appendNotes(cursor);
     emit statusRead(blockTotal, blockTotal);
-    if (!ok)
-        emit setError(QCoreApplication::translate("OOReader", "Unable to convert document body!"));
+    // A stream that breaks off leaves its text up to the damage: the user is
+    // told that the rest is missing.
+    if (!wellFormed)
+        emit setError(damagedMessage());
     bodyDone = true;
     finishImport();
     qCDebug(lcOdf)
         << "### end reader action........................................................... ";
-}
-
-bool OOReader::convertBody(const QDomElement &body)
-{
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
-    blockCurrent = 0;
-    blockFree = document->isEmpty();
-    const QDomElement text = body.firstChildElement(QStringLiteral("office:text"));
-    // Every child of the text counts, also what comes before its first paragraph.
-    convertContainer(text, cursor, true);
-    return true;
 }
 
 void OOReader::finishImport()

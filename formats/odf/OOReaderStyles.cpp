@@ -61,6 +61,68 @@ double readDecimal(QString text)
 
 constexpr int MaxFontFaceDepth = 64;
 
+// Of a character format made from text properties, what the properties state
+// themselves: the conversion gives every format a colour, the document's
+// font and a weight, which must not hide the formats of the text around a
+// span whose style says nothing about them.
+QTextCharFormat statedOnly(QTextCharFormat format, const QDomElement &properties)
+{
+    bool colour = false, font = false, size = false, weight = false, italic = false;
+    bool underline = false, overline = false, strikeOut = false, spacing = false;
+    const QDomNamedNodeMap map = properties.attributes();
+    for (int i = 0; i < map.count(); ++i) {
+        const QDomAttr a = map.item(i).toAttr();
+        const QString name = a.name().toLower();
+        const QString value = a.value().toLower();
+        colour = colour || name == QLatin1String("fo:color") ||
+            name == QLatin1String("fo:external-destination") ||
+            name == QLatin1String("fo:internal-destination");
+        font = font || name == QLatin1String("style:font-name");
+        size = size || name.contains(QLatin1String("font-size"));
+        weight = weight || name.contains(QLatin1String("font-weight")) ||
+            value.contains(QLatin1String("bold"));
+        italic = italic || name.contains(QLatin1String("font-style")) ||
+            value.contains(QLatin1String("italic")) || value.contains(QLatin1String("oblique"));
+        underline = underline || name.startsWith(QLatin1String("style:text-underline")) ||
+            value.contains(QLatin1String("underline"));
+        overline = overline || name.startsWith(QLatin1String("style:text-overline")) ||
+            value.contains(QLatin1String("overline"));
+        strikeOut = strikeOut || name.startsWith(QLatin1String("style:text-line-through")) ||
+            value.contains(QLatin1String("line-through"));
+        spacing = spacing || name == QLatin1String("style:text-scale") ||
+            name == QLatin1String("fo:letter-spacing");
+    }
+    const auto clear = [&format](std::initializer_list<QTextFormat::Property> properties) {
+        for (QTextFormat::Property p : properties)
+            format.clearProperty(p);
+    };
+    if (!colour)
+        clear({ QTextFormat::ForegroundBrush });
+    if (!font)
+        clear({ QTextFormat::FontFamilies, QTextFormat::FontFamily, QTextFormat::FontFixedPitch,
+                QTextFormat::FontStyleHint, QTextFormat::FontStretch, QTextFormat::FontKerning,
+                QTextFormat::FontCapitalization, QTextFormat::FontWordSpacing,
+                QTextFormat::FontHintingPreference, QTextFormat::FontStyleName });
+    if (!size)
+        clear({ QTextFormat::FontPointSize, QTextFormat::FontPixelSize,
+                QTextFormat::FontSizeAdjustment });
+    if (!weight)
+        clear({ QTextFormat::FontWeight });
+    if (!italic)
+        clear({ QTextFormat::FontItalic });
+    if (!underline)
+        clear({ QTextFormat::FontUnderline, QTextFormat::TextUnderlineStyle });
+    if (!overline)
+        clear({ QTextFormat::FontOverline });
+    if (!strikeOut)
+        clear({ QTextFormat::FontStrikeOut });
+    if (!spacing)
+        clear({ QTextFormat::FontLetterSpacing, QTextFormat::FontLetterSpacingType });
+    // The rendering strategy is the defaults', not the style's.
+    clear({ QTextFormat::FontStyleStrategy });
+    return format;
+}
+
 } // namespace
 
 QByteArray CatDomElement(QDomElement element)
@@ -86,33 +148,51 @@ QByteArray CatDomElement(QDomElement element)
 
 void OOReader::styleNameSetup(QByteArray xml, QString attributeName)
 {
-    const int nul = xml.indexOf('\0');
-    const QString text = QString::fromUtf8(nul >= 0 ? xml.left(nul) : xml);
-    const QString prefix = attributeName + QLatin1Char('=');
-    auto isQuote = [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\''); };
+    // The bytes are searched as they are, up to the first NUL byte: the
+    // attribute names and quotes are ASCII, and decoding a whole stream to
+    // text first would cost twice its size. Only the names found are decoded.
+    const qsizetype nul = xml.indexOf('\0');
+    const qsizetype size = nul >= 0 ? nul : xml.size();
+    const char *data = xml.constData();
+    const QByteArray prefix = (attributeName + QLatin1Char('=')).toLatin1().toLower();
+    auto isQuote = [](char c) { return c == '"' || c == '\''; };
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    const auto find = [&](qsizetype from) -> qsizetype {
+        const qsizetype last = size - prefix.size();
+        for (qsizetype i = from; i <= last; ++i) {
+            if (lower(data[i]) != prefix.at(0))
+                continue;
+            qsizetype k = 1;
+            while (k < prefix.size() && lower(data[i + k]) == prefix.at(k))
+                ++k;
+            if (k == prefix.size())
+                return i;
+        }
+        return -1;
+    };
 
     // The attribute name in any case, "=", a quote of either kind, the name, and
-    // the first quote of either kind after it. Searched by hand: once no quote
-    // follows an opening one, no later match can exist, so the scan ends there
-    // instead of trying every further occurrence up to the end of the stream.
+    // the first quote of either kind after it. Once no quote follows an
+    // opening one, no later match can exist, so the scan ends there instead
+    // of trying every further occurrence up to the end of the stream.
     qsizetype from = 0;
     for (;;) {
-        const qsizetype at = text.indexOf(prefix, from, Qt::CaseInsensitive);
+        const qsizetype at = find(from);
         if (at < 0)
             return;
         const qsizetype open = at + prefix.size();
-        if (open >= text.size())
+        if (open >= size)
             return;
-        if (!isQuote(text.at(open))) {
+        if (!isQuote(data[open])) {
             from = at + 1;
             continue;
         }
         qsizetype close = open + 1;
-        while (close < text.size() && !isQuote(text.at(close)))
+        while (close < size && !isQuote(data[close]))
             ++close;
-        if (close >= text.size())
+        if (close >= size)
             return;
-        const QString name = text.mid(open + 1, close - open - 1);
+        const QString name = QString::fromUtf8(data + open + 1, close - open - 1);
         from = close + 1;
 
         StyleInfo &info = css2[name];
@@ -177,10 +257,21 @@ void OOReader::convertStyleNameRoot(const QDomElement &root)
             if (family == QLatin1String("text"))
                 TextCharFormatPaint(name,
                                     e.firstChildElement(QStringLiteral("style:text-properties")));
-            else if (family == QLatin1String("paragraph"))
-                TextBlockFormatPaint(
-                    name, e.firstChildElement(QStringLiteral("style:paragraph-properties")));
-            else if (family == QLatin1String("graphic"))
+            else if (family == QLatin1String("paragraph")) {
+                const QDomElement paragraph =
+                    e.firstChildElement(QStringLiteral("style:paragraph-properties"));
+                TextBlockFormatPaint(name, paragraph);
+                // A paragraph bold or italic as a whole has a style with text
+                // properties only, or with them before its paragraph
+                // properties: they are its paragraphs' character format all
+                // the same.
+                const QDomElement text =
+                    e.firstChildElement(QStringLiteral("style:text-properties"));
+                if (!name.isEmpty() && !text.isNull() &&
+                    (paragraph.isNull() ||
+                     paragraph.nextSiblingElement(QStringLiteral("style:text-properties")) != text))
+                    storeCharFormat(name, text);
+            } else if (family == QLatin1String("graphic"))
                 FrameImageFormatPaint(name, e);
             else
                 UnknowFormatPaint(name, family, e);
@@ -197,20 +288,21 @@ void OOReader::storeFormat(const QString &name, const QTextFormat &format)
         info.format = format;
 }
 
-void OOReader::storeCharFormat(const QString &name, const QTextCharFormat &format)
+void OOReader::storeCharFormat(const QString &name, const QDomElement &textProperties)
 {
     StyleInfo &info = css2[name];
-    if (info.used)
-        info.charFormat = format;
+    if (!info.used)
+        return;
+    info.charFormat =
+        TextCharFormFromDom(textProperties, DefaultCharFormats(noStylesFile, QTextCharFormat()));
+    info.statedCharFormat = statedOnly(info.charFormat, textProperties);
 }
 
 void OOReader::TextCharFormatPaint(QString name, QDomElement textProperties)
 {
     if (name.isEmpty())
         return;
-    storeCharFormat(
-        name,
-        TextCharFormFromDom(textProperties, DefaultCharFormats(noStylesFile, QTextCharFormat())));
+    storeCharFormat(name, textProperties);
 }
 
 void OOReader::TextBlockFormatPaint(QString name, QDomElement paragraphProperties)
@@ -221,8 +313,7 @@ void OOReader::TextBlockFormatPaint(QString name, QDomElement paragraphPropertie
     const QDomElement text =
         paragraphProperties.nextSiblingElement(QStringLiteral("style:text-properties"));
     if (!text.isNull())
-        storeCharFormat(
-            name, TextCharFormFromDom(text, DefaultCharFormats(noStylesFile, QTextCharFormat())));
+        storeCharFormat(name, text);
 }
 
 void OOReader::FrameImageFormatPaint(QString name, QDomElement style)

@@ -23,19 +23,29 @@ bool isWhiteSpace(QStringView text)
     return true;
 }
 
+// What an open element is to a streamed build.
+enum class Role {
+    Plain, // built as part of the tree
+    Container, // the body's text or a section in it: its children are handed over
+    Piece, // a child of a container: handed over when complete
+};
+
 } // namespace
 
-bool buildOdfDom(const QByteArray &xml, QDomDocument &doc, QString *error, int maxDepth)
+bool buildOdfDom(const QByteArray &xml, QDomDocument &doc, QString *error, int maxDepth,
+                 const OdfBodyStream *stream)
 {
     doc = QDomDocument();
     QXmlStreamReader reader(xml);
     reader.setNamespaceProcessing(false);
 
     QList<QDomNode> open; // the elements being filled, innermost last
+    QList<Role> roles; // the role of each element of `open` after the document
     open.append(doc);
     int paragraphDepth = 0; // open elements from the outermost paragraph on
     int skipped = 0; // open elements below the depth bound
     bool warned = false;
+    bool bodyTextSeen = false; // only the first text of the body is streamed
 
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
@@ -58,7 +68,23 @@ bool buildOdfDom(const QByteArray &xml, QDomDocument &doc, QString *error, int m
             for (const QXmlStreamAttribute &a : attributes)
                 e.setAttribute(a.qualifiedName().toString(), a.value().toString());
             open.last().appendChild(e);
+
+            Role role = Role::Plain;
+            const Role parent = roles.isEmpty() ? Role::Plain : roles.last();
+            if (stream != nullptr) {
+                if (parent == Role::Container) {
+                    role = name == QLatin1String("text:section") ? Role::Container : Role::Piece;
+                } else if (!bodyTextSeen && roles.size() == 2 &&
+                           name == QLatin1String("office:text") &&
+                           open.last().nodeName() == QLatin1String("office:body")) {
+                    bodyTextSeen = true;
+                    role = Role::Container;
+                    if (stream->bodyStart)
+                        stream->bodyStart(doc);
+                }
+            }
             open.append(e);
+            roles.append(role);
             if (paragraphDepth > 0 || isParagraphTag(name))
                 ++paragraphDepth;
             break;
@@ -69,13 +95,25 @@ bool buildOdfDom(const QByteArray &xml, QDomDocument &doc, QString *error, int m
                 break;
             }
             if (open.size() > 1) {
-                open.removeLast();
+                const QDomNode done = open.takeLast();
+                const Role role = roles.takeLast();
                 if (paragraphDepth > 0)
                     --paragraphDepth;
+                if (role == Role::Piece) {
+                    if (stream->bodyElement)
+                        stream->bodyElement(done.toElement());
+                    open.last().removeChild(done);
+                } else if (role == Role::Container && !roles.isEmpty() &&
+                           roles.last() == Role::Container) {
+                    open.last().removeChild(done); // a section: its pieces are gone already
+                }
             }
             break;
         case QXmlStreamReader::Characters: {
             if (skipped > 0 || open.size() < 2)
+                break;
+            // Text between the pieces of a container is no part of any of them.
+            if (!roles.isEmpty() && roles.last() == Role::Container)
                 break;
             const QStringView text = reader.text();
             if (reader.isCDATA()) {

@@ -2,8 +2,12 @@
 
 #include <QCoreApplication>
 #include <QIODevice>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextCodec>
 #include <QTextDecoder>
+#include <QTextDocument>
+#include <QTextFragment>
 
 namespace {
 
@@ -27,6 +31,63 @@ const int MaxGroupDepth = 4096;
 const int MaxFonts = 32768;
 // Decoded text is inserted in pieces of at most about this many characters.
 const int MaxPendingText = 1 << 16;
+// A field instruction is kept only this far: it is read for what it shows
+// when its field has no result.
+const int MaxInstruction = 4096;
+// Numbering of notes starts at most here.
+const int MaxNoteStart = 100000;
+
+// Destinations that a reader knowing them reads even when they are marked
+// "\*" (ignorable by readers that do not).
+bool isStarredDestination(const QByteArray &word)
+{
+    return word == "footnote" || word == "fldinst" || word == "nesttableprops";
+}
+
+bool isBreak(const QByteArray &word)
+{
+    return word == "sect" || word == "page" || word == "column";
+}
+
+QString romanNumber(int n, bool upper)
+{
+    static const struct
+    {
+        int value;
+        const char *digits;
+    } table[] = { { 1000, "m" }, { 900, "cm" }, { 500, "d" }, { 400, "cd" }, { 100, "c" },
+                  { 90, "xc" },  { 50, "l" },   { 40, "xl" }, { 10, "x" },   { 9, "ix" },
+                  { 5, "v" },    { 4, "iv" },   { 1, "i" } };
+    QString out;
+    for (const auto &t : table) {
+        while (n >= t.value) {
+            out += QLatin1String(t.digits);
+            n -= t.value;
+        }
+    }
+    return upper ? out.toUpper() : out;
+}
+
+// A field that shows a phonetic guide ("EQ \o\al(\s\up 11(ruby),base)")
+// carries its text only in the instruction: what it shows, the base with the
+// guide after it in brackets, or empty for any other instruction.
+QString shownByInstruction(const QString &instruction)
+{
+    static const QRegularExpression eq(QStringLiteral("^\\s*EQ\\b"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ruby(
+        QStringLiteral("\\\\s\\s*\\\\up\\s*-?\\d*\\s*\\(([^()]*)\\)\\s*,\\s*([^()]*)\\)"));
+    if (!eq.match(instruction).hasMatch())
+        return QString();
+    const QRegularExpressionMatch m = ruby.match(instruction);
+    if (!m.hasMatch())
+        return QString();
+    const QString base = m.captured(2).trimmed();
+    const QString guide = m.captured(1).trimmed();
+    if (guide.isEmpty())
+        return base;
+    return base + QLatin1Char('(') + guide + QLatin1Char(')');
+}
 
 const char *codecNameForCharset(int charset)
 {
@@ -162,9 +223,43 @@ void Reader::fillFunctions()
     add("par", &Reader::endBlock, 0);
     add("\n", &Reader::endBlock, 0);
     add("\r", &Reader::endBlock, 0);
-    // Table cells become tab-separated text, each row a paragraph.
+    // Table cells become tab-separated text, each row a paragraph; so do the
+    // cells and rows of nested tables.
     add("cell", &Reader::insertCellEnd, 0);
     add("row", &Reader::endBlock, 0);
+    add("nestcell", &Reader::insertCellEnd, 0);
+    add("nestrow", &Reader::endBlock, 0);
+    // The row properties of a nested table end with its "\nestrow".
+    add("nesttableprops", &Reader::ignoreText, 0);
+    // Section, page and column breaks end the paragraph.
+    add("sect", &Reader::endBlock, 0);
+    add("page", &Reader::endBlock, 0);
+    add("column", &Reader::endBlock, 0);
+    // Fields show their result; the instruction is no text of the document.
+    add("field", &Reader::beginField, 0);
+    add("fldinst", &Reader::beginFieldInstruction, 0);
+    // Notes, their marks and how they are numbered.
+    add("footnote", &Reader::beginNote, 0);
+    add("ftnalt", &Reader::setEndnote, 0);
+    add("chftn", &Reader::insertNoteNumber, 0);
+    const struct
+    {
+        const char *suffix;
+        NumberFormat format;
+    } numbering[] = { { "ar", Arabic },      { "alc", LowerAlpha }, { "auc", UpperAlpha },
+                      { "rlc", LowerRoman }, { "ruc", UpperRoman }, { "chi", Symbols } };
+    for (const auto &n : numbering) {
+        for (const char *prefix : { "ftnn", "sftnn" })
+            f.insert(QByteArray(prefix) + n.suffix,
+                     Function { &Reader::setFootnoteFormat, n.format });
+        for (const char *prefix : { "aftnn", "saftnn" })
+            f.insert(QByteArray(prefix) + n.suffix,
+                     Function { &Reader::setEndnoteFormat, n.format });
+    }
+    add("ftnstart", &Reader::setFootnoteStart, 1);
+    add("sftnstart", &Reader::setFootnoteStart, 1);
+    add("aftnstart", &Reader::setEndnoteStart, 1);
+    add("saftnstart", &Reader::setEndnoteStart, 1);
     add("pard", &Reader::resetBlockFormatting, 0);
     add("plain", &Reader::resetTextFormatting, 0);
     add("qc", &Reader::setBlockAlignment, int(Qt::AlignHCenter));
@@ -197,27 +292,30 @@ void Reader::fillFunctions()
     add("fonttbl", &Reader::ignoreText, 0);
     // Destinations that hold no document text (pictures, embedded objects,
     // tables of styles, lists, revisions and the like) are skipped whole.
-    for (const char *word : { "filetbl",
-                              "colortbl",
-                              "stylesheet",
-                              "info",
-                              "*",
-                              "pict",
-                              "nonshppict",
-                              "object",
-                              "objdata",
-                              "themedata",
-                              "colorschememapping",
-                              "datastore",
-                              "latentstyles",
-                              "listtable",
-                              "listoverridetable",
-                              "revtbl",
-                              "rsidtbl",
-                              "xmlnstbl",
-                              "pgdsctbl",
-                              "generator" })
+    // So are headers and footers, the separators of notes, index and table
+    // of contents entries, and the text a nested table offers to readers
+    // that do not know nested tables.
+    for (const char *word : { "filetbl",     "colortbl",
+                              "stylesheet",  "info",
+                              "pict",        "nonshppict",
+                              "object",      "objdata",
+                              "themedata",   "colorschememapping",
+                              "datastore",   "latentstyles",
+                              "listtable",   "listoverridetable",
+                              "revtbl",      "rsidtbl",
+                              "xmlnstbl",    "pgdsctbl",
+                              "generator",   "header",
+                              "headerl",     "headerr",
+                              "headerf",     "footer",
+                              "footerl",     "footerr",
+                              "footerf",     "ftnsep",
+                              "ftnsepc",     "ftncn",
+                              "aftnsep",     "aftnsepc",
+                              "aftncn",      "xe",
+                              "tc",          "tcn",
+                              "nonesttables" })
         add(word, &Reader::ignoreGroup, 0);
+    add("*", &Reader::ignoreStarred, 0);
 }
 
 Reader::Reader()
@@ -226,6 +324,17 @@ Reader::Reader()
     , decoder(nullptr)
     , defaultCodec(nullptr)
     , excessDepth(0)
+    , inserted(0)
+    , notes(nullptr)
+    , mainBlockStarted(true)
+    , inNote(false)
+    , noteDepth(0)
+    , noteKind(Footnote)
+    , afterNoteMark(false)
+    , noteCount { 0, 0 }
+    , noteStart { 1, 1 }
+    , noteFormat { Arabic, Arabic }
+    , citationPending(false)
 {
     static const bool filled = (fillFunctions(), true);
     Q_UNUSED(filled);
@@ -235,6 +344,7 @@ Reader::Reader()
 Reader::~Reader()
 {
     delete decoder;
+    delete notes;
 }
 
 void Reader::reset()
@@ -251,6 +361,24 @@ void Reader::reset()
     fontCodecs.clear();
     pendingText.clear();
     errorText.clear();
+    inserted = 0;
+    fields.clear();
+    delete notes;
+    notes = nullptr;
+    mainCursor = QTextCursor();
+    mainBlockStarted = true;
+    inNote = false;
+    noteDepth = 0;
+    noteKind = Footnote;
+    noteNumber.clear();
+    afterNoteMark = false;
+    for (int kind : { Footnote, Endnote }) {
+        noteCount[kind] = 0;
+        noteStart[kind] = 1;
+        noteFormat[kind] = Arabic;
+    }
+    citationPending = false;
+    citationFormat = QTextCharFormat();
     setCodepage(1252);
 }
 
@@ -281,25 +409,40 @@ bool Reader::read(QIODevice *device, const QTextCursor &textCursor)
                 popState();
                 continue;
             }
-            if (!blockStarted) {
+            // A section, page or column break right after a paragraph end
+            // adds no empty paragraph.
+            const bool breakAfterEnd = !blockStarted && tokenizer.type == ControlWordToken &&
+                !state.skipControlWords && isBreak(tokenizer.text);
+            if (!blockStarted && !breakAfterEnd) {
                 flushText();
                 cursor.insertBlock(state.blockFormat);
                 blockStarted = true;
             }
             switch (tokenizer.type) {
             case StartGroupToken:
+                state.starred = false;
                 pushState();
                 break;
             case ControlWordToken: {
-                if (state.skipControlWords)
-                    break;
                 const auto it = table.constFind(tokenizer.text);
+                if (state.starred) {
+                    // The word after "\*" names the destination: one the
+                    // reader knows is read, any other stays skipped.
+                    state.starred = false;
+                    if (it == table.constEnd() || !isStarredDestination(tokenizer.text))
+                        break;
+                    state.skipControlWords = false;
+                    state.skipText = false;
+                } else if (state.skipControlWords) {
+                    break;
+                }
                 if (it == table.constEnd())
                     break;
                 (this->*(it->handler))(tokenizer.hasValue ? tokenizer.value : it->defaultArgument);
                 break;
             }
             default:
+                state.starred = false;
                 if (!state.skipText)
                     insertBytes(tokenizer.text);
                 break;
@@ -309,6 +452,7 @@ bool Reader::read(QIODevice *device, const QTextCursor &textCursor)
         errorText = message;
     }
     flushText();
+    appendNotes();
     cursor.endEditBlock();
     return errorText.isEmpty();
 }
@@ -330,6 +474,17 @@ QByteArray Reader::codePage() const
 
 void Reader::insertText(const QString &text)
 {
+    if (state.instruction) {
+        if (!fields.isEmpty() && fields.last().instruction.size() < MaxInstruction)
+            fields.last().instruction += text.left(MaxInstruction);
+        return;
+    }
+    // The mark at the start of a note stays apart from the note's first word.
+    if (afterNoteMark && !text.isEmpty()) {
+        afterNoteMark = false;
+        if (!text.front().isSpace())
+            pendingText += QLatin1Char(' ');
+    }
     // Code 0 is no character of a document.
     if (text.contains(QChar(0)))
         pendingText += QString(text).remove(QChar(0));
@@ -348,7 +503,11 @@ void Reader::flushText()
 {
     if (pendingText.isEmpty())
         return;
+    // Text between a citation mark and its note: the mark belonged to no note.
+    if (!inNote)
+        citationPending = false;
     cursor.insertText(pendingText);
+    inserted += pendingText.size();
     pendingText.clear();
 }
 
@@ -567,6 +726,183 @@ void Reader::ignoreText(int)
     state.skipText = true;
 }
 
+void Reader::ignoreStarred(int)
+{
+    ignoreGroup(0);
+    state.starred = true;
+}
+
+void Reader::beginField(int)
+{
+    // One field a group level: a run of "\field" words cannot grow the list.
+    if (!fields.isEmpty() && fields.last().depth == states.size())
+        return;
+    flushText();
+    Field field;
+    field.depth = states.size();
+    field.insertedBefore = inserted;
+    fields.append(field);
+}
+
+void Reader::beginFieldInstruction(int)
+{
+    flushText();
+    state.instruction = true;
+}
+
+void Reader::endField()
+{
+    const Field field = fields.takeLast();
+    flushText();
+    // A field whose result is empty may still show text of its instruction.
+    if (inserted == field.insertedBefore) {
+        const QString shown = shownByInstruction(field.instruction);
+        if (!shown.isEmpty())
+            insertText(shown);
+    }
+}
+
+void Reader::beginNote(int)
+{
+    // Notes do not nest: a note inside a note is left out.
+    if (inNote) {
+        ignoreGroup(0);
+        return;
+    }
+    flushText();
+    inNote = true;
+    noteDepth = states.size();
+    noteKind = Footnote;
+    noteNumber.clear();
+    mainCursor = cursor;
+    mainBlockStarted = blockStarted;
+    // The first note fills the first block of the notes, every later one
+    // starts a block of its own.
+    blockStarted = notes == nullptr;
+    if (notes == nullptr)
+        notes = new QTextDocument();
+    cursor = QTextCursor(notes);
+    cursor.movePosition(QTextCursor::End);
+    cursor.setCharFormat(state.charFormat);
+}
+
+void Reader::setEndnote(int)
+{
+    if (inNote)
+        noteKind = Endnote;
+}
+
+QString Reader::takeNoteNumber()
+{
+    if (!noteNumber.isEmpty())
+        return noteNumber;
+    const int n = noteStart[noteKind] + noteCount[noteKind]++;
+    switch (noteFormat[noteKind]) {
+    case LowerAlpha:
+    case UpperAlpha: {
+        // a ... z, then aa ... zz and so on, as far as that stays short.
+        const int repeat = (n - 1) / 26 + 1;
+        if (n < 1 || repeat > 10) {
+            noteNumber = QString::number(n);
+            break;
+        }
+        const char base = noteFormat[noteKind] == LowerAlpha ? 'a' : 'A';
+        noteNumber = QString(repeat, QLatin1Char(char(base + (n - 1) % 26)));
+        break;
+    }
+    case LowerRoman:
+    case UpperRoman:
+        noteNumber = n >= 1 && n < 4000 ? romanNumber(n, noteFormat[noteKind] == UpperRoman)
+                                        : QString::number(n);
+        break;
+    case Symbols: {
+        static const char16_t symbols[] = { u'*', u'\u2020', u'\u2021', u'\u00A7' };
+        const int repeat = (n - 1) / 4 + 1;
+        if (n < 1 || repeat > 10) {
+            noteNumber = QString::number(n);
+            break;
+        }
+        noteNumber = QString(repeat, QChar(symbols[(n - 1) % 4]));
+        break;
+    }
+    case Arabic:
+        noteNumber = QString::number(n);
+        break;
+    }
+    if (citationPending) {
+        citationPending = false;
+        mainCursor.insertText(noteNumber, citationFormat);
+        inserted += noteNumber.size();
+    }
+    return noteNumber;
+}
+
+void Reader::insertNoteNumber(int)
+{
+    if (state.skipText)
+        return;
+    if (inNote) {
+        insertText(takeNoteNumber());
+        afterNoteMark = true;
+        return;
+    }
+    // The number is known once the note after the mark tells its kind.
+    flushText();
+    citationPending = true;
+    citationFormat = cursor.charFormat();
+}
+
+void Reader::endNote()
+{
+    flushText();
+    // A note whose text has no mark of its own still numbers its citation.
+    takeNoteNumber();
+    cursor = mainCursor;
+    mainCursor = QTextCursor();
+    blockStarted = mainBlockStarted;
+    inNote = false;
+    afterNoteMark = false;
+}
+
+void Reader::appendNotes()
+{
+    if (inNote)
+        endNote();
+    if (notes == nullptr || notes->isEmpty()) {
+        delete notes;
+        notes = nullptr;
+        return;
+    }
+    flushText();
+    for (QTextBlock block = notes->begin(); block.isValid(); block = block.next()) {
+        cursor.insertBlock(block.blockFormat(), block.charFormat());
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            cursor.insertText(it.fragment().text(), it.fragment().charFormat());
+    }
+    delete notes;
+    notes = nullptr;
+}
+
+void Reader::setFootnoteFormat(int value)
+{
+    noteFormat[Footnote] = NumberFormat(qBound(int(Arabic), value, int(Symbols)));
+}
+
+void Reader::setEndnoteFormat(int value)
+{
+    noteFormat[Endnote] = NumberFormat(qBound(int(Arabic), value, int(Symbols)));
+}
+
+void Reader::setFootnoteStart(int value)
+{
+    noteStart[Footnote] = qBound(0, value, MaxNoteStart);
+}
+
+void Reader::setEndnoteStart(int value)
+{
+    noteStart[Endnote] = qBound(0, value, MaxNoteStart);
+}
+
 void Reader::pushState()
 {
     if (states.size() >= MaxGroupDepth) {
@@ -588,6 +924,12 @@ void Reader::popState()
     state = states.pop();
     cursor.setCharFormat(state.charFormat);
     setFont(state.activeFont);
+    while (!fields.isEmpty() && states.size() < fields.last().depth)
+        endField();
+    if (inNote && states.size() < noteDepth) {
+        endNote();
+        cursor.setCharFormat(state.charFormat);
+    }
 }
 
 void Reader::setCodec(QTextCodec *newCodec)

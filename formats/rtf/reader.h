@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QStack>
 #include <QString>
 #include <QTextBlockFormat>
@@ -14,6 +15,7 @@
 class QIODevice;
 class QTextCodec;
 class QTextDecoder;
+class QTextDocument;
 
 namespace RTF {
 
@@ -26,7 +28,10 @@ QTextCodec *codecForCodePage(int codePage, QByteArray *name = nullptr);
 // Reads an RTF file into a rich-text document through a text cursor: text,
 // paragraph ends, bold, italic, underline, strike-out, super- and subscript,
 // alignment, indent, direction and the code pages of the document and of its
-// fonts. Everything else is skipped.
+// fonts. Table cells, also of nested tables, become tab-separated text, each
+// row a paragraph. Footnotes and endnotes keep their number at the citation
+// and their text as paragraphs at the end of what was read. Fields show their
+// result. Headers, footers and everything else are skipped.
 class Reader
 {
 public:
@@ -53,7 +58,24 @@ private:
         bool skipText = false;
         int skipCount = 1;
         int activeFont = 0;
+        // Right after "\*": the next control word may name a destination
+        // the reader knows, which it then reads instead of skipping.
+        bool starred = false;
+        // Inside a field instruction: the text is collected, not inserted.
+        bool instruction = false;
     };
+
+    // A field being read: its group depth, its instruction and how much text
+    // had been inserted when it began (to tell whether its result had any).
+    struct Field
+    {
+        int depth = 0;
+        QString instruction;
+        qint64 insertedBefore = 0;
+    };
+
+    enum NoteKind { Footnote = 0, Endnote = 1 };
+    enum NumberFormat { Arabic, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman, Symbols };
 
     static void fillFunctions();
     void reset();
@@ -80,6 +102,16 @@ private:
     void setFontCharset(int value);
     void ignoreGroup(int value);
     void ignoreText(int value);
+    void ignoreStarred(int value);
+    void beginField(int value);
+    void beginFieldInstruction(int value);
+    void beginNote(int value);
+    void setEndnote(int value);
+    void insertNoteNumber(int value);
+    void setFootnoteFormat(int value);
+    void setEndnoteFormat(int value);
+    void setFootnoteStart(int value);
+    void setEndnoteStart(int value);
 
     void pushState();
     void popState();
@@ -87,6 +119,10 @@ private:
     void insertBytes(const QByteArray &bytes);
     void insertText(const QString &text);
     void flushText();
+    void endField();
+    void endNote();
+    QString takeNoteNumber();
+    void appendNotes();
 
     Tokenizer tokenizer;
     bool blockStarted;
@@ -108,6 +144,28 @@ private:
     QString pendingText;
     // Groups opened beyond the nesting limit: they are only counted.
     int excessDepth;
+    // Characters inserted so far (into the document or the notes).
+    qint64 inserted;
+    QList<Field> fields;
+
+    // Notes are read into a document of their own and added at the end.
+    // While one is read, `cursor` writes there and `mainCursor` waits at the
+    // citation.
+    QTextDocument *notes;
+    QTextCursor mainCursor;
+    bool mainBlockStarted;
+    bool inNote;
+    int noteDepth;
+    NoteKind noteKind;
+    QString noteNumber; // the number of the note being read, once known
+    bool afterNoteMark; // the note's own mark was the last thing inserted
+    int noteCount[2];
+    int noteStart[2];
+    NumberFormat noteFormat[2];
+    // A citation mark was met in the text: its number is inserted there when
+    // the note that follows it tells whether it is a footnote or an endnote.
+    bool citationPending;
+    QTextCharFormat citationFormat;
 };
 
 } // namespace RTF

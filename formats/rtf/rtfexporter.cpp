@@ -134,7 +134,13 @@ void RtfExporter::processCharFormat(const QTextCharFormat &format)
     // A font sized in pixels has no point size to give.
     if (font.pointSizeF() > 0)
         body += "\\fs" + QByteArray::number(qRound(font.pointSizeF() * 2));
-    body += font.weight() <= QFont::Normal ? "\\b0" : "\\b";
-    body += font.style() != QFont::StyleNormal ? "\\i" : "\\i0";
+    // Bold and italic for complex scripts (Kannada) under "\\rtlch", then for
+    // Western text: office suites apply "\\b" and "\\i" to Western text only.
+    const bool bold = font.weight() > QFont::Normal;
+    const bool italic = font.style() != QFont::StyleNormal;
+    body += bold ? "\\rtlch\\ab" : "\\rtlch\\ab0";
+    body += italic ? "\\ai" : "\\ai0";
+    body += bold ? "\\ltrch\\b" : "\\ltrch\\b0";
+    body += italic ? "\\i" : "\\i0";
     body += font.underline() ? "\\ul" : "\\ul0";
 }

@@ -223,10 +223,12 @@ const char *specialFor(char16_t unit)
         return "\\emspace ";
     case 0x2004:
         return "\\qmspace ";
+    // The joiners as Unicode escapes: office suites drop "\zwj" and "\zwnj",
+    // and with them the shape a Kannada word was typed in.
     case 0x200C:
-        return "\\zwnj ";
+        return "\\u8204?";
     case 0x200D:
-        return "\\zwj ";
+        return "\\u8205?";
     case 0x200E:
         return "\\ltrmark ";
     case 0x200F:
@@ -423,10 +425,23 @@ bool Writer::write(QIODevice *device, QTextDocument *document, bool rich)
             first = false;
             const QTextCharFormat format = fragment.charFormat();
             QByteArray codes;
-            if (format.fontWeight() >= QFont::Bold)
-                codes += "\\b";
-            if (format.fontItalic())
-                codes += "\\i";
+            const bool bold = format.fontWeight() >= QFont::Bold;
+            const bool italic = format.fontItalic();
+            // "\b" and "\i" reach Western text only: Kannada is a complex
+            // script, whose runs take bold and italic from the associated
+            // character properties ("\ab", "\ai") given under "\rtlch".
+            if (bold || italic) {
+                codes += "\\rtlch";
+                if (bold)
+                    codes += "\\ab";
+                if (italic)
+                    codes += "\\ai";
+                codes += "\\ltrch";
+                if (bold)
+                    codes += "\\b";
+                if (italic)
+                    codes += "\\i";
+            }
             if (format.fontUnderline())
                 codes += "\\ul";
             if (format.fontStrikeOut())

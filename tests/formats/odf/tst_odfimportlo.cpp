@@ -1,11 +1,13 @@
 // Documents written by LibreOffice (made by fixtures/odfimport/
-// make_odfimport_fixtures.sh from the flat ODT and HTML sources beside it):
-// what the import makes of them, and a live cross-check of their text against
-// LibreOffice's own text export of the same files.
+// make_odfimport_fixtures.sh and ../fixtures/others/make_others_fixtures.sh
+// from the flat ODT and HTML sources beside them): what the import makes of
+// them, and a live cross-check of their text against LibreOffice's own text
+// export of the same files.
 #include "FoColorName.h"
 #include "OOReader.h"
 #include "testenv.h"
 #include "tst_odfimportsupport.h"
+#include "tst_wordrecall.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -21,7 +23,19 @@ namespace {
 
 QString fixture(const QString &name)
 {
+    if (name.startsWith(QLatin1String("others/")))
+        return QStringLiteral(ZUVO_OTHERS_FIXTURES "/") + name.mid(7);
     return QStringLiteral(ZUVO_ODFIMPORT_FIXTURES "/") + name;
+}
+
+// Every fixture LibreOffice wrote, by the name the tests use.
+const QStringList &allFixtures()
+{
+    static const QStringList names {
+        "text.odt",          "objects.odt",        "page.odt",
+        "others/fields.odt", "others/indexes.odt", "others/layout.odt"
+    };
+    return names;
 }
 
 // Imports a file the way the editor does, minus the thread.
@@ -141,6 +155,30 @@ QByteArray sofficeConvert(const QString &soffice, const QString &source, const Q
 
 const QString TextFilter = QStringLiteral("txt:Text (encoded):UTF8");
 
+// LibreOffice's text export of every fixture, made by one soffice call the
+// first time a test asks; empty when soffice did not make it.
+QByteArray textExport(const QString &soffice, const QString &name)
+{
+    static QTemporaryDir dir;
+    static QHash<QString, QByteArray> exports;
+    static bool done = false;
+    if (!done) {
+        done = true;
+        QStringList inputs;
+        for (const QString &n : allFixtures())
+            inputs << fixture(n);
+        QString log;
+        if (!WordRecall::convertAll(soffice, inputs, TextFilter, dir.path(), &log))
+            qWarning() << "soffice:" << log;
+        for (const QString &n : allFixtures()) {
+            QFile out(WordRecall::convertedPath(dir.path(), fixture(n), QStringLiteral(".txt")));
+            if (out.open(QIODevice::ReadOnly))
+                exports.insert(n, out.readAll());
+        }
+    }
+    return exports.value(name);
+}
+
 } // namespace
 
 class TstOdfImportLo : public QObject
@@ -153,6 +191,8 @@ private slots:
     void htmlPage();
     void sameTextAsLibreOffice_data();
     void sameTextAsLibreOffice();
+    void everyWordOfLibreOffice_data();
+    void everyWordOfLibreOffice();
     void htmlConvertedNow();
 };
 
@@ -268,14 +308,42 @@ void TstOdfImportLo::sameTextAsLibreOffice()
 {
     QFETCH(QString, name);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-    ZuvoTest::TempEnv env;
-    const QByteArray exported =
-        sofficeConvert(soffice, fixture(name), TextFilter, QStringLiteral(".txt"), env.path());
+    const QByteArray exported = textExport(soffice, name);
     QVERIFY2(!exported.isEmpty(), "soffice made no text export");
     Imported im(fixture(name));
     const QStringList expected = exportedLines(exported);
     QVERIFY(expected.size() > 5);
     QCOMPARE(importedLines(im.doc()), expected);
+}
+
+void TstOdfImportLo::everyWordOfLibreOffice_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString &name : allFixtures())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Every word LibreOffice shows of a document is in what we open, as often as
+// it shows it; and so is every word of the note bodies, which its text export
+// leaves out.
+void TstOdfImportLo::everyWordOfLibreOffice()
+{
+    QFETCH(QString, name);
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    const QByteArray exported = textExport(soffice, name);
+    QVERIFY2(!exported.isEmpty(), "soffice made no text export");
+    Imported im(fixture(name));
+    const QStringList ours = WordRecall::words(im.doc()->toPlainText());
+    const QStringList shown =
+        WordRecall::words(WordRecall::withoutListLabels(QString::fromUtf8(exported)));
+    const QStringList notes =
+        WordRecall::noteBodyWords(unzipstream(fixture(name)).value(QStringLiteral("content.xml")));
+    const WordRecall::Recall text = WordRecall::recall(shown, ours);
+    const WordRecall::Recall all = WordRecall::recall(shown + notes, ours);
+    qInfo("%s: text %s; with the %d words of the notes %s", qPrintable(name),
+          qPrintable(text.report()), int(notes.size()), qPrintable(all.report()));
+    QVERIFY2(text.missing.isEmpty(), qPrintable(text.report()));
+    QVERIFY2(all.missing.isEmpty(), qPrintable(all.report()));
 }
 
 void TstOdfImportLo::htmlConvertedNow()

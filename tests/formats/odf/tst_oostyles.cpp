@@ -245,11 +245,12 @@ void TstOoStyles::registry()
     QCOMPARE(block.bottomMargin(), 10.0);
     QCOMPARE(block.topMargin(), 4.0);
     QCOMPARE(centre.charFormat.foreground().color(), QColor(0, 255, 0));
-    // Without paragraph properties, the text properties are not read.
+    // Without paragraph properties the text properties are the paragraphs'
+    // character format all the same (a paragraph bold as a whole).
     const OOReader::StyleInfo textOnly = css2.value(QStringLiteral("Ptextonly"));
     QVERIFY(textOnly.used);
-    QCOMPARE(textOnly.charFormat.fontWeight(), int(QFont::Normal));
-    QVERIFY(!textOnly.charFormat.hasProperty(QTextFormat::FontWeight));
+    QCOMPARE(textOnly.charFormat.fontWeight(), int(QFont::Bold));
+    QCOMPARE(textOnly.statedCharFormat.fontWeight(), int(QFont::Bold));
 
     // Graphic styles: background, transparency, padding, border, and the copy.
     const OOReader::StyleInfo none = css2.value(QStringLiteral("Gnone"));

@@ -222,6 +222,21 @@ void TstZip::bounds()
                              "QZip: liar.bin inflates beyond the size limit, skipping it");
         QVERIFY(bomb.fileData(QStringLiteral("liar.bin")).isEmpty());
         QCOMPARE(bomb.fileData(QStringLiteral("small.txt")), QByteArray("small"));
+
+        // A bound of the caller's own, and whether it was the reason for an
+        // empty result.
+        bool tooLarge = true;
+        QCOMPARE(bomb.fileData(QStringLiteral("small.txt"), 5, &tooLarge), QByteArray("small"));
+        QVERIFY(!tooLarge);
+        QTest::ignoreMessage(QtWarningMsg, "QZip: small.txt is larger than 4 bytes, skipping it");
+        QVERIFY(bomb.fileData(QStringLiteral("small.txt"), 4, &tooLarge).isEmpty());
+        QVERIFY(tooLarge);
+        QTest::ignoreMessage(QtWarningMsg,
+                             "QZip: liar.bin inflates beyond the size limit, skipping it");
+        QVERIFY(bomb.fileData(QStringLiteral("liar.bin"), 1 << 20, &tooLarge).isEmpty());
+        QVERIFY(tooLarge);
+        QVERIFY(bomb.fileData(QStringLiteral("absent"), 1 << 20, &tooLarge).isEmpty());
+        QVERIFY(!tooLarge);
     }
     {
         QZipReader total(fixture(QStringLiteral("total.zip")));

@@ -62,22 +62,22 @@ void TestRtfExporter::runs_data()
     QTest::addColumn<QByteArray>("body");
 
     const QByteArray black = "\\red0\\green0\\blue0;";
-    const QByteArray plain = "\\pard\\f0\\cf1\\cb0\\fs22\\b0\\i0\\ul0";
+    const QByteArray plain = "\\pard\\f0\\cf1\\cb0\\fs22\\rtlch\\ab0\\ai0\\ltrch\\b0\\i0\\ul0";
     const auto row = [](const char *name, const QString &source, const QByteArray &colors,
                         const QByteArray &body) { QTest::newRow(name) << source << colors << body; };
     row("bold then plain", "<p><b>B</b>p</p>", black,
-        "\\pard\\f0\\cf1\\cb0\\fs22\\b\\i0\\ul0 B" + plain + " p\\par");
+        "\\pard\\f0\\cf1\\cb0\\fs22\\rtlch\\ab\\ai0\\ltrch\\b\\i0\\ul0 B" + plain + " p\\par");
     row("two paragraphs", "<p>a</p><p>b</p>", black, plain + " a\\par" + plain + " b\\par");
     row("12 points", "<p><span style=\"font-size:12pt\">x</span></p>", black,
-        "\\pard\\f0\\cf1\\cb0\\fs24\\b0\\i0\\ul0 x\\par");
+        "\\pard\\f0\\cf1\\cb0\\fs24\\rtlch\\ab0\\ai0\\ltrch\\b0\\i0\\ul0 x\\par");
     row("pixel size has no fs", "<p><span style=\"font-size:16px\">x</span></p>", black,
-        "\\pard\\f0\\cf1\\cb0\\b0\\i0\\ul0 x\\par");
+        "\\pard\\f0\\cf1\\cb0\\rtlch\\ab0\\ai0\\ltrch\\b0\\i0\\ul0 x\\par");
     row("italic, underline", "<p><i><u>x</u></i></p>", black,
-        "\\pard\\f0\\cf1\\cb0\\fs22\\b0\\i\\ul x\\par");
+        "\\pard\\f0\\cf1\\cb0\\fs22\\rtlch\\ab0\\ai\\ltrch\\b0\\i\\ul x\\par");
     row("colours, background", "<p><span style=\"color:#ff0000;background-color:#00ff00\">x</span>"
         "<span style=\"background-color:#ff0000\">y</span></p>",
         "\\red255\\green0\\blue0;\\red0\\green255\\blue0;\\red0\\green0\\blue0;",
-        "\\pard\\f0\\cf1\\cb2\\fs22\\b0\\i0\\ul0 x\\pard\\f0\\cf3\\cb1\\fs22\\b0\\i0\\ul0 y\\par");
+        "\\pard\\f0\\cf1\\cb2\\fs22\\rtlch\\ab0\\ai0\\ltrch\\b0\\i0\\ul0 x\\pard\\f0\\cf3\\cb1\\fs22\\rtlch\\ab0\\ai0\\ltrch\\b0\\i0\\ul0 y\\par");
     row("braces and backslash", "<p>{x}\\</p>", black, plain + " \\{x\\}\\\\\\par");
     row("Latin-1 range", QString::fromUtf8("é\u00A0ÿ\u0085"), black,
         plain + " \\'E9\\'A0\\'FF\\u133?\\par");

@@ -1,29 +1,58 @@
 // Interoperation with a real office suite: RTF it made (committed fixtures,
-// see fixtures/make-fixtures.sh) reads into the same text as its own
-// text export, and RTF our writer makes converts in it to the same text and
-// comes back with its formats.
+// see fixtures/make-fixtures.sh and ../fixtures/others/make_others_fixtures.sh)
+// reads into the same text as its own text export, and RTF our writer makes
+// is judged by what the suite itself makes of it: its text export and its
+// flat OpenDocument export.
+#include "rtfexporter.h"
 #include "testenv.h"
 #include "tst_rtfsupport.h"
+#include "tst_wordrecall.h"
 #include "writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QXmlStreamReader>
+
 #include <QtTest/QtTest>
+#include <algorithm>
 
 using RtfTest::dump;
 using RtfTest::words;
 
 namespace {
 
+QString fixturePath(const QString &name)
+{
+    if (name.startsWith(QLatin1String("others/")))
+        return QStringLiteral(ZUVO_OTHERS_FIXTURES "/") + name.mid(7);
+    return QStringLiteral(ZUVO_RTF_FIXTURES "/") + name;
+}
+
 QByteArray fixture(const QString &name)
 {
-    QFile file(QStringLiteral(ZUVO_RTF_FIXTURES "/") + name);
+    QFile file(fixturePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// The flat ODT a fixture was made from.
+QString sourceOf(const QString &name)
+{
+    const QString base = QFileInfo(name).completeBaseName();
+    if (name.startsWith(QLatin1String("others/")))
+        return QStringLiteral(ZUVO_OTHERS_FIXTURES "/src/") + base + QStringLiteral(".fodt");
+    return QStringLiteral(ZUVO_RTF_FIXTURES "/sources/") + base + QStringLiteral(".fodt");
+}
+
+const QStringList SuiteSources { "kannada", "bolditalic", "list", "table", "image" };
+const QString TextFilter = QStringLiteral("txt:Text (encoded):UTF8");
+// Every codec the editor saves RTF with.
+const char *const WrittenCodecs[] = { "ISO 8859-1", "UTF-8",  "UTF-16",   "UTF-16BE",
+                                      "UTF-16LE",   "UTF-32", "UTF-32BE", "UTF-32LE" };
 
 // List markers: in RTF they are symbol-font glyphs (private-use U+F0xx), in
 // the suite's text export Unicode bullets. Neither is document text.
@@ -34,38 +63,55 @@ QString withoutMarkers(QString text)
     return words(text.remove(markers));
 }
 
-// Converts a file with the office suite into outDir; the path of the result,
-// or empty with the reason in error.
-QString convert(const QString &soffice, const QString &profile, const QString &input,
-                const QString &filter, const QString &outDir, const QString &suffix, QString *error)
+// What the suite makes of a set of files, one soffice call per target format
+// for all of them, kept for the whole test run.
+class Conversions
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(
-        soffice,
-        { QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-          QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-          QStringLiteral("--outdir"), outDir, input });
-    if (!process.waitForFinished(180000)) {
-        process.kill();
-        process.waitForFinished();
-        *error = QStringLiteral("conversion did not finish");
-        return QString();
+public:
+    // The bytes of the conversion of input (a path) with the filter, or
+    // empty; error receives the suite's output when something is missing.
+    QByteArray get(const QString &soffice, const QStringList &inputs, const QString &input,
+                   const QString &filter, const QString &suffix, QString *error)
+    {
+        const QString key = filter + QLatin1Char('|') + inputs.join(QLatin1Char('|'));
+        if (!dirs.contains(key)) {
+            const QString out = root.path() + QStringLiteral("/%1").arg(dirs.size());
+            QString log;
+            WordRecall::convertAll(soffice, inputs, filter, out, &log);
+            dirs.insert(key, out);
+            logs.insert(key, log);
+        }
+        QFile file(WordRecall::convertedPath(dirs.value(key), input, suffix));
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("no %1 of %2: %3").arg(suffix, input, logs.value(key));
+            return QByteArray();
+        }
+        return file.readAll();
     }
-    const QString result = outDir + QLatin1Char('/') + QFileInfo(input).completeBaseName() + suffix;
-    if (!QFile::exists(result))
-        *error = QString::fromLocal8Bit(process.readAll());
-    return QFile::exists(result) ? result : QString();
+
+private:
+    QTemporaryDir root;
+    QHash<QString, QString> dirs;
+    QHash<QString, QString> logs;
+};
+
+Conversions &conversions()
+{
+    static Conversions c;
+    return c;
 }
 
-// Everything the suite must keep of ours: Kannada, bold, italic, underline,
-// the alignments and indent levels.
+// Everything the suite must keep of ours: Kannada with its joiners, bold,
+// italic and underline on Kannada and Latin runs, the alignments and indent
+// levels.
 void fillDocument(QTextDocument &doc)
 {
     QTextCursor c(&doc);
     c.insertText(QStringLiteral("ಕನ್ನಡ ನಾಡು ನುಡಿ ಶ್ರೀ ಕ್ಷೇತ್ರ ೧೨೩"));
-    QTextBlockFormat block;
-    c.insertBlock(block);
+    c.insertBlock(QTextBlockFormat());
+    // ರ ZWJ ್ ಯ keeps the ra-form, ಕ ZWNJ ಕ keeps two letters apart.
+    c.insertText(QStringLiteral("ಕಾರ\u200D್ಯ ಕ\u200Cಕ joiners"));
+    c.insertBlock(QTextBlockFormat());
     const auto run = [&c](const QString &text, bool bold, bool italic, bool underline) {
         QTextCharFormat f;
         if (bold)
@@ -77,7 +123,13 @@ void fillDocument(QTextDocument &doc)
     run(QStringLiteral("plain "), false, false, false);
     run(QStringLiteral("ದಪ್ಪ"), true, false, false);
     run(QStringLiteral(" mid "), false, false, false);
-    run(QStringLiteral("italic"), false, true, false);
+    run(QStringLiteral("ಓರೆ"), false, true, false);
+    run(QStringLiteral(" "), false, false, false);
+    run(QStringLiteral("ಎರಡೂ"), true, true, false);
+    run(QStringLiteral(" "), false, false, false);
+    run(QStringLiteral("ಗೆರೆ"), false, false, true);
+    run(QStringLiteral(" bold"), true, false, false);
+    run(QStringLiteral(" italic"), false, true, false);
     run(QStringLiteral(" and "), false, false, false);
     run(QStringLiteral("under"), false, false, true);
     run(QStringLiteral(" é€ end"), false, false, false);
@@ -96,11 +148,77 @@ void fillDocument(QTextDocument &doc)
     }
 }
 
-// Our picture of a document, without what a suite may add on its own: an
-// explicit left alignment is the same as none.
-QString comparable(const QTextDocument &doc)
+// The formats of a flat ODT's body by text: for each span the text
+// properties of its automatic style, for each paragraph the paragraph
+// properties of its own.
+struct Styled
 {
-    return dump(doc).replace(QStringLiteral("ql: "), QString());
+    QHash<QString, QXmlStreamAttributes> spans;
+    QHash<QString, QXmlStreamAttributes> paragraphs;
+};
+
+Styled styledText(const QByteArray &fodt)
+{
+    QHash<QString, QXmlStreamAttributes> textProperties;
+    QHash<QString, QXmlStreamAttributes> paragraphProperties;
+    Styled out;
+    QXmlStreamReader xml(fodt);
+    QString style;
+    QString spanStyle, spanText, paragraphStyle, paragraphText;
+    int inSpan = 0;
+    bool inParagraph = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const QStringView name = xml.qualifiedName();
+        if (xml.isStartElement()) {
+            const QXmlStreamAttributes a = xml.attributes();
+            if (name == QLatin1String("style:style")) {
+                style = a.value(QLatin1String("style:name")).toString();
+            } else if (name == QLatin1String("style:text-properties") && !style.isEmpty()) {
+                textProperties.insert(style, a);
+            } else if (name == QLatin1String("style:paragraph-properties") && !style.isEmpty()) {
+                paragraphProperties.insert(style, a);
+            } else if (name == QLatin1String("text:p")) {
+                inParagraph = true;
+                paragraphStyle = a.value(QLatin1String("text:style-name")).toString();
+                paragraphText.clear();
+            } else if (name == QLatin1String("text:span") && inSpan++ == 0) {
+                spanStyle = a.value(QLatin1String("text:style-name")).toString();
+                spanText.clear();
+            }
+        } else if (xml.isEndElement()) {
+            if (name == QLatin1String("style:style")) {
+                style.clear();
+            } else if (name == QLatin1String("text:span") && --inSpan == 0) {
+                out.spans.insert(spanText, textProperties.value(spanStyle));
+            } else if (name == QLatin1String("text:p")) {
+                inParagraph = false;
+                out.paragraphs.insert(paragraphText, paragraphProperties.value(paragraphStyle));
+            }
+        } else if (xml.isCharacters()) {
+            if (inSpan > 0)
+                spanText += xml.text();
+            if (inParagraph)
+                paragraphText += xml.text();
+        }
+    }
+    return out;
+}
+
+// A length of a flat ODT in twips.
+int twips(QStringView length)
+{
+    static const QRegularExpression re(QStringLiteral("^(-?[0-9.]+)(in|cm|mm|pt)$"));
+    const QRegularExpressionMatch m = re.match(length);
+    if (!m.hasMatch())
+        return 0;
+    const double v = m.captured(1).toDouble();
+    const QString unit = m.captured(2);
+    const double perUnit = unit == QLatin1String("in") ? 1440
+        : unit == QLatin1String("cm")                  ? 1440 / 2.54
+        : unit == QLatin1String("mm")                  ? 144 / 2.54
+                                                       : 20;
+    return qRound(v * perUnit);
 }
 
 } // namespace
@@ -114,8 +232,11 @@ private slots:
     void suiteFixtures();
     void suiteLive_data();
     void suiteLive();
-    void writtenConverts_data();
-    void writtenConverts();
+    void everyWordOfLibreOffice_data();
+    void everyWordOfLibreOffice();
+    void writtenReadsTheSame_data();
+    void writtenReadsTheSame();
+    void exportedKeepsKannadaFormats();
 };
 
 void TestRtfOffice::suiteFixtures_data()
@@ -174,75 +295,163 @@ void TestRtfOffice::suiteLive()
     QFETCH(QString, name);
     QFETCH(QString, expected);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-    ZuvoTest::TempEnv env;
-    QVERIFY(env.isValid());
-    const QString profile = env.filePath(QStringLiteral("profile"));
-    const QString source =
-        QStringLiteral(ZUVO_RTF_FIXTURES "/sources/") + name + QStringLiteral(".fodt");
+    QStringList sources;
+    for (const QString &s : SuiteSources)
+        sources << sourceOf(s);
     QString error;
-    const QString rtf = convert(soffice, profile, source, QStringLiteral("rtf"), env.path(),
-                                QStringLiteral(".rtf"), &error);
+    const QByteArray rtf = conversions().get(soffice, sources, sourceOf(name),
+                                             QStringLiteral("rtf"), QStringLiteral(".rtf"), &error);
     QVERIFY2(!rtf.isEmpty(), qPrintable(error));
-    const QString text =
-        convert(soffice, profile, source, QStringLiteral("txt:Text (encoded):UTF8"), env.path(),
-                QStringLiteral(".txt"), &error);
+    const QByteArray text = conversions().get(soffice, sources, sourceOf(name), TextFilter,
+                                              QStringLiteral(".txt"), &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
-    QFile rtfFile(rtf);
-    QFile textFile(text);
-    QVERIFY(rtfFile.open(QIODevice::ReadOnly) && textFile.open(QIODevice::ReadOnly));
-    checkSuiteRtf(name, rtfFile.readAll(), QString::fromUtf8(textFile.readAll()), expected);
+    checkSuiteRtf(name, rtf, QString::fromUtf8(text), expected);
 }
 
-void TestRtfOffice::writtenConverts_data()
+void TestRtfOffice::everyWordOfLibreOffice_data()
 {
-    QTest::addColumn<QByteArray>("codec");
-    QTest::newRow("ISO 8859-1") << QByteArray("ISO 8859-1");
-    QTest::newRow("UTF-8") << QByteArray("UTF-8");
-    QTest::newRow("UTF-16") << QByteArray("UTF-16");
+    QTest::addColumn<QString>("name");
+    for (const QString &s : SuiteSources)
+        QTest::newRow(qPrintable(s)) << s + QStringLiteral(".rtf");
+    for (const char *s : { "others/fields.rtf", "others/indexes.rtf", "others/layout.rtf" })
+        QTest::newRow(s) << QString::fromLatin1(s);
 }
 
-void TestRtfOffice::writtenConverts()
+// Every word the suite shows of an RTF file it wrote is in what we read of
+// it, as often as it shows it; and so is every word of the note bodies, which
+// its text export leaves out.
+void TestRtfOffice::everyWordOfLibreOffice()
+{
+    QFETCH(QString, name);
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    QStringList all;
+    for (const QString &s : SuiteSources)
+        all << fixturePath(s + QStringLiteral(".rtf"));
+    for (const char *s : { "others/fields.rtf", "others/indexes.rtf", "others/layout.rtf" })
+        all << fixturePath(QString::fromLatin1(s));
+    QString error;
+    const QByteArray text = conversions().get(soffice, all, fixturePath(name), TextFilter,
+                                              QStringLiteral(".txt"), &error);
+    QVERIFY2(!text.isEmpty(), qPrintable(error));
+
+    QTextDocument doc;
+    const RtfTest::ReadResult result = RtfTest::readInto(doc, fixture(name));
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QFile source(sourceOf(name));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QStringList notes = WordRecall::noteBodyWords(source.readAll());
+    const QStringList ours = WordRecall::words(doc.toPlainText());
+    const QStringList shown =
+        WordRecall::words(WordRecall::withoutListLabels(QString::fromUtf8(text)));
+    const WordRecall::Recall shownRecall = WordRecall::recall(shown, ours);
+    const WordRecall::Recall allRecall = WordRecall::recall(shown + notes, ours);
+    qInfo("%s: text %s; with the %d words of the notes %s", qPrintable(name),
+          qPrintable(shownRecall.report()), int(notes.size()), qPrintable(allRecall.report()));
+    QVERIFY2(shownRecall.missing.isEmpty(), qPrintable(shownRecall.report()));
+    QVERIFY2(allRecall.missing.isEmpty(), qPrintable(allRecall.report()));
+}
+
+void TestRtfOffice::writtenReadsTheSame_data()
+{
+    // Every codec the editor saves RTF with.
+    QTest::addColumn<QByteArray>("codec");
+    for (const char *codec : WrittenCodecs)
+        QTest::newRow(codec) << QByteArray(codec);
+}
+
+// What our writer makes, the suite reads into exactly our text, and its own
+// OpenDocument of it shows our formats, the Kannada runs' included.
+// Our writer's RTF of the test document in every codec, and the Save-as-RTF
+// exporter's, written once: one soffice call reads them all.
+static const QStringList &writtenFiles()
+{
+    static QTemporaryDir dir;
+    static QStringList paths;
+    if (!paths.isEmpty())
+        return paths;
+    QTextDocument original;
+    fillDocument(original);
+    for (const char *codec : WrittenCodecs) {
+        const QString path = dir.filePath(QString::fromLatin1(codec).replace(' ', '_') + ".rtf");
+        QFile file(path);
+        RTF::Writer writer(codec);
+        if (file.open(QIODevice::WriteOnly) && writer.write(&file, &original, true))
+            paths << path;
+    }
+    const QString exported = dir.filePath(QStringLiteral("exporter.rtf"));
+    RtfExporter exporter(&original, exported);
+    paths << exported;
+    return paths;
+}
+
+void TestRtfOffice::writtenReadsTheSame()
 {
     QFETCH(QByteArray, codec);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-    ZuvoTest::TempEnv env;
-    QVERIFY(env.isValid());
-    const QString profile = env.filePath(QStringLiteral("profile"));
-
     QTextDocument original;
     fillDocument(original);
-    const QString input = env.filePath(QStringLiteral("ours.rtf"));
-    {
-        QFile file(input);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        RTF::Writer writer(codec);
-        QVERIFY(writer.write(&file, &original, true));
-    }
-
+    const QStringList &inputs = writtenFiles();
+    const QString name = QLatin1Char('/') + QString::fromLatin1(codec).replace(' ', '_') + ".rtf";
+    const auto written = std::find_if(inputs.cbegin(), inputs.cend(),
+                                      [&name](const QString &path) { return path.endsWith(name); });
+    QVERIFY2(written != inputs.cend(), "our writer wrote no file");
+    const QString input = *written;
     QString error;
-    const QString textOut = env.filePath(QStringLiteral("text"));
-    const QString text = convert(soffice, profile, input, QStringLiteral("txt:Text (encoded):UTF8"),
-                                 textOut, QStringLiteral(".txt"), &error);
+    const QByteArray text =
+        conversions().get(soffice, inputs, input, TextFilter, QStringLiteral(".txt"), &error);
     QVERIFY2(!text.isEmpty(), qPrintable(error));
-    QFile textFile(text);
-    QVERIFY(textFile.open(QIODevice::ReadOnly));
-    QCOMPARE(words(QString::fromUtf8(textFile.readAll())), words(original.toPlainText()));
+    QString shown = QString::fromUtf8(text);
+    shown.remove(QChar(0xFEFF));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    while (shown.endsWith(QLatin1Char('\n')))
+        shown.chop(1);
+    QCOMPARE(shown, original.toPlainText());
 
-    // The suite's own RTF of our file carries our formats back.
-    const QString rtfOut = env.filePath(QStringLiteral("rtf"));
-    const QString rtf = convert(soffice, profile, input, QStringLiteral("rtf"), rtfOut,
-                                QStringLiteral(".rtf"), &error);
-    QVERIFY2(!rtf.isEmpty(), qPrintable(error));
-    QFile rtfFile(rtf);
-    QVERIFY(rtfFile.open(QIODevice::ReadOnly));
-    const QByteArray suiteRtf = rtfFile.readAll();
+    const QByteArray fodt = conversions().get(soffice, inputs, input, QStringLiteral("fodt"),
+                                              QStringLiteral(".fodt"), &error);
+    QVERIFY2(!fodt.isEmpty(), qPrintable(error));
+    const Styled styled = styledText(fodt);
+    const auto has = [&styled](const char *run, const char *property, const char *value) {
+        const QXmlStreamAttributes a = styled.spans.value(QString::fromUtf8(run));
+        return a.value(QLatin1String(property)) == QLatin1String(value);
+    };
+    QVERIFY(has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
+    QVERIFY(!has("ದಪ್ಪ", "style:font-style-complex", "italic"));
+    QVERIFY(has("ಓರೆ", "style:font-style-complex", "italic"));
+    QVERIFY(!has("ಓರೆ", "style:font-weight-complex", "bold"));
+    QVERIFY(has("ಎರಡೂ", "style:font-weight-complex", "bold"));
+    QVERIFY(has("ಎರಡೂ", "style:font-style-complex", "italic"));
+    QVERIFY(has("ಗೆರೆ", "style:text-underline-style", "solid"));
+    QVERIFY(has(" bold", "fo:font-weight", "bold"));
+    QVERIFY(has(" italic", "fo:font-style", "italic"));
+    QVERIFY(has("under", "style:text-underline-style", "solid"));
     // The suite took our indents as 600 twips a level, not as a few twips.
-    for (const char *indent : { "\\li600", "\\li1200", "\\li1800" })
-        QVERIFY2(suiteRtf.contains(indent), indent);
-    QTextDocument back;
-    const RtfTest::ReadResult result = RtfTest::readInto(back, suiteRtf);
-    QVERIFY2(result.ok, qPrintable(result.error));
-    QCOMPARE(comparable(back), comparable(original));
+    for (int level = 1; level <= 3; ++level) {
+        const QString text = QStringLiteral("level %1").arg(level);
+        const int indent =
+            twips(styled.paragraphs.value(text).value(QLatin1String("fo:margin-left")));
+        QVERIFY2(qAbs(indent - 600 * level) <= 2, qPrintable(text));
+    }
+}
+
+// The Save-as-RTF exporter's bold and italic reach Kannada runs too.
+void TestRtfOffice::exportedKeepsKannadaFormats()
+{
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    const QStringList &inputs = writtenFiles();
+    QString error;
+    const QByteArray fodt = conversions().get(
+        soffice, inputs, inputs.last(), QStringLiteral("fodt"), QStringLiteral(".fodt"), &error);
+    QVERIFY2(!fodt.isEmpty(), qPrintable(error));
+    const Styled styled = styledText(fodt);
+    const auto has = [&styled](const char *run, const char *property, const char *value) {
+        const QXmlStreamAttributes a = styled.spans.value(QString::fromUtf8(run));
+        return a.value(QLatin1String(property)) == QLatin1String(value);
+    };
+    QVERIFY(has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
+    QVERIFY(has("ಓರೆ", "style:font-style-complex", "italic"));
+    QVERIFY(has("ಎರಡೂ", "style:font-weight-complex", "bold"));
+    QVERIFY(has("ಎರಡೂ", "style:font-style-complex", "italic"));
 }
 
 QTEST_MAIN(TestRtfOffice)

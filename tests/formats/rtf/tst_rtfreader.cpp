@@ -53,6 +53,58 @@ void TestRtfReader::read_data()
         "\\intbl C\\cell D\\cell\\row after\\par}",
         "A<09>B<09> | C<09>D<09> | after");
 
+    // Nested tables: their cells stay apart, their rows are paragraphs, and
+    // the text offered to readers without nested tables stays out.
+    row("nested cells",
+        "{\\rtf1\\intbl Coronararterie\\cell\\itap2 Calcium\\nestcell Score\\nestcell"
+        "{\\*\\nesttableprops\\trowd\\cellx1\\cellx2\\nestrow}{\\nonesttables\\par}\\itap1\\cell"
+        "\\row after\\par}",
+        "Coronararterie<09>Calcium<09>Score<09> | <09> | after");
+    row("nested row unstarred", "{\\rtf1 A\\nestcell B\\nestcell\\nestrow C}", "A<09>B<09> | C");
+
+    // Breaks end the paragraph; right after a paragraph end they add none.
+    row("section, page and column breaks", "{\\rtf1 one\\sect two\\page three\\column four}",
+        "one | two | three | four");
+    row("break after a paragraph end", "{\\rtf1 a\\par\\sect\\page b\\par\\column}", "a | b");
+
+    // Fields show their result, never their instruction.
+    row("field instruction",
+        "{\\rtf1 A{\\field{\\fldinst HYPERLINK \"http://x.org\"}{\\fldrslt link}}B}", "AlinkB");
+    row("starred field instruction", "{\\rtf1 A{\\field{\\*\\fldinst PAGE}{\\fldrslt 2}}B}", "A2B");
+    row("field without result", "{\\rtf1 A{\\field{\\fldinst PAGE}}B}", "AB");
+    row("phonetic guide",
+        "{\\rtf1 x{\\field{\\*\\fldinst EQ \\\\* jc2 \\\\o\\\\al(\\\\s\\\\up 9(kan),K)}{\\fldrslt "
+        "}}y}",
+        "xK(kan)y");
+    row("phonetic guide, Unicode",
+        "{\\rtf1 x{\\field{\\*\\fldinst {EQ \\\\o\\\\al(\\\\s\\\\up "
+        "11(\\u12363\\'3f),\\u28450\\'3f)}}{\\fldrslt {}}}y}",
+        QStringLiteral("x漢(か)y"));
+    row("equation with a result",
+        "{\\rtf1 {\\field{\\fldinst EQ \\\\o\\\\al(\\\\s\\\\up 9(r),b)}{\\fldrslt shown}}}",
+        "shown");
+    row("other equation", "{\\rtf1 a{\\field{\\fldinst EQ \\\\f(1,2)}{\\fldrslt }}b}", "ab");
+
+    // Notes: the number at the citation, the text at the end.
+    row("footnote",
+        "{\\rtf1 word{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} body}next\\par end}",
+        "word{^:1}next | end | {^:1} body");
+    row("endnote and footnote numbering",
+        "{\\rtf1\\aftnnrlc a\\chftn{\\*\\footnote\\ftnalt\\chftn x}b\\chftn{\\footnote\\chftn y}c}",
+        "aib1c | i x | 1 y");
+    row("note numbers: symbols from two",
+        "{\\rtf1\\ftnnchi\\ftnstart2 a\\chftn{\\footnote\\chftn n}}", "a<2020> | <2020> n");
+    row("note numbers: letters beyond reason",
+        "{\\rtf1\\ftnnalc\\ftnstart2147483647 a\\chftn{\\footnote\\chftn n}}",
+        "a100000 | 100000 n");
+    row("note without a mark", "{\\rtf1 a{\\footnote text}b}", "ab | text");
+    row("mark without a note", "{\\rtf1 a\\chftn b}", "ab");
+    row("note inside a note", "{\\rtf1 a{\\footnote b{\\footnote c}d}e}", "ae | bd");
+    row("two paragraphs of notes", "{\\rtf1 a{\\footnote b\\par c}{\\footnote d}}",
+        "a | b | c | d");
+    row("note cut off", "{\\rtf1 a{\\footnote b\\bin9 xx", "a | b", endOfFile);
+    row("empty note", "{\\rtf1 a{\\footnote }b}", "ab");
+
     // Character formats.
     row("bold off", "{\\rtf1\\b0 x}", "x");
     row("each format", "{\\rtf1{\\b b}{\\i i}{\\ul u}{\\strike s}{\\super p}{\\sub q}}",
@@ -153,11 +205,26 @@ void TestRtfReader::read()
 void TestRtfReader::skippedGroups_data()
 {
     QTest::addColumn<QByteArray>("word");
-    for (const char *word : { "pict",      "nonshppict",         "object",    "objdata",
-                              "themedata", "colorschememapping", "datastore", "latentstyles",
-                              "listtable", "listoverridetable",  "revtbl",    "rsidtbl",
-                              "xmlnstbl",  "pgdsctbl",           "generator", "filetbl",
-                              "colortbl",  "stylesheet",         "info",      "*" })
+    for (const char *word : { "pict",         "nonshppict",
+                              "object",       "objdata",
+                              "themedata",    "colorschememapping",
+                              "datastore",    "latentstyles",
+                              "listtable",    "listoverridetable",
+                              "revtbl",       "rsidtbl",
+                              "xmlnstbl",     "pgdsctbl",
+                              "generator",    "filetbl",
+                              "colortbl",     "stylesheet",
+                              "info",         "*",
+                              "header",       "headerl",
+                              "headerr",      "headerf",
+                              "footer",       "footerl",
+                              "footerr",      "footerf",
+                              "ftnsep",       "ftnsepc",
+                              "ftncn",        "aftnsep",
+                              "aftnsepc",     "aftncn",
+                              "xe",           "tc",
+                              "tcn",          "nonesttables",
+                              "*\\bkmkstart", "*\\footnotex" })
         QTest::newRow(word) << QByteArray(word);
 }
 

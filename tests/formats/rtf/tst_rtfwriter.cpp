@@ -203,7 +203,9 @@ void TestRtfWriter::text_data()
     row("CP850", "CP850", QStringLiteral("é"), R"(\'82)");
     row("symbol words", "CP1252",
         QString::fromUtf16(u"\u00A0\u00AD\u00B7\u2002\u2003\u2004\u200C\u200D\u200E\u200F\u2011"),
-        R"(\~\-\|\enspace \emspace \qmspace \zwnj \zwj \ltrmark \rtlmark \_)");
+        R"(\~\-\|\enspace \emspace \qmspace \u8204?\u8205?\ltrmark \rtlmark \_)");
+    row("joiners in a Kannada word", "UTF-8", QString::fromUtf16(u"\u0CB0\u200D\u0CCD\u0CAF\u0C95\u200C\u0C95"),
+        R"(\'E0\'B2\'B0\u8205?\'E0\'B3\'8D\'E0\'B2\'AF\'E0\'B2\'95\u8204?\'E0\'B2\'95)");
     row("more symbol words", "UTF-8",
         QString::fromUtf16(u"\u2013\u2014\u2018\u2019\u201C\u201D\u2022\u2028"),
         R"(\endash \emdash \lquote \rquote \ldblquote \rdblquote \bullet \line )");
@@ -228,15 +230,17 @@ void TestRtfWriter::document_data()
     const auto row = [](const char *name, const QString &source, bool rich, const char *bytes) {
         QTest::newRow(name) << source << rich << QByteArray(bytes);
     };
-    row("bold then plain", "<p><b>B</b>p</p>", true, "{\\pard\\plain {\\b B}p\\par}\n}");
+    // Bold and italic for complex scripts (under \rtlch) and for Western text.
+    row("bold then plain", "<p><b>B</b>p</p>", true, "{\\pard\\plain {\\rtlch\\ab\\ltrch\\b B}p\\par}\n}");
     row("each format", "<p><i>i</i><u>u</u><s>s</s><sup>p</sup><sub>q</sub></p>", true,
-        "{\\pard\\plain {\\i i}{\\ul u}{\\strike s}{\\super p}{\\sub q}\\par}\n}");
-    row("combined", "<p><b><i><u>x</u></i></b></p>", true, "{\\pard\\plain {\\b\\i\\ul x}\\par}\n}");
+        "{\\pard\\plain {\\rtlch\\ai\\ltrch\\i i}{\\ul u}{\\strike s}{\\super p}{\\sub q}\\par}\n}");
+    row("combined", "<p><b><i><u>x</u></i></b></p>", true,
+        "{\\pard\\plain {\\rtlch\\ab\\ai\\ltrch\\b\\i\\ul x}\\par}\n}");
     row("demibold is not bold", "<p><span style=\"font-weight:600\">d</span></p>", true,
         "{\\pard\\plain d\\par}\n}");
     row("black is bold", "<p><span style=\"font-weight:900\">k</span></p>", true,
-        "{\\pard\\plain {\\b k}\\par}\n}");
-    row("space after codes", "<p>a<b> x</b></p>", true, "{\\pard\\plain a{\\b  x}\\par}\n}");
+        "{\\pard\\plain {\\rtlch\\ab\\ltrch\\b k}\\par}\n}");
+    row("space after codes", "<p>a<b> x</b></p>", true, "{\\pard\\plain a{\\rtlch\\ab\\ltrch\\b  x}\\par}\n}");
     row("right to left", "<p dir=\"rtl\">r</p>", true, "{\\pard\\plain\\rtlpar\\ql r\\par}\n}");
     row("right to left, right", "<p dir=\"rtl\" align=\"right\">r</p>", true,
         "{\\pard\\plain\\rtlpar\\qr r\\par}\n}");
@@ -249,7 +253,8 @@ void TestRtfWriter::document_data()
         "{\\pard\\plain\\li600 5\\par}\n}");
     row("empty paragraph between", "a\n\nb", true,
         "{\\pard\\plain a\\par}\n{\\pard\\plain\\par}\n{\\pard\\plain b\\par}\n}");
-    row("not rich", "<p align=\"center\">a</p><p><b>b</b></p>", false, "{a\\par}\n{{\\b b}}}");
+    row("not rich", "<p align=\"center\">a</p><p><b>b</b></p>", false,
+        "{a\\par}\n{{\\rtlch\\ab\\ltrch\\b b}}}");
     row("not rich, one empty block", "", false, "{}}");
 }
 // clang-format on
