@@ -519,7 +519,11 @@ void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QText
     const bool readText = read && hasText(read);
 
     if (!error.isEmpty() && !readText) {
-        if (!edited)
+        // A question or file chooser of the tab's own may be open (a save
+        // during the import): the tab stays until it is answered.
+        const QWidget *modal = QApplication::activeModalWidget();
+        const bool inUse = modal && editor->isAncestorOf(modal);
+        if (!edited && !inUse)
             dropTab(indexOf(editor));
         else if (editor->fileName().isEmpty())
             unbindTab(indexOf(editor));
@@ -696,7 +700,7 @@ bool TabWidget::slotSave()
         return false;
     UnicodeKaEditor *editor = editorList.at(index);
     const bool saved = editor->onSaveFile(false);
-    afterSave(index, editor);
+    afterSave(editorList.indexOf(editor), editor);
     return saved;
 }
 
@@ -707,11 +711,15 @@ void TabWidget::slotSaveAs()
         return;
     UnicodeKaEditor *editor = editorList.at(index);
     editor->onSaveFileAs();
-    afterSave(index, editor);
+    afterSave(editorList.indexOf(editor), editor);
 }
 
+// The index is looked up again after each save: while a question or the
+// file chooser is open, an import that ends may take another tab away.
 void TabWidget::afterSave(int index, UnicodeKaEditor *editor)
 {
+    if (index < 0 || editorList.value(index) != editor)
+        return;
     const QString path = editor->fileName();
     if (!path.isEmpty()) {
         if (QFile::exists(path))
@@ -733,6 +741,10 @@ bool TabWidget::slotTabCloseRequested(int index)
     UnicodeKaEditor *editor = editorList.at(index);
     if (!editor->onSaveFile(true))
         return false;
+    // The question may have let another tab go meanwhile.
+    index = editorList.indexOf(editor);
+    if (index < 0)
+        return true;
     editorList.removeAt(index);
     if (index < openDocumentList.size())
         openDocumentList.removeAt(index);
@@ -752,17 +764,22 @@ bool TabWidget::slotExit()
 {
     QMessageBox::StandardButton last = QMessageBox::NoButton;
     bool result = true;
-    for (int i = 0; i < editorList.size(); ++i) {
-        UnicodeKaEditor *editor = editorList.at(i);
+    // The documents as they were when asked to leave: while a question is
+    // open, an import that ends may take its tab away.
+    const QList<QPointer<UnicodeKaEditor>> editors(editorList.cbegin(), editorList.cend());
+    for (const QPointer<UnicodeKaEditor> &editor : editors) {
+        if (!editor || !editorList.contains(editor))
+            continue;
         if (editor->fileName().startsWith(QLatin1String(":/")))
             continue;
         if (editor->document()->isModified() && last != QMessageBox::NoToAll &&
             last != QMessageBox::YesToAll) {
-            last = QMessageBox::question(
-                this, Utils::appName(),
-                tr("Document %1 is modified, Do you want to save?").arg(documentTitle(i)),
-                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll |
-                    QMessageBox::Cancel);
+            last =
+                QMessageBox::question(this, Utils::appName(),
+                                      tr("Document %1 is modified, Do you want to save?")
+                                          .arg(documentTitle(editorList.indexOf(editor))),
+                                      QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                                          QMessageBox::NoToAll | QMessageBox::Cancel);
             // Cancel is the wish to go back to the documents, now.
             if (last == QMessageBox::Cancel) {
                 result = false;
@@ -776,7 +793,7 @@ bool TabWidget::slotExit()
                 result = false;
             // Title, list and recent files follow, also for a document that
             // got its name now, as the window may stay open.
-            afterSave(i, editor);
+            afterSave(editorList.indexOf(editor), editor);
         }
     }
 

@@ -41,6 +41,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTextTable>
+#include <QThread>
 #include <QTreeView>
 #include <QUrl>
 #include <QtTest/QTest>
@@ -195,6 +196,8 @@ private slots:
     void saveNeverMakesTwoTabsOfOneFile();
     void legacyDocumentsAreNotWrittenBack_data();
     void legacyDocumentsAreNotWrittenBack();
+    void tabGoesWhileAQuestionIsOpen_data();
+    void tabGoesWhileAQuestionIsOpen();
 };
 
 void TestTabWidget::initTestCase()
@@ -1199,6 +1202,51 @@ void TestTabWidget::legacyDocumentsAreNotWrittenBack()
     QVERIFY(editor->document()->isModified());
     if (answer != name)
         QVERIFY(!QFileInfo::exists(env.filePath(answer)));
+}
+
+void TestTabWidget::tabGoesWhileAQuestionIsOpen_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("closing a tab") << "close";
+    QTest::newRow("leaving") << "exit";
+}
+
+// A file that cannot be read loses its tab when its reader is done, which
+// may be while a save question about another tab is open: the question's
+// answer still goes to the document it was about, and none is skipped.
+void TestTabWidget::tabGoesWhileAQuestionIsOpen()
+{
+    QFETCH(QString, command);
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("bad.odt"), "no container\n"));
+    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "first\n"));
+    QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
+    MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::Yes);
+    Session s({ env.filePath(QStringLiteral("bad.odt")), env.filePath(QStringLiteral("a.txt")),
+                env.filePath(QStringLiteral("b.txt")) });
+    QCOMPARE(s.tabs->tabText(0), QStringLiteral("bad.odt"));
+    type(s.editor(1), QStringLiteral("more"));
+    type(s.editor(2), QStringLiteral("more"));
+    // The reader is done; its end waits for the next question's event loop.
+    QThread::msleep(300);
+
+    if (command == QLatin1String("close")) {
+        QVERIFY(s.tabs->slotTabCloseRequested(1));
+        QVERIFY(ZuvoTest::importsDone(s.tabs));
+        QCOMPARE(s.tabs->count(), 1);
+        QCOMPARE(s.tabs->tabText(0), QStringLiteral("b.txt") + mark);
+        QCOMPARE(s.editor(0)->fileName(), env.filePath(QStringLiteral("b.txt")));
+    } else {
+        QVERIFY(s.tabs->slotExit());
+        QVERIFY(ZuvoTest::importsDone(s.tabs));
+        QCOMPARE(askedAtExit(watcher),
+                 QStringList({ exitQuestion("a.txt"), exitQuestion("b.txt") }));
+        QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt"));
+        QVERIFY(env.readFile(QStringLiteral("b.txt")).endsWith("second\nmore"));
+    }
+    QVERIFY(env.readFile(QStringLiteral("a.txt")).endsWith("first\nmore"));
+    QVERIFY(!s.tabs->openDocuments().contains(env.filePath(QStringLiteral("bad.odt"))));
 }
 
 int main(int argc, char **argv)
