@@ -519,10 +519,10 @@ void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QText
     const bool readText = read && hasText(read);
 
     if (!error.isEmpty() && !readText) {
-        // A question or file chooser of the tab's own may be open (a save
-        // during the import): the tab stays until it is answered.
-        const QWidget *modal = QApplication::activeModalWidget();
-        const bool inUse = modal && editor->isAncestorOf(modal);
+        // While a dialog is open, a command may still be at work on this
+        // tab (a save, a sort or a PDF export of it): the tab stays, empty
+        // and untitled, and is closed like any other.
+        const bool inUse = QApplication::activeModalWidget() != nullptr;
         if (!edited && !inUse)
             dropTab(indexOf(editor));
         else if (editor->fileName().isEmpty())

@@ -1211,9 +1211,10 @@ void TestTabWidget::tabGoesWhileAQuestionIsOpen_data()
     QTest::newRow("leaving") << "exit";
 }
 
-// A file that cannot be read loses its tab when its reader is done, which
-// may be while a save question about another tab is open: the question's
-// answer still goes to the document it was about, and none is skipped.
+// The reader of a file that cannot be read may be done while a save
+// question about another tab is open: the question's answer goes to the
+// document it was about, none is skipped, and the failed file's tab stays,
+// empty and without the file's name, until the user closes it.
 void TestTabWidget::tabGoesWhileAQuestionIsOpen()
 {
     QFETCH(QString, command);
@@ -1226,6 +1227,7 @@ void TestTabWidget::tabGoesWhileAQuestionIsOpen()
     Session s({ env.filePath(QStringLiteral("bad.odt")), env.filePath(QStringLiteral("a.txt")),
                 env.filePath(QStringLiteral("b.txt")) });
     QCOMPARE(s.tabs->tabText(0), QStringLiteral("bad.odt"));
+    UnicodeKaEditor *failed = s.editor(0);
     type(s.editor(1), QStringLiteral("more"));
     type(s.editor(2), QStringLiteral("more"));
     // The reader is done; its end waits for the next question's event loop.
@@ -1234,19 +1236,29 @@ void TestTabWidget::tabGoesWhileAQuestionIsOpen()
     if (command == QLatin1String("close")) {
         QVERIFY(s.tabs->slotTabCloseRequested(1));
         QVERIFY(ZuvoTest::importsDone(s.tabs));
-        QCOMPARE(s.tabs->count(), 1);
-        QCOMPARE(s.tabs->tabText(0), QStringLiteral("b.txt") + mark);
-        QCOMPARE(s.editor(0)->fileName(), env.filePath(QStringLiteral("b.txt")));
+        QCOMPARE(s.tabs->count(), 2);
+        QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt") + mark);
+        QCOMPARE(s.editor(1)->fileName(), env.filePath(QStringLiteral("b.txt")));
     } else {
         QVERIFY(s.tabs->slotExit());
         QVERIFY(ZuvoTest::importsDone(s.tabs));
         QCOMPARE(askedAtExit(watcher),
                  QStringList({ exitQuestion("a.txt"), exitQuestion("b.txt") }));
-        QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt"));
+        QCOMPARE(s.tabs->tabText(1), QStringLiteral("a.txt"));
+        QCOMPARE(s.tabs->tabText(2), QStringLiteral("b.txt"));
         QVERIFY(env.readFile(QStringLiteral("b.txt")).endsWith("second\nmore"));
     }
     QVERIFY(env.readFile(QStringLiteral("a.txt")).endsWith("first\nmore"));
-    QVERIFY(!s.tabs->openDocuments().contains(env.filePath(QStringLiteral("bad.odt"))));
+    QVERIFY(watcher.texts().contains(
+        QStringLiteral("Couldn't open the file %1\n\nThe file is not an OpenDocument text: it has "
+                       "no content.")
+            .arg(env.filePath(QStringLiteral("bad.odt")))));
+    QCOMPARE(s.editor(0), failed);
+    QVERIFY(failed->fileName().isEmpty());
+    QVERIFY(s.tabs->tabText(0).startsWith(QLatin1String("untitled-")));
+    QVERIFY(!failed->isReadOnly());
+    QVERIFY(failed->document()->isEmpty());
+    QVERIFY(!failed->document()->isModified());
 }
 
 int main(int argc, char **argv)
