@@ -533,11 +533,14 @@ void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QText
     const QTextDocumentFragment typed =
         edited ? QTextDocumentFragment(waiting) : QTextDocumentFragment();
     installImportedDocument(editor, read->clone(editor));
-    if (edited && !typed.isEmpty()) {
-        QTextCursor cursor(editor->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertBlock();
-        cursor.insertFragment(typed);
+    if (edited) {
+        if (!typed.isEmpty()) {
+            QTextCursor cursor(editor->document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertBlock();
+            cursor.insertFragment(typed);
+        }
+        // Neither the file nor a name saved meanwhile holds this document.
         editor->document()->setModified(true);
     }
     if (!error.isEmpty()) {

@@ -192,6 +192,7 @@ private slots:
     void partlyReadFilesKeepTheFile_data();
     void partlyReadFilesKeepTheFile();
     void importKeepsWhatTheUserPutIn();
+    void importIntoATabSavedMeanwhile();
     void saveNeverMakesTwoTabsOfOneFile_data();
     void saveNeverMakesTwoTabsOfOneFile();
     void legacyDocumentsAreNotWrittenBack_data();
@@ -1072,6 +1073,34 @@ void TestTabWidget::importKeepsWhatTheUserPutIn()
     QVERIFY(!editor->isReadOnly());
     QCOMPARE(editor->viewport()->cursor().shape(), Qt::IBeamCursor);
     QVERIFY(!ZuvoTest::child<QProgressBar>(&s.window, nullptr)->isVisible());
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+// Saved under another name while its file is still being read, the tab is
+// that other file: the document that comes is an unsaved change to it.
+void TestTabWidget::importIntoATabSavedMeanwhile()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    MessageBoxWatcher watcher;
+    Session s;
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    UnicodeKaEditor *editor = s.editor(1);
+    editor->askSaveFileName = [&](const QString &) {
+        return env.filePath(QStringLiteral("d.txt"));
+    };
+    s.tabs->slotSaveAs();
+    QCOMPARE(env.readFile(QStringLiteral("d.txt")), QByteArray("\xEF\xBB\xBF"));
+
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QVERIFY(editor->toPlainText().startsWith(QStringLiteral("Opening words of the letter")));
+    QCOMPARE(editor->fileName(), env.filePath(QStringLiteral("d.txt")));
+    QVERIFY(editor->document()->isModified());
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("d.txt") + mark);
+    QVERIFY(s.tabs->slotSave());
+    QVERIFY(QString::fromUtf8(env.readFile(QStringLiteral("d.txt")))
+                .contains(QStringLiteral("Opening words of the letter")));
+    QCOMPARE(env.readFile(QStringLiteral("c.odt")), tabFixture("document.odt"));
     QVERIFY(watcher.seen().isEmpty());
 }
 
