@@ -794,12 +794,31 @@ Pleae inform the error to </source>
         <source>Link</source>
         <translation>ಕೊಂಡಿ</translation>
     </message>
+    <message>
+        <source>Only the first %1 of the %2 dropped files were opened.</source>
+        <translation>ಎಳೆದು ಬಿಟ್ಟ %2 ಕಡತಗಳಲ್ಲಿ ಮೊದಲ %1 ಕಡತಗಳನ್ನು ಮಾತ್ರ ತೆರೆಯಲಾಗಿದೆ.</translation>
+    </message>
 </context>
 <context>
     <name>MiniBrowser</name>
     <message>
         <source>Ouch sorry, can&apos;t handle this kind of file in Zuvo</source>
         <translation>ಕ್ಷಮಿಸಿ, ಈ ಬಗೆಯ ಕಡತವನ್ನು Zuvo ನಿರ್ವಹಿಸಲಾರದು</translation>
+    </message>
+</context>
+<context>
+    <name>OOReader</name>
+    <message>
+        <source>The document is too large to open.</source>
+        <translation>ದಸ್ತಾವೇಜು ತೆರೆಯಲು ತುಂಬಾ ದೊಡ್ಡದಾಗಿದೆ.</translation>
+    </message>
+    <message>
+        <source>The file is not an OpenDocument text: it has no content.</source>
+        <translation>ಈ ಕಡತ OpenDocument ಪಠ್ಯವಲ್ಲ: ಇದರಲ್ಲಿ ಯಾವುದೇ ವಿಷಯವಿಲ್ಲ.</translation>
+    </message>
+    <message>
+        <source>The document is damaged: only the text before the damage could be read.</source>
+        <translation>ದಸ್ತಾವೇಜು ಹಾಳಾಗಿದೆ: ಹಾಳಾದ ಭಾಗದ ಹಿಂದಿನ ಪಠ್ಯವನ್ನು ಮಾತ್ರ ಓದಲು ಸಾಧ್ಯವಾಯಿತು.</translation>
     </message>
 </context>
 <context>
@@ -986,6 +1005,13 @@ Pleae inform the error to </source>
     <message>
         <source>You must enter the name for the new file</source>
         <translation>ಹೊಸ ಕಡತದ ಹೆಸರನ್ನು ನಮೂದಿಸಲೇಬೇಕು</translation>
+    </message>
+</context>
+<context>
+    <name>Reader</name>
+    <message>
+        <source>Not a supported RTF file.</source>
+        <translation>ಇದು ಬೆಂಬಲಿತ RTF ಕಡತವಲ್ಲ.</translation>
     </message>
 </context>
 <context>
@@ -1356,6 +1382,65 @@ Your feedback is very valuable to improve the software!
         <source>Couldn&apos;t print the document</source>
         <translation>ದಸ್ತಾವೇಜನ್ನು ಮುದ್ರಿಸಲಾಗಲಿಲ್ಲ</translation>
     </message>
+    <message>
+        <source>%1 is still being opened.
+
+Save under another name, or wait until it is shown.</source>
+        <translation>%1 ಇನ್ನೂ ತೆರೆಯಲಾಗುತ್ತಿದೆ.
+
+ಬೇರೆ ಹೆಸರಿನಲ್ಲಿ ಉಳಿಸಿ, ಅಥವಾ ಅದು ತೋರಿಸುವವರೆಗೆ ಕಾಯಿರಿ.</translation>
+    </message>
+    <message>
+        <source>%1 is open in another tab.
+
+Save under another name, or close that tab first.</source>
+        <translation>%1 ಇನ್ನೊಂದು ಟ್ಯಾಬಿನಲ್ಲಿ ತೆರೆದಿದೆ.
+
+ಬೇರೆ ಹೆಸರಿನಲ್ಲಿ ಉಳಿಸಿ, ಅಥವಾ ಮೊದಲು ಆ ಟ್ಯಾಬ್ ಮುಚ್ಚಿ.</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1</source>
+        <translation>ಕಡತವನ್ನು ಓದಲಾಗಲಿಲ್ಲ: %1</translation>
+    </message>
+    <message>
+        <source>It holds no Nudi text that could be read.</source>
+        <translation>ಇದರಲ್ಲಿ ಓದಬಹುದಾದ Nudi ಪಠ್ಯವಿಲ್ಲ.</translation>
+    </message>
+    <message>
+        <source>%1 was converted into Unicode text: saving it asks for a new name, and the file stays as it is</source>
+        <translation>%1 ಅನ್ನು Unicode ಪಠ್ಯಕ್ಕೆ ಪರಿವರ್ತಿಸಲಾಗಿದೆ: ಉಳಿಸುವಾಗ ಹೊಸ ಹೆಸರನ್ನು ಕೇಳಲಾಗುತ್ತದೆ, ಮೂಲ ಕಡತ ಹಾಗೆಯೇ ಉಳಿಯುತ್ತದೆ</translation>
+    </message>
+    <message>
+        <source>The file is no longer there.</source>
+        <translation>ಕಡತ ಈಗ ಅಲ್ಲಿ ಇಲ್ಲ.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open the file %1
+
+%2</source>
+        <translation>%1 ಕಡತವನ್ನು ತೆರೆಯಲಾಗಲಿಲ್ಲ
+
+%2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read all of the file %1
+
+%2
+
+The text that was read is shown as a new document: saving it asks for a name, and the file stays as it is.</source>
+        <translation>%1 ಕಡತವನ್ನು ಪೂರ್ತಿಯಾಗಿ ಓದಲಾಗಲಿಲ್ಲ
+
+%2
+
+ಓದಿದ ಪಠ್ಯವನ್ನು ಹೊಸ ದಸ್ತಾವೇಜಾಗಿ ತೋರಿಸಲಾಗಿದೆ: ಉಳಿಸುವಾಗ ಹೆಸರನ್ನು ಕೇಳಲಾಗುತ್ತದೆ, ಮೂಲ ಕಡತ ಹಾಗೆಯೇ ಉಳಿಯುತ್ತದೆ.</translation>
+    </message>
+</context>
+<context>
+    <name>Tokenizer</name>
+    <message>
+        <source>Unexpectedly reached end of file.</source>
+        <translation>ಕಡತ ಅನಿರೀಕ್ಷಿತವಾಗಿ ಕೊನೆಗೊಂಡಿತು.</translation>
+    </message>
 </context>
 <context>
     <name>UnicodeKaEditor</name>
@@ -1492,6 +1577,14 @@ Choose UTF-8 in the Encoding menu to save them.</source>
 Do you want to replace it?</source>
         <translation>%1 ಈಗಾಗಲೇ ಇದೆ.
 ಅದನ್ನು ಬದಲಿಸಬೇಕೆ?</translation>
+    </message>
+    <message>
+        <source>Zuvo reads Nudi and BRH files but does not write them: the text saved as %1 would open garbled.
+
+Save it under another name, for example %2.</source>
+        <translation>Zuvo Nudi ಮತ್ತು BRH ಕಡತಗಳನ್ನು ಓದುತ್ತದೆ, ಆದರೆ ಬರೆಯುವುದಿಲ್ಲ: %1 ಆಗಿ ಉಳಿಸಿದ ಪಠ್ಯ ತೆರೆದಾಗ ಕೆಟ್ಟುಹೋಗುತ್ತದೆ.
+
+ಇದನ್ನು ಬೇರೆ ಹೆಸರಿನಲ್ಲಿ ಉಳಿಸಿ, ಉದಾಹರಣೆಗೆ %2.</translation>
     </message>
 </context>
 <context>

@@ -368,10 +368,13 @@ QCompleter *Utils::zuvoCompleter()
 
 bool Utils::addToDictionary(const QString &word, QCompleter *completer)
 {
-    const bool written = appendWordToUnicodeFile(word, UserWordFile);
+    // A word the file did not take would count for this run only, and be
+    // gone at the next start while the user was told it was not added.
+    if (!appendWordToUnicodeFile(word, UserWordFile))
+        return false;
     if (completer)
         updateStringModel(word);
-    return written;
+    return true;
 }
 
 QStringListModel *Utils::wordModel() const

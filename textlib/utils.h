@@ -74,8 +74,8 @@ public:
     QStringListModel *unicodeWords(int language);
     // The one shared completer, over unicodeWords(0), made on the first call.
     QCompleter *zuvoCompleter();
-    // Appends the word to "usr.dct" and, with a completer, to the word model.
-    // Returns whether the word reached the file.
+    // Appends the word to "usr.dct" and, once it is there and with a
+    // completer, to the word model. Returns whether the word reached the file.
     bool addToDictionary(const QString &word, QCompleter *completer);
 
     // Up to 15 single-edit Kannada spellings of the word that pass the

@@ -258,6 +258,12 @@ void MainWindow::dropEvent(QDropEvent *event)
     const int count = qMin(int(urls.size()), MaxDroppedFiles);
     for (int i = 0; i < count; ++i)
         tabWidget->editFile(urls.at(i).toLocalFile());
+    // The files left out are named by number, so that none goes missing
+    // unnoticed.
+    if (count < urls.size())
+        statusBar()->showMessage(tr("Only the first %1 of the %2 dropped files were opened.")
+                                     .arg(count)
+                                     .arg(urls.size()));
     event->acceptProposedAction();
 }
 

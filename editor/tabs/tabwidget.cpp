@@ -31,6 +31,7 @@
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTextCodec>
+#include <QTextDocumentFragment>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
@@ -40,6 +41,12 @@
 namespace {
 const QString modifiedMark = QStringLiteral(" - (*)");
 const int maxRecentFiles = 9;
+
+// Whether a reader got any of the file's text (a picture counts).
+bool hasText(const QTextDocument *document)
+{
+    return !document->toPlainText().trimmed().isEmpty();
+}
 } // namespace
 
 TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
@@ -169,6 +176,9 @@ UnicodeKaEditor *TabWidget::createNewEditor(bool)
     // an edit the user could undo.
     editor->document()->clearUndoRedoStacks();
     editor->document()->setModified(false);
+    editor->mayTakeFileName = [this, editor](const QString &name) {
+        return mayTakeFileName(editor, name);
+    };
     return editor;
 }
 
@@ -212,7 +222,8 @@ void TabWidget::editFile(const QString &path)
     const int open = indexOfFile(path);
     if (open >= 0) {
         setCurrentIndex(open);
-        updateRecentFilesMenu(editorList.at(open)->fileName());
+        const QString name = editorList.at(open)->fileName();
+        updateRecentFilesMenu(name.isEmpty() ? path : name);
         return;
     }
     QFile file(path);
@@ -222,8 +233,8 @@ void TabWidget::editFile(const QString &path)
                                  QMessageBox::Ok);
         return;
     }
-    editFile(path, file);
-    updateRecentFilesMenu(path);
+    if (editFile(path, file))
+        updateRecentFilesMenu(path);
 }
 
 int TabWidget::indexOfFile(const QString &path) const
@@ -231,18 +242,45 @@ int TabWidget::indexOfFile(const QString &path) const
     if (path.isEmpty())
         return -1;
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    for (int i = 0; i < editorList.size(); ++i) {
-        const QString name = editorList.at(i)->fileName();
-        if (name.isEmpty())
-            continue;
-        if (name == path ||
-            (!canonical.isEmpty() && QFileInfo(name).canonicalFilePath() == canonical))
+    const auto same = [&](const QString &name) {
+        return !name.isEmpty() &&
+            (name == path ||
+             (!canonical.isEmpty() && QFileInfo(name).canonicalFilePath() == canonical));
+    };
+    for (int i = 0; i < editorList.size(); ++i)
+        if (same(editorList.at(i)->fileName()))
             return i;
-    }
+    // A file still being opened has its tab, though not yet its name.
+    for (const Import &import : imports)
+        if (import.editor && same(import.path))
+            return editorList.indexOf(import.editor);
     return -1;
 }
 
-void TabWidget::editFile(const QString &path, QFile &file)
+bool TabWidget::mayTakeFileName(const UnicodeKaEditor *editor, const QString &name)
+{
+    const int open = indexOfFile(name);
+    if (open < 0)
+        return true;
+    bool opening = false;
+    for (const Import &import : std::as_const(imports))
+        opening = opening || import.editor == editorList.at(open);
+    if (!opening && editorList.at(open) == editor)
+        return true;
+    // Two tabs over one file would each save over the other's text.
+    QMessageBox::warning(
+        this, Utils::appName(),
+        opening ? tr("%1 is still being opened.\n\nSave under another name, or wait until it "
+                     "is shown.")
+                      .arg(name)
+                : tr("%1 is open in another tab.\n\nSave under another name, or close that tab "
+                     "first.")
+                      .arg(name),
+        QMessageBox::Ok);
+    return false;
+}
+
+bool TabWidget::editFile(const QString &path, QFile &file)
 {
     const QString suffix = QFileInfo(file).suffix().toLower();
 
@@ -254,67 +292,123 @@ void TabWidget::editFile(const QString &path, QFile &file)
     setCurrentIndex(count() - 1);
 
     if (suffix == QLatin1String("brh")) {
-        setTabText(tab, newFilename());
-        // The list entry follows the tab's name: there is no file behind it.
-        openDocumentList[tab] = tabText(tab);
+        // There is no file behind the converted text.
+        unbindTab(tab);
         convertBRHFile(path, file);
-        showProgress(false);
-        return;
+        showProgress(!imports.isEmpty());
+        if (file.error() != QFileDevice::NoError) {
+            dropTab(indexOf(editor));
+            reportUnreadable(path, tr("The file could not be read: %1").arg(file.errorString()));
+            return false;
+        }
+        return true;
     }
 
-    editor->setFileName(path);
-    setTabToolTip(tab, path);
     // Read as bytes: text mode drops every carriage-return byte, and in
     // UTF-16 that byte is half of many characters (all of Malayalam's).
     file.setTextModeEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    setTabToolTip(tab, path);
+    // Bound to its file once its text is read; until then a save asks.
+    bool bound = true;
+    // Why the file could not be read (whole); empty when it was.
+    QString failure;
 
     if (suffix == QLatin1String("rtf")) {
         RTF::Reader reader;
-        reader.read(&file, editor->textCursor());
+        if (!reader.read(&file, editor->textCursor()))
+            failure = reader.errorString();
         // What the reader inserted is the file, not an edit to undo.
         editor->document()->clearUndoRedoStacks();
         editor->document()->setModified(false);
     } else if (suffix == QLatin1String("nudi")) {
         const QString text = importNudiFile(path);
-        if (!text.isEmpty()) {
+        if (text.isEmpty()) {
+            failure = tr("It holds no Nudi text that could be read.");
+        } else {
             editor->setText(text);
             editor->document()->setModified(true);
         }
+        // The text is Unicode now: written back under the legacy name it
+        // would open garbled.
+        bound = false;
     } else if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
-        // Whole, so that the line breaks inside the markup stay white space
-        // between words.
-        editor->setHtml(decodeHtml(file.readAll()));
-        // The page is written back as UTF-8, which is what the toolkit's
-        // HTML declares.
-        editor->setTextEncodingIndex(1);
-        editor->document()->setModified(false);
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            failure = tr("The file could not be read: %1").arg(file.errorString());
+        } else {
+            // Whole, so that the line breaks inside the markup stay white
+            // space between words.
+            editor->setHtml(decodeHtml(bytes));
+            // The page is written back as UTF-8, which is what the toolkit's
+            // HTML declares.
+            editor->setTextEncodingIndex(1);
+            editor->document()->setModified(false);
+        }
     } else if (suffix == QLatin1String("odt") || suffix == QLatin1String("odf")) {
         auto *thread = new PushDoc(this);
         auto *reader = new OOReader(path, OOReader::EditorDestination, nullptr);
         reader->moveToThread(thread);
-        imports.insert(reader, Import { thread, editor });
+        imports.insert(reader, Import { thread, editor, path, QString() });
         ooReader = reader;
         pushDoc = thread;
         connect(thread, &QThread::started, reader, &OOReader::read);
+        // Queued behind the reader's last report, ready() finds its error.
+        connect(reader, &OOReader::setError, this, [this, reader](const QString &message) {
+            const auto it = imports.find(reader);
+            if (it != imports.end())
+                it->error = message;
+        });
         connect(reader, &OOReader::ready, this, &TabWidget::drawDoc);
         connect(reader, &OOReader::statusRead, this, &TabWidget::onRead);
+        // The tab takes no typing until the document is shown: whatever went
+        // into the empty one would be lost when the file's replaces it.
+        editor->setReadOnly(true);
+        editor->viewport()->setCursor(Qt::BusyCursor);
         thread->start(QThread::InheritPriority);
         editor->document()->setModified(false);
+        // The file name comes with the document.
+        bound = false;
     } else {
+        const QByteArray bytes = file.readAll();
         int encodingIndex = 1;
         bool latin1 = false;
-        editor->setPlainText(decodeText(file.readAll(), &encodingIndex, &latin1));
-        // Saved in the encoding it was read in, the file keeps its bytes.
-        editor->setTextEncodingIndex(encodingIndex);
-        editor->document()->setModified(false);
+        if (file.error() != QFileDevice::NoError) {
+            failure = tr("The file could not be read: %1").arg(file.errorString());
+        } else {
+            editor->setPlainText(decodeText(bytes, &encodingIndex, &latin1));
+            // Saved in the encoding it was read in, the file keeps its bytes.
+            editor->setTextEncodingIndex(encodingIndex);
+            editor->document()->setModified(false);
+        }
         if (latin1 && mainWindow && mainWindow->statusBar())
             mainWindow->statusBar()->showMessage(
                 tr("%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so")
                     .arg(QFileInfo(path).fileName()));
     }
 
-    showProgress(false);
+    showProgress(!imports.isEmpty());
+    QApplication::restoreOverrideCursor();
+    if (!failure.isEmpty() && !hasText(editor->document())) {
+        dropTab(indexOf(editor));
+        reportUnreadable(path, failure);
+        return false;
+    }
+    // Saved over the file, what could not be read of it would be lost.
+    if (!failure.isEmpty())
+        bound = false;
+    if (bound)
+        editor->setFileName(path);
+    else if (suffix != QLatin1String("odt") && suffix != QLatin1String("odf"))
+        unbindTab(indexOf(editor));
+    if (!failure.isEmpty())
+        reportPartlyRead(path, failure);
+    if (suffix == QLatin1String("nudi") && mainWindow && mainWindow->statusBar())
+        mainWindow->statusBar()->showMessage(
+            tr("%1 was converted into Unicode text: saving it asks for a new name, and the "
+               "file stays as it is")
+                .arg(QFileInfo(path).fileName()));
+
     QTextCursor cursor = editor->textCursor();
     cursor.movePosition(QTextCursor::Start);
     editor->setTextCursor(cursor);
@@ -322,7 +416,7 @@ void TabWidget::editFile(const QString &path, QFile &file)
     // The tab became current before its file was read.
     if (editor == m_currentEditor)
         showTextEncoding(editor->textEncodingIndex());
-    QApplication::restoreOverrideCursor();
+    return true;
 }
 
 QString TabWidget::decodeText(const QByteArray &bytes, int *encodingIndex, bool *latin1)
@@ -395,8 +489,8 @@ void TabWidget::drawDoc()
     const Import import = imports.take(reader);
     // A tab closed meanwhile gets nothing: its editor is on its way out.
     UnicodeKaEditor *editor = import.editor;
-    if (editor && editorList.contains(editor) && reader->document)
-        installImportedDocument(editor, reader->document->clone(editor));
+    if (editor && editorList.contains(editor))
+        finishImport(editor, import.path, reader->document, import.error);
     if (import.thread) {
         import.thread->quit();
         import.thread->wait();
@@ -405,6 +499,56 @@ void TabWidget::drawDoc()
     if (ooReader == reader) {
         ooReader = nullptr;
         pushDoc = nullptr;
+    }
+    showProgress(!imports.isEmpty());
+}
+
+void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QTextDocument *read,
+                             QString error)
+{
+    editor->setReadOnly(false);
+    editor->viewport()->setCursor(Qt::IBeamCursor);
+    // A file gone before the reader came to it leaves an empty document
+    // without a word of its own.
+    if (error.isEmpty() && (!read || !QFileInfo::exists(path)))
+        error = tr("The file is no longer there.");
+    // The waiting document takes no typing, but a command may still have
+    // put something into it: that is the user's and is kept.
+    QTextDocument *waiting = editor->document();
+    const bool edited = waiting->isModified() || !editor->fileName().isEmpty();
+    const bool readText = read && hasText(read);
+
+    if (!error.isEmpty() && !readText) {
+        // While a dialog is open, a command may still be at work on this
+        // tab (a save, a sort or a PDF export of it): the tab stays, empty
+        // and untitled, and is closed like any other.
+        const bool inUse = QApplication::activeModalWidget() != nullptr;
+        if (!edited && !inUse)
+            dropTab(indexOf(editor));
+        else if (editor->fileName().isEmpty())
+            unbindTab(indexOf(editor));
+        reportUnreadable(path, error);
+        return;
+    }
+    const QTextDocumentFragment typed =
+        edited ? QTextDocumentFragment(waiting) : QTextDocumentFragment();
+    installImportedDocument(editor, read->clone(editor));
+    if (edited) {
+        if (!typed.isEmpty()) {
+            QTextCursor cursor(editor->document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertBlock();
+            cursor.insertFragment(typed);
+        }
+        // Neither the file nor a name saved meanwhile holds this document.
+        editor->document()->setModified(true);
+    }
+    if (!error.isEmpty()) {
+        if (editor->fileName().isEmpty())
+            unbindTab(indexOf(editor));
+        reportPartlyRead(path, error);
+    } else if (editor->fileName().isEmpty()) {
+        editor->setFileName(path);
     }
 }
 
@@ -431,6 +575,49 @@ void TabWidget::installImportedDocument(UnicodeKaEditor *editor, QTextDocument *
     markTab(indexOfDocument(document), false);
 }
 
+void TabWidget::unbindTab(int index)
+{
+    if (index < 0 || index >= count() || index >= editorList.size())
+        return;
+    const QString name = newFilename();
+    setTabText(index, name);
+    setTabToolTip(index, QString());
+    if (index < openDocumentList.size())
+        openDocumentList[index] = name;
+    UnicodeKaEditor *editor = editorList.at(index);
+    editor->setFileName(QString());
+    markTab(index, editor->document()->isModified());
+}
+
+void TabWidget::dropTab(int index)
+{
+    if (index < 0 || index >= count() || index >= editorList.size())
+        return;
+    UnicodeKaEditor *editor = editorList.takeAt(index);
+    if (index < openDocumentList.size())
+        openDocumentList.removeAt(index);
+    removeTab(index);
+    editor->deleteLater();
+    if (count() == 0)
+        slotNew();
+}
+
+void TabWidget::reportUnreadable(const QString &path, const QString &reason)
+{
+    QMessageBox::warning(this, Utils::appName(),
+                         tr("Couldn't open the file %1\n\n%2").arg(path, reason), QMessageBox::Ok);
+}
+
+void TabWidget::reportPartlyRead(const QString &path, const QString &reason)
+{
+    QMessageBox::warning(this, Utils::appName(),
+                         tr("Couldn't read all of the file %1\n\n%2\n\nThe text that was read is "
+                            "shown as a new document: saving it asks for a name, and the file "
+                            "stays as it is.")
+                             .arg(path, reason),
+                         QMessageBox::Ok);
+}
+
 void TabWidget::onRead(int, int) { }
 
 void TabWidget::convertBRHFile(const QString &, QFile &file)
@@ -440,7 +627,10 @@ void TabWidget::convertBRHFile(const QString &, QFile &file)
         return;
     showProgress(true);
     file.setTextModeEnabled(true);
-    QTextStream stream(&file);
+    // Read whole first: a stream on the file takes a failing read for its
+    // end, and the caller must learn that the file was not read.
+    const QByteArray bytes = file.readAll();
+    QTextStream stream(bytes);
     stream.setAutoDetectUnicode(false);
     while (!stream.atEnd())
         editor->append(convertScript(stream.readLine(), m_language, 0));
@@ -513,7 +703,7 @@ bool TabWidget::slotSave()
         return false;
     UnicodeKaEditor *editor = editorList.at(index);
     const bool saved = editor->onSaveFile(false);
-    afterSave(index, editor);
+    afterSave(editorList.indexOf(editor), editor);
     return saved;
 }
 
@@ -524,11 +714,15 @@ void TabWidget::slotSaveAs()
         return;
     UnicodeKaEditor *editor = editorList.at(index);
     editor->onSaveFileAs();
-    afterSave(index, editor);
+    afterSave(editorList.indexOf(editor), editor);
 }
 
+// The index is looked up again after each save: while a question or the
+// file chooser is open, an import that ends may take another tab away.
 void TabWidget::afterSave(int index, UnicodeKaEditor *editor)
 {
+    if (index < 0 || editorList.value(index) != editor)
+        return;
     const QString path = editor->fileName();
     if (!path.isEmpty()) {
         if (QFile::exists(path))
@@ -550,6 +744,10 @@ bool TabWidget::slotTabCloseRequested(int index)
     UnicodeKaEditor *editor = editorList.at(index);
     if (!editor->onSaveFile(true))
         return false;
+    // The question may have let another tab go meanwhile.
+    index = editorList.indexOf(editor);
+    if (index < 0)
+        return true;
     editorList.removeAt(index);
     if (index < openDocumentList.size())
         openDocumentList.removeAt(index);
@@ -569,17 +767,22 @@ bool TabWidget::slotExit()
 {
     QMessageBox::StandardButton last = QMessageBox::NoButton;
     bool result = true;
-    for (int i = 0; i < editorList.size(); ++i) {
-        UnicodeKaEditor *editor = editorList.at(i);
+    // The documents as they were when asked to leave: while a question is
+    // open, an import that ends may take its tab away.
+    const QList<QPointer<UnicodeKaEditor>> editors(editorList.cbegin(), editorList.cend());
+    for (const QPointer<UnicodeKaEditor> &editor : editors) {
+        if (!editor || !editorList.contains(editor))
+            continue;
         if (editor->fileName().startsWith(QLatin1String(":/")))
             continue;
         if (editor->document()->isModified() && last != QMessageBox::NoToAll &&
             last != QMessageBox::YesToAll) {
-            last = QMessageBox::question(
-                this, Utils::appName(),
-                tr("Document %1 is modified, Do you want to save?").arg(documentTitle(i)),
-                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll |
-                    QMessageBox::Cancel);
+            last =
+                QMessageBox::question(this, Utils::appName(),
+                                      tr("Document %1 is modified, Do you want to save?")
+                                          .arg(documentTitle(editorList.indexOf(editor))),
+                                      QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                                          QMessageBox::NoToAll | QMessageBox::Cancel);
             // Cancel is the wish to go back to the documents, now.
             if (last == QMessageBox::Cancel) {
                 result = false;
@@ -593,7 +796,7 @@ bool TabWidget::slotExit()
                 result = false;
             // Title, list and recent files follow, also for a document that
             // got its name now, as the window may stay open.
-            afterSave(i, editor);
+            afterSave(editorList.indexOf(editor), editor);
         }
     }
 

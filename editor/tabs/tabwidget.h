@@ -66,7 +66,8 @@ public:
 
     void initLoad(QStringList args);
 
-    void editFile(const QString &path, QFile &file);
+    // False when the file could not be read: no tab is left for it.
+    bool editFile(const QString &path, QFile &file);
     void convertBRHFile(const QString &path, QFile &file);
     QString convertScript(QString text, int language, int keyboard);
 
@@ -203,6 +204,21 @@ private:
     static QString decodeHtml(const QByteArray &bytes);
     // The editor of an import gets the document the reader built.
     void installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document);
+    // What an import ends in: the document shown and bound to its file, shown
+    // without the file when it was read only in part, or no tab at all.
+    void finishImport(UnicodeKaEditor *editor, const QString &path, QTextDocument *read,
+                      QString error);
+    // The tab keeps its text but not the file: an untitled name, no file
+    // name, so that a save asks where to write.
+    void unbindTab(int index);
+    // The tab of a file that could not be read goes without a question: its
+    // document holds nothing of the user's.
+    void dropTab(int index);
+    void reportUnreadable(const QString &path, const QString &reason);
+    void reportPartlyRead(const QString &path, const QString &reason);
+    // Whether the editor may be saved under the name: not while another tab
+    // holds that file, or while the file is being opened.
+    bool mayTakeFileName(const UnicodeKaEditor *editor, const QString &name);
     // True for a signal of an editor that is not the current one.
     bool fromBackgroundEditor() const;
     void showFontFamily(const QString &family);
@@ -242,6 +258,9 @@ private:
     {
         QPointer<PushDoc> thread;
         QPointer<UnicodeKaEditor> editor;
+        QString path;
+        // What the reader reported before it was ready.
+        QString error;
     };
     QHash<OOReader *, Import> imports;
     QPointer<QCompleter> completer;

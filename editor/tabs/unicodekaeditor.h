@@ -76,6 +76,9 @@ public:
     std::function<bool(int *rows, int *columns)> askTableSize;
     std::function<bool(QString *url)> askLinkUrl;
     std::function<QString(const QString &title)> askSaveFileName;
+    // Asked before a save gives the document a new file name; false keeps
+    // the old name and writes nothing. Left empty, any name is taken.
+    std::function<bool(const QString &name)> mayTakeFileName;
 
 public slots:
     void slotToggleLanguage();
@@ -156,7 +159,8 @@ private:
     void emptyWordBuffers();
     void passKey(QKeyEvent *event);
     // Adds ".txt" to a name without suffix, asking before an existing file
-    // of that name is replaced; false when the user keeps it.
+    // of that name is replaced; false when the user keeps it, or when
+    // mayTakeFileName refuses the name.
     bool nameWithSuffix(QString *name);
     bool askCount(const QString &label, int initial, int minimum, int maximum, int *value);
     QMenu *tableMenu();

@@ -438,6 +438,10 @@ bool UnicodeKaEditor::canInsertFromMimeData(const QMimeData *source) const
 
 void UnicodeKaEditor::insertFromMimeData(const QMimeData *source)
 {
+    // Paste reaches here also when the editor takes no typing (while its
+    // document is still being opened, nothing may go into it).
+    if (isReadOnly())
+        return;
     // Image data alone would insert nothing through the standard insertion.
     if (source->hasImage() && !source->hasText() && !source->hasHtml()) {
         const QImage image = qvariant_cast<QImage>(source->imageData());

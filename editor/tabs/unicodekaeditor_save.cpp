@@ -436,6 +436,16 @@ bool UnicodeKaEditor::save()
     if (m_fileName.isEmpty())
         return fail(couldNotSave);
 
+    // Files of the legacy formats are read through their converters: the
+    // Unicode text written under such a name would open garbled.
+    if (suffix == QLatin1String("nudi") || suffix == QLatin1String("brh")) {
+        const QFileInfo info(m_fileName);
+        return fail(tr("Zuvo reads Nudi and BRH files but does not write them: the text saved "
+                       "as %1 would open garbled.\n\nSave it under another name, for example "
+                       "%2.")
+                        .arg(info.fileName(), info.completeBaseName() + QStringLiteral(".txt")));
+    }
+
     // The RTF writer keeps the text of tables and leaves pictures out: the
     // user decides before anything is lost.
     if (rtf && (hasTables(document()) || hasPictures(document()))) {
@@ -509,11 +519,16 @@ bool UnicodeKaEditor::save()
 
 bool UnicodeKaEditor::nameWithSuffix(QString *name)
 {
-    if (!QFileInfo(*name).suffix().isEmpty())
+    const bool bare = QFileInfo(*name).suffix().isEmpty();
+    const QString withSuffix = bare ? *name + QStringLiteral(".txt") : *name;
+    // Before any question about replacing the file: a name the document may
+    // not take is no file to replace.
+    if (mayTakeFileName && !mayTakeFileName(withSuffix))
+        return false;
+    if (!bare)
         return true;
     // The file chooser asked about the name without the suffix, if at all:
     // the name the file is really written under gets its own question.
-    const QString withSuffix = *name + QStringLiteral(".txt");
     if (QFileInfo::exists(withSuffix)) {
         const QMessageBox::StandardButton answer =
             QMessageBox::question(this, Ts::APP_NAME,

@@ -2,7 +2,10 @@
 // changes none of them; the questions at exit, and what they save; the
 // modified marks; OpenDocument imports; how files are read; the Encoding
 // menu; the keyboard layout shown; shortcuts; PDF export; script conversion;
-// one tab per file.
+// one tab per file; files that cannot be read, or only in part; documents of
+// the legacy formats.
+#include "GZip.h"
+#include "OOReader.h"
 #include "findchild.h"
 #include "highlighter.h"
 #include "messageboxwatcher.h"
@@ -18,6 +21,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -28,12 +33,15 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTextTable>
+#include <QThread>
 #include <QTreeView>
 #include <QUrl>
 #include <QtTest/QTest>
@@ -100,6 +108,51 @@ QByteArray hex(const char *spaced)
     return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
 }
 
+// The office suite's document.odt with its content.xml changed.
+QByteArray odtWithContent(const std::function<QByteArray(QByteArray)> &change)
+{
+    QBuffer in;
+    in.setData(tabFixture("document.odt"));
+    in.open(QIODevice::ReadOnly);
+    CZIP::QZipReader reader(&in);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    CZIP::QZipWriter writer(&out);
+    for (const CZIP::QZipReader::FileInfo &entry : reader.fileInfoList()) {
+        if (entry.isDir)
+            continue;
+        QByteArray data = reader.fileData(entry.filePath);
+        if (entry.filePath == QLatin1String("content.xml"))
+            data = change(data);
+        writer.setCompressionPolicy(entry.filePath == QLatin1String("mimetype")
+                                        ? CZIP::QZipWriter::NeverCompress
+                                        : CZIP::QZipWriter::AutoCompress);
+        writer.addFile(entry.filePath, data);
+    }
+    writer.close();
+    return out.data();
+}
+
+QByteArray cutBefore(QByteArray xml, const QByteArray &at)
+{
+    const qsizetype end = xml.indexOf(at);
+    if (end < 0)
+        qFatal("fixture lacks %s", at.constData());
+    xml.truncate(end);
+    return xml;
+}
+
+// A file that cannot be read however it is opened: reading the process's
+// memory from its start fails at once. (It is only read, never written.)
+bool unreadableFile(const TempEnv &env, const QString &name)
+{
+    if (!QFile::link(QStringLiteral("/proc/self/mem"), env.filePath(name)))
+        return false;
+    QFile file(env.filePath(name));
+    return file.open(QIODevice::ReadOnly) && file.readAll().isEmpty() &&
+        file.error() != QFileDevice::NoError;
+}
+
 } // namespace
 
 class TestTabWidget : public QObject
@@ -134,6 +187,18 @@ private slots:
     void conversionsKeepTheLines();
     void oneFileOneTab_data();
     void oneFileOneTab();
+    void unreadableFilesMakeNoTab_data();
+    void unreadableFilesMakeNoTab();
+    void partlyReadFilesKeepTheFile_data();
+    void partlyReadFilesKeepTheFile();
+    void importKeepsWhatTheUserPutIn();
+    void importIntoATabSavedMeanwhile();
+    void saveNeverMakesTwoTabsOfOneFile_data();
+    void saveNeverMakesTwoTabsOfOneFile();
+    void legacyDocumentsAreNotWrittenBack_data();
+    void legacyDocumentsAreNotWrittenBack();
+    void tabGoesWhileAQuestionIsOpen_data();
+    void tabGoesWhileAQuestionIsOpen();
 };
 
 void TestTabWidget::initTestCase()
@@ -818,6 +883,411 @@ void TestTabWidget::oneFileOneTab()
     QCOMPARE(s.tabs->currentIndex(), 0);
     QCOMPARE(s.tabs->recentFiles(), QStringList({ a, b }));
     QVERIFY(watcher.seen().isEmpty());
+}
+
+void TestTabWidget::unreadableFilesMakeNoTab_data()
+{
+    QTest::addColumn<QString>("name");
+    // The file's bytes; "unreadable" makes a file whose reading fails.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray tooLarge = odtWithContent([](QByteArray xml) {
+        const qsizetype end = xml.lastIndexOf("</office:document-content>");
+        xml.insert(end, QByteArray(OOReader::MaxXmlMemberSize + 1 - xml.size(), ' '));
+        return xml;
+    });
+    // clang-format off
+    QTest::newRow("odt too large") << "big.odt" << tooLarge
+        << "The document is too large to open.";
+    QTest::newRow("odt that is no container") << "notes.odt" << QByteArray("just text\n")
+        << "The file is not an OpenDocument text: it has no content.";
+    QTest::newRow("odt damaged before its text") << "broken.odt"
+        << odtWithContent([](const QByteArray &xml) { return cutBefore(xml, "Opening words"); })
+        << "The document is damaged: only the text before the damage could be read.";
+    QTest::newRow("rtf that is no rtf") << "letter.rtf" << QByteArray("Dear reader,\n")
+        << "Not a supported RTF file.";
+    QTest::newRow("empty rtf") << "empty.rtf" << QByteArray()
+        << "Unexpectedly reached end of file.";
+    QTest::newRow("nudi without text") << "old.nudi" << QByteArray("{\\rtf1 }")
+        << "It holds no Nudi text that could be read.";
+    QTest::newRow("txt unreadable") << "notes.txt" << QByteArray("unreadable")
+        << "The file could not be read";
+    QTest::newRow("html unreadable") << "page.html" << QByteArray("unreadable")
+        << "The file could not be read";
+    QTest::newRow("brh unreadable") << "words.brh" << QByteArray("unreadable")
+        << "The file could not be read";
+    // clang-format on
+}
+
+// A file whose text could not be read is reported, and no tab is left bound
+// to it: a save there would overwrite the file with nothing.
+void TestTabWidget::unreadableFilesMakeNoTab()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+
+    TempEnv env;
+    if (bytes == "unreadable")
+        QVERIFY(unreadableFile(env, name));
+    else
+        QVERIFY(env.writeFile(name, bytes));
+    const QString path = env.filePath(name);
+    MessageBoxWatcher watcher;
+    Session s;
+    s.tabs->editFile(path);
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(s.tabs->count(), 1);
+    QCOMPARE(s.tabs->editors().size(), 1);
+    QVERIFY(s.editor(0)->fileName().isEmpty());
+    QVERIFY(!s.tabs->openDocuments().contains(path));
+    QCOMPARE(watcher.seen().size(), 1);
+    const MessageBoxWatcher::Seen box = watcher.seen().first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY2(box.text.startsWith(QStringLiteral("Couldn't open the file ") + path),
+             qPrintable(box.text));
+    QVERIFY2(box.text.contains(reason), qPrintable(box.text));
+    if (bytes != "unreadable")
+        QCOMPARE(env.readFile(name), bytes);
+
+    // The one tab left is the empty document, which saves nowhere near the
+    // file.
+    type(s.editor(0), QStringLiteral("typed"));
+    s.editor(0)->askSaveFileName = [](const QString &) { return QString(); };
+    QVERIFY(!s.tabs->slotSave());
+    if (bytes != "unreadable")
+        QCOMPARE(env.readFile(name), bytes);
+}
+
+void TestTabWidget::partlyReadFilesKeepTheFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text"); // what was read
+    QTest::addColumn<QString>("reason");
+
+    // clang-format off
+    QTest::newRow("odt damaged in its second paragraph") << "letter.odt"
+        << odtWithContent([](const QByteArray &xml) { return cutBefore(xml, "and closing"); })
+        << "Opening words of the letter, written to be read again and again by everyone who "
+           "opens it in another program."
+        << "The document is damaged: only the text before the damage could be read.";
+    QTest::newRow("rtf cut off") << "letter.rtf"
+        << QByteArray("{\\rtf1\\ansi Opening words\\par closing wor")
+        << "Opening words"
+        << "Unexpectedly reached end of file.";
+    // clang-format on
+}
+
+// What could be read of a damaged file is shown, and the user told; the
+// tab is not the file, so that saving it never writes the part read over
+// the whole.
+void TestTabWidget::partlyReadFilesKeepTheFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
+
+    TempEnv env;
+    QVERIFY(env.writeFile(name, bytes));
+    const QString path = env.filePath(name);
+    MessageBoxWatcher watcher;
+    Session s;
+    s.tabs->editFile(path);
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+
+    QCOMPARE(s.tabs->count(), 2);
+    UnicodeKaEditor *editor = s.editor(1);
+    QVERIFY2(editor->toPlainText().startsWith(text), qPrintable(editor->toPlainText()));
+    QVERIFY(editor->fileName().isEmpty());
+    QVERIFY(s.tabs->tabText(1).startsWith(QLatin1String("untitled-")));
+    QCOMPARE(s.tabs->openDocuments().at(1), s.tabs->tabText(1));
+    QVERIFY(!editor->document()->isModified());
+    QVERIFY(!editor->isReadOnly());
+    QCOMPARE(watcher.seen().size(), 1);
+    const MessageBoxWatcher::Seen box = watcher.seen().first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY2(box.text.startsWith(QStringLiteral("Couldn't read all of the file ") + path),
+             qPrintable(box.text));
+    QVERIFY2(box.text.contains(reason), qPrintable(box.text));
+
+    // Saved, it asks for a name; the damaged file stays as it was.
+    type(editor, QStringLiteral(" more"));
+    QStringList asked;
+    editor->askSaveFileName = [&](const QString &title) {
+        asked << title;
+        return QString();
+    };
+    QVERIFY(!s.tabs->slotSave());
+    QCOMPARE(asked, QStringList { "Save File" });
+    QCOMPARE(env.readFile(name), bytes);
+    // At exit too.
+    watcher.setAnswer(QMessageBox::YesToAll);
+    QVERIFY(!s.tabs->slotExit());
+    QCOMPARE(env.readFile(name), bytes);
+}
+
+// While its document is being read a tab takes nothing: typing and pasting
+// wait for the document. What a command put into it all the same is kept
+// with the document when it comes.
+void TestTabWidget::importKeepsWhatTheUserPutIn()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    const QString path = env.filePath(QStringLiteral("c.odt"));
+    MessageBoxWatcher watcher;
+    Session s;
+    s.tabs->editFile(path);
+    UnicodeKaEditor *editor = s.editor(1);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    action(s, "actionPaste")->trigger();
+    editor->askTableSize = [](int *rows, int *columns) {
+        *rows = 1;
+        *columns = 2;
+        return true;
+    };
+    action(s, "actionInsert_Table")->trigger();
+    QVERIFY(!editor->toPlainText().contains(QStringLiteral("pasted")));
+    QVERIFY(editor->isReadOnly());
+    QCOMPARE(editor->viewport()->cursor().shape(), Qt::BusyCursor);
+    QVERIFY(ZuvoTest::child<QProgressBar>(&s.window, nullptr)->isVisible());
+
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    const QString text = editor->toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("Opening words of the letter")), qPrintable(text));
+    // The table follows the file's text, and is an unsaved change to it.
+    const QList<QTextFrame *> frames = editor->document()->rootFrame()->childFrames();
+    QCOMPARE(frames.size(), 1);
+    auto *table = qobject_cast<QTextTable *>(frames.first());
+    QVERIFY(table);
+    QCOMPARE(table->columns(), 2);
+    QVERIFY(editor->document()->findBlock(table->firstPosition()).blockNumber() >= 2);
+    QVERIFY(editor->document()->isModified());
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("c.odt") + mark);
+    QCOMPARE(editor->fileName(), path);
+    QVERIFY(!text.contains(QStringLiteral("pasted")));
+    QVERIFY(!editor->isReadOnly());
+    QCOMPARE(editor->viewport()->cursor().shape(), Qt::IBeamCursor);
+    QVERIFY(!ZuvoTest::child<QProgressBar>(&s.window, nullptr)->isVisible());
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+// Saved under another name while its file is still being read, the tab is
+// that other file: the document that comes is an unsaved change to it.
+void TestTabWidget::importIntoATabSavedMeanwhile()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    MessageBoxWatcher watcher;
+    Session s;
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    UnicodeKaEditor *editor = s.editor(1);
+    editor->askSaveFileName = [&](const QString &) {
+        return env.filePath(QStringLiteral("d.txt"));
+    };
+    s.tabs->slotSaveAs();
+    QCOMPARE(env.readFile(QStringLiteral("d.txt")), QByteArray("\xEF\xBB\xBF"));
+
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QVERIFY(editor->toPlainText().startsWith(QStringLiteral("Opening words of the letter")));
+    QCOMPARE(editor->fileName(), env.filePath(QStringLiteral("d.txt")));
+    QVERIFY(editor->document()->isModified());
+    QCOMPARE(s.tabs->tabText(1), QStringLiteral("d.txt") + mark);
+    QVERIFY(s.tabs->slotSave());
+    QVERIFY(QString::fromUtf8(env.readFile(QStringLiteral("d.txt")))
+                .contains(QStringLiteral("Opening words of the letter")));
+    QCOMPARE(env.readFile(QStringLiteral("c.odt")), tabFixture("document.odt"));
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+void TestTabWidget::saveNeverMakesTwoTabsOfOneFile_data()
+{
+    QTest::addColumn<QString>("command"); // "save" (a first save) or "save as"
+    QTest::addColumn<QString>("answer"); // the name given to the file chooser
+    QTest::addColumn<QString>("refusal"); // the box's text after the name; empty: saved
+
+    const QString open = QStringLiteral(" is open in another tab.");
+    // clang-format off
+    QTest::newRow("save as onto an open file") << "save as" << "b.txt" << open;
+    QTest::newRow("first save onto an open file") << "save" << "b.txt" << open;
+    QTest::newRow("name without its suffix") << "save as" << "b" << open;
+    QTest::newRow("path spelt otherwise") << "save as" << "./b.txt" << open;
+    QTest::newRow("onto a file being opened") << "save as" << "c.odt"
+        << " is still being opened.";
+    QTest::newRow("another file") << "save as" << "d.txt" << "";
+    // clang-format on
+}
+
+// A document saved under the name of a file another tab holds would give
+// that file two editors, the later save wiping out the other's text.
+void TestTabWidget::saveNeverMakesTwoTabsOfOneFile()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, answer);
+    QFETCH(QString, refusal);
+
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    MessageBoxWatcher watcher;
+    Session s({ env.filePath(QStringLiteral("b.txt")) });
+    s.tabs->slotNew();
+    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    QCOMPARE(s.tabs->count(), 3);
+    s.tabs->setCurrentIndex(1);
+    UnicodeKaEditor *editor = s.editor(1);
+    type(editor, QStringLiteral("new words"));
+    editor->askSaveFileName = [&](const QString &) { return env.path() + u'/' + answer; };
+
+    if (command == QLatin1String("save"))
+        s.tabs->slotSave();
+    else
+        s.tabs->slotSaveAs();
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QCOMPARE(s.tabs->count(), 3);
+    QCOMPARE(env.readFile(QStringLiteral("b.txt")), QByteArray("second\n"));
+    QCOMPARE(env.readFile(QStringLiteral("c.odt")), tabFixture("document.odt"));
+    if (refusal.isEmpty()) {
+        QVERIFY(watcher.seen().isEmpty());
+        QCOMPARE(editor->fileName(), env.filePath(answer));
+        QVERIFY(env.readFile(answer).endsWith("new words"));
+        return;
+    }
+    QCOMPARE(watcher.seen().size(), 1);
+    QCOMPARE(watcher.seen().first().icon, QMessageBox::Warning);
+    const QString text = watcher.seen().first().text;
+    QVERIFY2(text.contains(refusal), qPrintable(text));
+    QVERIFY2(text.contains(answer == QLatin1String("b") ? QStringLiteral("b.txt") : answer),
+             qPrintable(text));
+    QVERIFY(editor->fileName().isEmpty());
+    QVERIFY(editor->document()->isModified());
+    QCOMPARE(QDir(env.path()).entryList(QDir::Files), QStringList({ "b.txt", "c.odt" }));
+}
+
+void TestTabWidget::legacyDocumentsAreNotWrittenBack_data()
+{
+    QTest::addColumn<QString>("name"); // the legacy file opened
+    QTest::addColumn<QString>("answer"); // the name given to the file chooser
+    QTest::addColumn<bool>("written");
+
+    // clang-format off
+    QTest::newRow("nudi saved as text") << "letter.nudi" << "letter.txt" << true;
+    QTest::newRow("nudi saved over itself") << "letter.nudi" << "letter.nudi" << false;
+    QTest::newRow("nudi saved as another nudi") << "letter.nudi" << "other.NUDI" << false;
+    QTest::newRow("nudi saved as brh") << "letter.nudi" << "other.BRH" << false;
+    QTest::newRow("brh saved over itself") << "words.brh" << "words.brh" << false;
+    QTest::newRow("brh saved as text") << "words.brh" << "words.txt" << true;
+    // clang-format on
+}
+
+// A legacy file opens as Unicode text in a document of its own: saving it
+// asks for a name, and never writes Unicode under a legacy name, which
+// would open garbled.
+void TestTabWidget::legacyDocumentsAreNotWrittenBack()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, answer);
+    QFETCH(bool, written);
+
+    TempEnv env;
+    const QByteArray bytes = name.endsWith(QLatin1String(".nudi"))
+        ? ZuvoTest::fixtureBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
+        : QByteArray("ka 2\nka\n");
+    QVERIFY(env.writeFile(name, bytes));
+    MessageBoxWatcher watcher;
+    Session s({ env.filePath(name) });
+    QCOMPARE(s.tabs->count(), 1);
+    UnicodeKaEditor *editor = s.editor(0);
+    QVERIFY(!editor->toPlainText().isEmpty());
+    QVERIFY(editor->fileName().isEmpty());
+    QVERIFY(s.tabs->tabText(0).startsWith(QLatin1String("untitled-")));
+    QVERIFY(editor->document()->isModified());
+    QStringList asked;
+    editor->askSaveFileName = [&](const QString &title) {
+        asked << title;
+        return env.filePath(answer);
+    };
+
+    QCOMPARE(s.tabs->slotSave(), written);
+    QCOMPARE(asked, QStringList { "Save File" });
+    QCOMPARE(env.readFile(name), bytes);
+    if (written) {
+        QVERIFY(watcher.seen().isEmpty());
+        QCOMPARE(QString::fromUtf8(env.readFile(answer)).remove(QChar(0xFEFF)),
+                 editor->toPlainText());
+        QCOMPARE(editor->fileName(), env.filePath(answer));
+        return;
+    }
+    QCOMPARE(watcher.seen().size(), 1);
+    const QString text = watcher.seen().first().text;
+    QVERIFY2(text.contains(QStringLiteral("does not write them")), qPrintable(text));
+    QVERIFY2(text.contains(QFileInfo(answer).completeBaseName() + QStringLiteral(".txt")),
+             qPrintable(text));
+    QVERIFY(editor->fileName().isEmpty());
+    QVERIFY(editor->document()->isModified());
+    if (answer != name)
+        QVERIFY(!QFileInfo::exists(env.filePath(answer)));
+}
+
+void TestTabWidget::tabGoesWhileAQuestionIsOpen_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("closing a tab") << "close";
+    QTest::newRow("leaving") << "exit";
+}
+
+// The reader of a file that cannot be read may be done while a save
+// question about another tab is open: the question's answer goes to the
+// document it was about, none is skipped, and the failed file's tab stays,
+// empty and without the file's name, until the user closes it.
+void TestTabWidget::tabGoesWhileAQuestionIsOpen()
+{
+    QFETCH(QString, command);
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("bad.odt"), "no container\n"));
+    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "first\n"));
+    QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
+    MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::Yes);
+    Session s({ env.filePath(QStringLiteral("bad.odt")), env.filePath(QStringLiteral("a.txt")),
+                env.filePath(QStringLiteral("b.txt")) });
+    QCOMPARE(s.tabs->tabText(0), QStringLiteral("bad.odt"));
+    UnicodeKaEditor *failed = s.editor(0);
+    type(s.editor(1), QStringLiteral("more"));
+    type(s.editor(2), QStringLiteral("more"));
+    // The reader is done; its end waits for the next question's event loop.
+    QThread::msleep(300);
+
+    if (command == QLatin1String("close")) {
+        QVERIFY(s.tabs->slotTabCloseRequested(1));
+        QVERIFY(ZuvoTest::importsDone(s.tabs));
+        QCOMPARE(s.tabs->count(), 2);
+        QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt") + mark);
+        QCOMPARE(s.editor(1)->fileName(), env.filePath(QStringLiteral("b.txt")));
+    } else {
+        QVERIFY(s.tabs->slotExit());
+        QVERIFY(ZuvoTest::importsDone(s.tabs));
+        QCOMPARE(askedAtExit(watcher),
+                 QStringList({ exitQuestion("a.txt"), exitQuestion("b.txt") }));
+        QCOMPARE(s.tabs->tabText(1), QStringLiteral("a.txt"));
+        QCOMPARE(s.tabs->tabText(2), QStringLiteral("b.txt"));
+        QVERIFY(env.readFile(QStringLiteral("b.txt")).endsWith("second\nmore"));
+    }
+    QVERIFY(env.readFile(QStringLiteral("a.txt")).endsWith("first\nmore"));
+    QVERIFY(watcher.texts().contains(
+        QStringLiteral("Couldn't open the file %1\n\nThe file is not an OpenDocument text: it has "
+                       "no content.")
+            .arg(env.filePath(QStringLiteral("bad.odt")))));
+    QCOMPARE(s.editor(0), failed);
+    QVERIFY(failed->fileName().isEmpty());
+    QVERIFY(s.tabs->tabText(0).startsWith(QLatin1String("untitled-")));
+    QVERIFY(!failed->isReadOnly());
+    QVERIFY(failed->document()->isEmpty());
+    QVERIFY(!failed->document()->isModified());
 }
 
 int main(int argc, char **argv)

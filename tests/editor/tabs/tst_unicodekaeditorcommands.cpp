@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStringListModel>
 #include <QTextList>
 #include <QTextTable>
 #include <QTimer>
@@ -543,11 +544,15 @@ void TestUnicodeKaEditorCommands::contextMenuCommands()
 void TestUnicodeKaEditorCommands::addToDictionary()
 {
     UnicodeKaEditor *editor = makeEditor(QStringLiteral("newword"));
+    // With the completer, an added word also counts at once in this run.
+    QCompleter completer(utils->wordModel());
+    editor->setCompleter(&completer);
     ZuvoTest::MessageBoxWatcher watcher;
     QMetaObject::invokeMethod(editor, "slotAddDictionary");
     QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Word added to dictionary") });
     QVERIFY(
         Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")).contains(QStringLiteral("newword")));
+    QVERIFY(!utils->isMisSpelled(QStringLiteral("newword")));
 
     // A word file that cannot be written: the failure is reported.
     watcher.clear();
@@ -558,6 +563,9 @@ void TestUnicodeKaEditorCommands::addToDictionary()
     QMetaObject::invokeMethod(editor, "slotAddDictionary");
     QVERIFY(QDir::setCurrent(env->path()));
     QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Failed to add the word") });
+    // Not added is not added: the word stays marked, as it will be after
+    // the next start.
+    QVERIFY(utils->isMisSpelled(QStringLiteral("another")));
 }
 
 void TestUnicodeKaEditorCommands::suggestionReplacesTheWord_data()
