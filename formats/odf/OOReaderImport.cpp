@@ -224,6 +224,12 @@ void OOReader::openStreams(QMap<QString, QByteArray> members)
     // stream to text first would cost twice its size for nothing.
     const qsizetype count = countIn(content, "<text:p") + countIn(content, "<text:h");
     if (count == 0) {
+        // No paragraph at all: an empty document, or a stream cut off before
+        // its first paragraph. The second must not pass for an empty file,
+        // or saving it would put nothing in the file's place.
+        QDomDocument probe;
+        if (!buildOdfDom(content, probe, nullptr, MaxNestingDepth))
+            emit setError(damagedMessage());
         finishImport();
         return;
     }

@@ -99,6 +99,7 @@ private slots:
     void driver();
     void contentBound_data();
     void contentBound();
+    void damagedContent_data();
     void damagedContent();
     void signalsOfAnImport();
     void secondReadKeepsResult();
@@ -904,17 +905,31 @@ void TstOdfImport::contentBound()
                     .isNull());
 }
 
+void TstOdfImport::damagedContent_data()
+{
+    QTest::addColumn<int>("keep"); // bytes of the stream kept, from the end of "third"
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("cut inside a paragraph") << 0 << QStringList { "first", "second" };
+    // Cut before the first paragraph begins: no text, but still damaged.
+    QTest::newRow("cut before any paragraph") << -1 << QStringList { QString() };
+}
+
 void TstOdfImport::damagedContent()
 {
+    QFETCH(int, keep);
+    QFETCH(QStringList, expected);
     // What comes before the damage is kept, and the user is told.
     QByteArray broken = content(QStringLiteral("<text:p>first</text:p><text:p>second</text:p>"
                                                "<text:p>third"));
-    broken.truncate(broken.indexOf("third") + 5);
+    if (keep < 0)
+        broken.truncate(broken.indexOf("<text:p>first"));
+    else
+        broken.truncate(broken.indexOf("third") + 5);
     OOReader reader { QString() };
     QSignalSpy errors(&reader, &OOReader::setError);
     QSignalSpy ready(&reader, &OOReader::ready);
     importContent(reader, broken);
-    QCOMPARE(blocks(reader.document), (QStringList { "first", "second" }));
+    QCOMPARE(blocks(reader.document), expected);
     QCOMPARE(ready.count(), 1);
     QCOMPARE(errors.count(), 1);
     QCOMPARE(errors.first().first().toString(),
