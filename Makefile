@@ -1,5 +1,7 @@
 # make test   installs what the build and the tests need, builds, runs every test
-# make bench  builds and runs the benchmarks
+# make bench  builds and runs the benchmarks, on X11 against a private Xvfb
+#             server (scripts/with-xvfb), where keys and repaints take the
+#             user's path
 # make fuzz   builds the libFuzzer targets with clang into build-fuzz/
 BUILD ?= build
 GENERATOR ?= Ninja
@@ -60,7 +62,7 @@ bench:
 	$(MAKE) configure
 	cmake --build $(BUILD) -j $(JOBS)
 	@set -e; for b in $(BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b"; done
+	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; scripts/with-xvfb "$$b"; done
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G $(GENERATOR) \
