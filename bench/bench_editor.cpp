@@ -14,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchwords.h"
 #include "sqlcipherdriver.h"
 #include "unicodekaeditor.h"
 #include "utils.h"
@@ -25,7 +26,6 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QRandomGenerator>
-#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,31 +51,15 @@ struct WordModel
     QStringList all; // the text's vocabulary: known and unknown mixed
 };
 
-// Distinct Kannada words made by the typing engine from Latin syllables, so
-// that they hold the vowel signs, viramas and conjuncts of real text.
 const WordModel &wordModel()
 {
     static const WordModel model = [] {
         WordModel m;
-        const QStringList consonants =
-            QStringLiteral("k g c j T D N t d n p b m y r l v s h L kk tt nn ll mm sh").split(u' ');
-        const QStringList vowels = QStringLiteral("a a a aa i ii u e ee o oo ai").split(u' ');
-        ZuvoScriptConverter converter;
+        m.all = BenchWords::typedKannadaWords(4000);
         QRandomGenerator rng(19);
-        QSet<QString> seen;
-        while (m.all.size() < 4000) {
-            QString latin;
-            const int syllables = int(rng.bounded(2, 5));
-            for (int i = 0; i < syllables; ++i)
-                latin += consonants.at(rng.bounded(int(consonants.size()))) +
-                    vowels.at(rng.bounded(int(vowels.size())));
-            const QString word = converter.ansiToUnicode(latin, 0, 0);
-            if (seen.contains(word))
-                continue;
-            seen.insert(word);
-            m.all << word;
+        for (const QString &word : m.all)
             (rng.generateDouble() < unknownShare ? m.unknown : m.known) << word;
-        }
+        ZuvoScriptConverter converter;
         for (int i = 0; i < knownTypedWords; ++i)
             m.known << converter.ansiToUnicode(typedWords.at(i), 0, 0);
         return m;
