@@ -62,7 +62,7 @@ bench:
 	$(MAKE) configure
 	cmake --build $(BUILD) -j $(JOBS)
 	@set -e; for b in $(BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; scripts/with-xvfb "$$b"; done
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; scripts/with-xvfb "$$b"; done
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G $(GENERATOR) \
