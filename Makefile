@@ -1,5 +1,7 @@
 # make test   installs what the build and the tests need, builds, runs every test
-# make bench  builds and runs the benchmarks
+# make bench  builds and runs the benchmarks, on X11 against a private Xvfb
+#             server (scripts/with-xvfb), where keys and repaints take the
+#             user's path
 # make fuzz   builds the libFuzzer targets with clang into build-fuzz/
 BUILD ?= build
 GENERATOR ?= Ninja
@@ -30,7 +32,7 @@ test: test-deps configure
 # make test-asan  the same tests, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/. Qt itself is not instrumented;
 # leaks in it at exit are not reported (detect_leaks=0) so that a report
-# points at our code.
+# points at our code; scripts/asan.supp names the system libraries' own faults.
 ASAN_BUILD ?= build-asan
 test-asan: test-deps
 	@if [ ! -f $(ASAN_BUILD)/build.ninja ]; then \
@@ -39,7 +41,7 @@ test-asan: test-deps
 	fi
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && \
-	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1:suppressions=$(CURDIR)/scripts/asan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
@@ -60,7 +62,7 @@ bench:
 	$(MAKE) configure
 	cmake --build $(BUILD) -j $(JOBS)
 	@set -e; for b in $(BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b"; done
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; scripts/with-xvfb "$$b"; done
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G $(GENERATOR) \

@@ -1,5 +1,7 @@
 #include "benchwords.h"
 
+#include "zuvoscriptconverter.h"
+
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -49,6 +51,30 @@ QStringList madeUpKannadaWords(qsizetype count, const QStringList &avoid, quint3
         if (!seen.contains(w)) {
             seen.insert(w);
             words << w;
+        }
+    }
+    return words;
+}
+
+QStringList typedKannadaWords(qsizetype count, quint32 seed)
+{
+    const QStringList consonants =
+        QStringLiteral("k g c j T D N t d n p b m y r l v s h L kk tt nn ll mm sh").split(u' ');
+    const QStringList vowels = QStringLiteral("a a a aa i ii u e ee o oo ai").split(u' ');
+    ZuvoScriptConverter converter;
+    QRandomGenerator rng(seed);
+    QSet<QString> seen;
+    QStringList words;
+    while (words.size() < count) {
+        QString latin;
+        const int syllables = int(rng.bounded(2, 5));
+        for (int i = 0; i < syllables; ++i)
+            latin += consonants.at(rng.bounded(int(consonants.size()))) +
+                vowels.at(rng.bounded(int(vowels.size())));
+        const QString word = converter.ansiToUnicode(latin, 0, 0);
+        if (!seen.contains(word)) {
+            seen.insert(word);
+            words << word;
         }
     }
     return words;

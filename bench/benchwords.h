@@ -16,6 +16,11 @@ const QStringList &aspellKannadaWords();
 // same seed on every run.
 QStringList madeUpKannadaWords(qsizetype count, const QStringList &avoid = {}, quint32 seed = 7);
 
+// `count` distinct words that the typing engine makes from two to four Latin
+// syllables of the phonetic layout, so that they hold the vowel signs,
+// viramas and conjuncts of typed text; the same for the same seed.
+QStringList typedKannadaWords(qsizetype count, quint32 seed = 19);
+
 } // namespace BenchWords
 
 #endif // BENCHWORDS_H

@@ -16,8 +16,24 @@ const QStringList Known { QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ಕ
                           QStringLiteral("ನಮಸ್ಕಾರ"), QStringLiteral("hello"),
                           QStringLiteral("ಕನ್ನಡ೨") };
 
-// The underlined pieces of the document, block by block, in order.
+// The misspelt words the highlighter keeps, block by block, in order.
 QStringList underlined(const QTextDocument *doc)
+{
+    QStringList out;
+    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
+        for (const Highlighter::Misspelling &m : Highlighter::misspellings(b))
+            out << b.text().mid(m.start, m.length);
+    }
+    return out;
+}
+
+QStringList underlined(const QTextEdit &edit)
+{
+    return underlined(edit.document());
+}
+
+// The pieces with the red spelling underline among the layouts' formats.
+QStringList formatted(const QTextDocument *doc)
 {
     QStringList out;
     for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
@@ -30,11 +46,6 @@ QStringList underlined(const QTextDocument *doc)
         }
     }
     return out;
-}
-
-QStringList underlined(const QTextEdit &edit)
-{
-    return underlined(edit.document());
 }
 
 } // namespace
@@ -53,6 +64,7 @@ private slots:
     void noWordModel();
     void longShownDocument();
     void plainTextDocument();
+    void documentReplaced();
 
 private:
     void load(Utils &utils)
@@ -206,7 +218,8 @@ void TestHighlighter::longShownDocument()
     QCOMPARE(edit.cursorForPosition(QPoint(1, 1)).position(), top);
 }
 
-// Moved onto the document of a plain-text editor, it marks words there too.
+// Moved onto the document of a plain-text editor, it marks words there too,
+// as formats of that document's layout: its own editor does not show them.
 void TestHighlighter::plainTextDocument()
 {
     Utils utils;
@@ -219,7 +232,37 @@ void TestHighlighter::plainTextDocument()
     highlighter->setDocument(plain.document());
     highlighter->rehighlight();
     QCOMPARE(underlined(plain.document()), QStringList({ "ಕಲಮ", "wrold" }));
+    QCOMPARE(formatted(plain.document()), QStringList({ "ಕಲಮ", "wrold" }));
     QCOMPARE(underlined(edit), QStringList());
+    // A document the editor is given later does not take it back.
+    edit.setDocument(new QTextDocument(&edit));
+    QCoreApplication::processEvents();
+    QCOMPARE(highlighter->document(), plain.document());
+}
+
+// The editor is given a new document and drops its old one, as when an
+// imported file is installed: the new document is checked, and typing in it
+// marks words too.
+void TestHighlighter::documentReplaced()
+{
+    Utils utils;
+    load(utils);
+    QTextEdit edit;
+    auto *highlighter = new Highlighter(&utils, &edit);
+    edit.setPlainText(QStringLiteral("ಕಲಮ"));
+    QTRY_COMPARE(underlined(edit), QStringList { "ಕಲಮ" });
+
+    auto *imported = new QTextDocument(&edit);
+    imported->setPlainText(QStringLiteral("hello wrold\nಕನ್ನಡ ನಮಸಕರ"));
+    edit.setDocument(imported);
+    QTRY_COMPARE(underlined(edit), QStringList({ "wrold", "ನಮಸಕರ" }));
+    QCOMPARE(highlighter->document(), imported);
+    // In the editor's own document the underlines are painted, not laid out.
+    QCOMPARE(formatted(imported), QStringList());
+
+    edit.moveCursor(QTextCursor::End);
+    edit.insertPlainText(QStringLiteral(" qq"));
+    QCOMPARE(underlined(edit), QStringList({ "wrold", "ನಮಸಕರ", "qq" }));
 }
 
 QTEST_MAIN(TestHighlighter)

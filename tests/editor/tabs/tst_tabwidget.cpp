@@ -91,10 +91,14 @@ QString keyboardStatus(const Session &s)
     return QString();
 }
 
-// Whether the spelling marks of a block's layout include a wavy underline.
+// Whether the highlighter marked a misspelt word: in the words it keeps for
+// the editor to paint, or (for a document no editor shows) as a wavy
+// underline among the block's layout formats.
 bool hasSpellingMarks(const QTextDocument *document)
 {
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (!Highlighter::misspellings(block).isEmpty())
+            return true;
         const QList<QTextLayout::FormatRange> formats = block.layout()->formats();
         for (const QTextLayout::FormatRange &range : formats)
             if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
