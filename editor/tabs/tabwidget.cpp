@@ -108,6 +108,13 @@ TabWidget::~TabWidget()
         delete it.key();
     }
     imports.clear();
+    // The threads of imports already shown may still be deleting their
+    // readers.
+    const QList<PushDoc *> threads = findChildren<PushDoc *>(Qt::FindDirectChildrenOnly);
+    for (PushDoc *thread : threads) {
+        thread->quit();
+        thread->wait();
+    }
     // The recent-files menu has no parent; the form's action may still show it.
     if (QAction *recent = action("actionRecentFiles"))
         if (recent->menu() == m_recentFilesMenu)
@@ -315,12 +322,18 @@ bool TabWidget::editFile(const QString &path, QFile &file)
     QString failure;
 
     if (suffix == QLatin1String("rtf")) {
+        // Read into a document of its own, shown once it is whole: inserted
+        // into the shown one, every piece would be laid out as it came.
+        auto *read = new QTextDocument(editor);
+        read->setDefaultFont(editor->document()->defaultFont());
+        read->setDocumentMargin(editor->document()->documentMargin());
+        // What the reader inserts is the file, not an edit to undo.
+        read->setUndoRedoEnabled(false);
         RTF::Reader reader;
-        if (!reader.read(&file, editor->textCursor()))
+        if (!reader.read(&file, QTextCursor(read)))
             failure = reader.errorString();
-        // What the reader inserted is the file, not an edit to undo.
-        editor->document()->clearUndoRedoStacks();
-        editor->document()->setModified(false);
+        read->setUndoRedoEnabled(true);
+        installImportedDocument(editor, read);
     } else if (suffix == QLatin1String("nudi")) {
         const QString text = importNudiFile(path);
         if (text.isEmpty()) {
@@ -409,9 +422,14 @@ bool TabWidget::editFile(const QString &path, QFile &file)
                "file stays as it is")
                 .arg(QFileInfo(path).fileName()));
 
+    // A document just given to the editor has its cursor at the start
+    // already; moving it there again would lay the whole text out at once
+    // instead of as it comes into view.
     QTextCursor cursor = editor->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    editor->setTextCursor(cursor);
+    if (cursor.position() != 0 || cursor.hasSelection()) {
+        cursor.movePosition(QTextCursor::Start);
+        editor->setTextCursor(cursor);
+    }
     editor->setWorkingDir(path);
     // The tab became current before its file was read.
     if (editor == m_currentEditor)
@@ -487,15 +505,44 @@ void TabWidget::drawDoc()
     if (!reader || !imports.contains(reader))
         return;
     const Import import = imports.take(reader);
+    const bool inItsThread = import.thread && import.thread->isRunning() &&
+        reader->thread() == import.thread && import.thread != thread();
+    // The reader's document comes over to this thread whole, instead of as
+    // a copy made here: the reader's thread is idle in its event loop now,
+    // and only that thread can hand its objects over.
+    QTextDocument *read = nullptr;
+    if (inItsThread) {
+        QThread *here = thread();
+        QMetaObject::invokeMethod(
+            reader,
+            [reader, here, &read] {
+                read = reader->document;
+                reader->document = nullptr;
+                if (read)
+                    read->moveToThread(here);
+            },
+            Qt::BlockingQueuedConnection);
+    } else if (reader->document) {
+        read = reader->document->clone();
+    }
     // A tab closed meanwhile gets nothing: its editor is on its way out.
     UnicodeKaEditor *editor = import.editor;
     if (editor && editorList.contains(editor))
-        finishImport(editor, import.path, reader->document, import.error);
-    if (import.thread) {
+        finishImport(editor, import.path, read, import.error);
+    else
+        delete read;
+    // The reader, with the file's archive and what it built on the way, is
+    // deleted in its own thread, which then ends.
+    if (inItsThread) {
+        reader->deleteLater();
         import.thread->quit();
-        import.thread->wait();
+    } else {
+        if (import.thread) {
+            import.thread->quit();
+            import.thread->wait();
+        }
+        delete reader;
     }
-    delete reader;
     if (ooReader == reader) {
         ooReader = nullptr;
         pushDoc = nullptr;
@@ -519,6 +566,7 @@ void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QText
     const bool readText = read && hasText(read);
 
     if (!error.isEmpty() && !readText) {
+        delete read;
         // While a dialog is open, a command may still be at work on this
         // tab (a save, a sort or a PDF export of it): the tab stays, empty
         // and untitled, and is closed like any other.
@@ -532,7 +580,8 @@ void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QText
     }
     const QTextDocumentFragment typed =
         edited ? QTextDocumentFragment(waiting) : QTextDocumentFragment();
-    installImportedDocument(editor, read->clone(editor));
+    read->setParent(editor);
+    installImportedDocument(editor, read);
     if (edited) {
         if (!typed.isEmpty()) {
             QTextCursor cursor(editor->document());
@@ -554,12 +603,16 @@ void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QText
 
 void TabWidget::installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document)
 {
-    // The replaced document carries the editor's own settings.
+    // The replaced document carries the editor's own settings. They are
+    // set before the document is shown: set after, they would lay it all
+    // out a second time.
     const QFont font = editor->document()->defaultFont();
     const qreal margin = editor->document()->documentMargin();
+    if (document->defaultFont() != font)
+        document->setDefaultFont(font);
+    if (document->documentMargin() != margin)
+        document->setDocumentMargin(margin);
     editor->setDocument(document);
-    document->setDefaultFont(font);
-    document->setDocumentMargin(margin);
     // The spelling marks follow the new document. Its first pass is queued
     // before the one the attachment schedules, as when the editor was made.
     if (auto *highlighter = editor->findChild<Highlighter *>()) {

@@ -202,10 +202,12 @@ private:
     // in; `latin1` is set when it was no UTF-8 and was read as ISO 8859-1.
     static QString decodeText(const QByteArray &bytes, int *encodingIndex, bool *latin1);
     static QString decodeHtml(const QByteArray &bytes);
-    // The editor of an import gets the document the reader built.
+    // The editor gets the document a reader built (it takes the editor's
+    // font and margin): the file as read, unmodified, nothing to undo.
     void installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document);
     // What an import ends in: the document shown and bound to its file, shown
-    // without the file when it was read only in part, or no tab at all.
+    // without the file when it was read only in part, or no tab at all. It
+    // takes the document read (null when there is none).
     void finishImport(UnicodeKaEditor *editor, const QString &path, QTextDocument *read,
                       QString error);
     // The tab keeps its text but not the file: an untitled name, no file
