@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
@@ -25,6 +26,15 @@ namespace {
 // them; shaping a short one again costs next to nothing.
 constexpr int longBlock = 1000;
 
+// A change or pass over more characters than this is checked in slices from
+// the event loop: some 100,000 words checked at once held the window for
+// about 65 ms after their text was set. Fewer are checked at once, in a
+// few milliseconds.
+constexpr int checkAtOnce = 20000;
+
+// The time one slice of checks may take before the event loop goes on.
+constexpr qint64 sliceNs = 8 * 1000 * 1000;
+
 char32_t codePointAt(const QString &s, qsizetype i, int *len)
 {
     const QChar high = s.at(i);
@@ -45,7 +55,16 @@ class BlockMisspellings : public QTextBlockUserData
 public:
     QList<Highlighter::Misspelling> words;
     size_t textHash = 0;
+    // Left for a later slice; the words are those of the last check, kept
+    // while the text is the same.
+    bool pending = false;
 };
+
+bool isPending(const QTextBlock &block)
+{
+    const auto *data = dynamic_cast<const BlockMisspellings *>(block.userData());
+    return data && data->pending;
+}
 
 } // namespace
 
@@ -57,6 +76,10 @@ Highlighter::Highlighter(Utils *spellChecker, QTextEdit *editor)
     m_misspellingFormat.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     m_misspellingFormat.setProperty(QTextFormat::TextUnderlineColor, QColor(Qt::red));
     setParent(editor);
+    m_sliceTimer = new QTimer(this);
+    m_sliceTimer->setSingleShot(true);
+    m_sliceTimer->setInterval(0);
+    connect(m_sliceTimer, &QTimer::timeout, this, &Highlighter::checkSlice);
     if (editor) {
         // Attaching to a document schedules a first pass of the whole text
         // through the base class. Ours is queued before it, runs first and
@@ -100,6 +123,101 @@ void Highlighter::followEditorDocument()
             Qt::QueuedConnection);
 }
 
+void Highlighter::setDocument(QTextDocument *doc)
+{
+    if (QTextDocument *old = document())
+        disconnect(old, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
+    m_scan = QTextCursor();
+    m_sliceTimer->stop();
+    // Ours first: it learns the size of a change before the base class
+    // goes over the blocks it touched.
+    if (doc)
+        connect(doc, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
+    QSyntaxHighlighter::setDocument(doc);
+}
+
+void Highlighter::noteChange(int from, int, int added)
+{
+    if (added > checkAtOnce) {
+        m_bulkFrom = from;
+        m_bulkTo = from + added;
+    } else {
+        m_bulkFrom = m_bulkTo = -1;
+    }
+}
+
+// Only the editor's own document is checked in slices: its marks are painted,
+// so checking a block later costs no layout. A block is checked at once when
+// asked for, and for every edit of a few thousand words or fewer: a word
+// typed is marked as soon as it ends.
+bool Highlighter::deferred(const QTextBlock &block) const
+{
+    if (m_checkNow || !paintsOverEditor())
+        return false;
+    return m_bulkAll ||
+        (m_bulkTo >= 0 && block.position() >= m_bulkFrom && block.position() <= m_bulkTo);
+}
+
+void Highlighter::rehighlightBlock(const QTextBlock &block)
+{
+    const bool was = m_checkNow;
+    m_checkNow = true;
+    QSyntaxHighlighter::rehighlightBlock(block);
+    m_checkNow = was;
+}
+
+void Highlighter::queue(int position)
+{
+    if (m_scan.isNull() || m_scan.document() != document()) {
+        m_scan = QTextCursor(document());
+        m_scan.setPosition(position);
+    } else if (position < m_scan.position()) {
+        m_scan.setPosition(position);
+    }
+    if (!m_sliceTimer->isActive())
+        m_sliceTimer->start();
+}
+
+void Highlighter::checkSlice()
+{
+    QTextDocument *doc = document();
+    if (!doc || m_scan.isNull() || m_scan.document() != doc) {
+        m_scan = QTextCursor();
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    m_checkNow = true;
+    // The blocks in view first: that is where the user looks.
+    m_shownFrom = m_shownTo = -1;
+    if (paintsOverEditor() && m_editor->isVisible()) {
+        const QRect view = m_editor->viewport()->rect();
+        m_shownFrom = m_editor->cursorForPosition(view.topLeft()).block().position();
+        const QTextBlock last = m_editor->cursorForPosition(view.bottomRight()).block();
+        m_shownTo = last.position() + last.length();
+        for (QTextBlock b = doc->findBlock(m_shownFrom); b.isValid() && b.position() <= m_shownTo;
+             b = b.next()) {
+            if (isPending(b))
+                QSyntaxHighlighter::rehighlightBlock(b);
+        }
+    }
+    // Then the rest in text order, for as long as a slice lasts.
+    QTextBlock b = doc->findBlock(m_scan.position());
+    while (b.isValid() && clock.nsecsElapsed() < sliceNs) {
+        if (isPending(b))
+            QSyntaxHighlighter::rehighlightBlock(b);
+        b = b.next();
+    }
+    m_checkNow = false;
+    m_shownFrom = m_shownTo = -1;
+    if (b.isValid()) {
+        m_scan.setPosition(b.position());
+        m_sliceTimer->start();
+    } else {
+        m_scan = QTextCursor();
+    }
+}
+
 void Highlighter::rehighlight()
 {
     QTextDocument *doc = document();
@@ -108,7 +226,9 @@ void Highlighter::rehighlight()
     // Painted underlines and a plain-text layout (which re-lays out only the
     // block that changed) take no layout walk.
     if (paintsOverEditor() || qobject_cast<QPlainTextDocumentLayout *>(doc->documentLayout())) {
+        m_bulkAll = doc->characterCount() > checkAtOnce;
         QSyntaxHighlighter::rehighlight();
+        m_bulkAll = false;
         return;
     }
     // The rich-text layout of a shown editor re-lays out each block the
@@ -131,6 +251,22 @@ QList<Highlighter::Misspelling> Highlighter::misspellings(const QTextBlock &bloc
 
 void Highlighter::highlightBlock(const QString &text)
 {
+    const QTextBlock block = currentBlock();
+    if (deferred(block)) {
+        auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData());
+        if (!data) {
+            data = new BlockMisspellings;
+            setCurrentBlockUserData(data);
+        }
+        const size_t hash = qHash(text);
+        if (data->textHash != hash)
+            data->words.clear();
+        data->textHash = hash;
+        data->pending = true;
+        queue(block.position());
+        return;
+    }
+
     QList<Misspelling> words;
     const qsizetype n = m_checking && m_spellChecker ? text.size() : 0;
     qsizetype i = 0;
@@ -162,7 +298,11 @@ void Highlighter::highlightBlock(const QString &text)
     }
     const size_t hash = qHash(text);
     if (paintsOverEditor()) {
-        if (data->words != words && (fresh || data->textHash == hash))
+        // A slice repaints only for the blocks in view: the others are
+        // painted with their marks when they come into view.
+        const bool shown = m_shownTo < 0 ||
+            (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
+        if (data->words != words && (fresh || data->textHash == hash) && shown)
             scheduleRepaint();
     } else {
         for (const Misspelling &w : words)
@@ -170,6 +310,7 @@ void Highlighter::highlightBlock(const QString &text)
     }
     data->words = std::move(words);
     data->textHash = hash;
+    data->pending = false;
 }
 
 // Once for any number of blocks checked again.

@@ -7,11 +7,13 @@
 #include <QPointer>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
+#include <QTextCursor>
 
 class QPainter;
 class QRect;
 class QTextBlock;
 class QTextEdit;
+class QTimer;
 class Utils;
 
 // Underlines, in one editor's document, every word that the spelling test
@@ -42,8 +44,16 @@ public:
 
     // Checks the whole document again. It hides the base class's function
     // (which is not virtual) with one that stays fast on long documents in a
-    // shown editor: call it through a Highlighter pointer.
+    // shown editor: call it through a Highlighter pointer. In the editor's
+    // own document a long text is checked in short slices from the event
+    // loop, the blocks in view first; each block keeps its marks until it
+    // is checked again.
     void rehighlight();
+    // Checks the block now. Hides the base class's function likewise.
+    void rehighlightBlock(const QTextBlock &block);
+    // Works on the document from now on; hides the base class's function
+    // likewise.
+    void setDocument(QTextDocument *document);
 
     // A misspelt word of a block: its start and length in the block's text.
     struct Misspelling
@@ -64,6 +74,10 @@ protected:
 
 private:
     bool paintsOverEditor() const;
+    void noteChange(int from, int removed, int added);
+    bool deferred(const QTextBlock &block) const;
+    void queue(int position);
+    void checkSlice();
     void followEditorDocument();
     void scheduleRepaint();
     void paintMisspellings(QPainter &painter, const QRect &rect);
@@ -77,6 +91,22 @@ private:
     bool m_inPaint = false;
     bool m_repaintPending = false;
     QHash<QString, QPixmap> m_waveTiles;
+
+    // The checks left for the event loop: the blocks marked pending, all at
+    // or after the scan position, which follows the edits.
+    QTextCursor m_scan;
+    QTimer *m_sliceTimer = nullptr;
+    // A change or pass too long to check at once, while the base class goes
+    // over its blocks: they are left pending.
+    int m_bulkFrom = -1;
+    int m_bulkTo = -1;
+    bool m_bulkAll = false;
+    // Set while blocks are checked on purpose (a slice, rehighlightBlock).
+    bool m_checkNow = false;
+    // While a slice runs: the text positions in view, where a block whose
+    // marks changed needs a repaint.
+    int m_shownFrom = -1;
+    int m_shownTo = -1;
 };
 
 #endif

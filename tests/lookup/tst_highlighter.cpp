@@ -63,6 +63,7 @@ private slots:
     void checkingOff();
     void noWordModel();
     void longShownDocument();
+    void longTextCheckedInSlices();
     void plainTextDocument();
     void documentReplaced();
 
@@ -213,9 +214,45 @@ void TestHighlighter::longShownDocument()
     QVERIFY(top > 0);
     utils.appendIgnoredList(QStringLiteral("ಕಲಮ"));
     highlighter->rehighlight();
-    QCOMPARE(underlined(edit), QStringList { "wrold" });
-    QCoreApplication::processEvents();
+    QTRY_COMPARE(underlined(edit), QStringList { "wrold" });
     QCOMPARE(edit.cursorForPosition(QPoint(1, 1)).position(), top);
+}
+
+// A long text given at once is checked from the event loop, which goes on
+// meanwhile: the words in view first, a word typed meanwhile at once, and in
+// the end every word.
+void TestHighlighter::longTextCheckedInSlices()
+{
+    Utils utils;
+    load(utils);
+    QStringList lines(12000,
+                      QStringLiteral("ಕನ್ನಡ ನಮಸ್ಕಾರ hello ಕರ್‍ಮ ಕನ್ನಡ "
+                                     "ನಮಸ್ಕಾರ"));
+    lines[7995] += QStringLiteral(" wrold");
+    lines[8000] += QStringLiteral(" ಕಲಮ");
+    lines[11990] += QStringLiteral(" wrold");
+    QTextEdit edit;
+    edit.resize(400, 300);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    new Highlighter(&utils, &edit);
+    QCoreApplication::processEvents();
+
+    edit.setPlainText(lines.join(u'\n'));
+    // The user goes far into the text and types a word at once: it is
+    // marked as soon as it is typed, with the rest of its block.
+    QTextCursor cursor(edit.document()->findBlockByNumber(8000));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    edit.setTextCursor(cursor);
+    edit.insertPlainText(QStringLiteral(" qq "));
+    QCOMPARE(underlined(edit), QStringList({ "ಕಲಮ", "qq" }));
+
+    // The blocks in view come first, long before the text around them.
+    QVERIFY(edit.cursorForPosition(QPoint(1, 1)).block().blockNumber() <= 7995);
+    QCoreApplication::processEvents();
+    QCOMPARE(underlined(edit).mid(0, 3), QStringList({ "wrold", "ಕಲಮ", "qq" }));
+
+    QTRY_COMPARE(underlined(edit), QStringList({ "wrold", "ಕಲಮ", "qq", "wrold" }));
 }
 
 // Moved onto the document of a plain-text editor, it marks words there too,
