@@ -1434,6 +1434,18 @@ The text that was read is shown as a new document: saving it asks for a name, an
 
 ಓದಿದ ಪಠ್ಯವನ್ನು ಹೊಸ ದಸ್ತಾವೇಜಾಗಿ ತೋರಿಸಲಾಗಿದೆ: ಉಳಿಸುವಾಗ ಹೆಸರನ್ನು ಕೇಳಲಾಗುತ್ತದೆ, ಮೂಲ ಕಡತ ಹಾಗೆಯೇ ಉಳಿಯುತ್ತದೆ.</translation>
     </message>
+    <message>
+        <source>Laying out the pages…</source>
+        <translation>ಪುಟಗಳನ್ನು ಜೋಡಿಸಲಾಗುತ್ತಿದೆ…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ರದ್ದುಮಾಡು</translation>
+    </message>
+    <message>
+        <source>Writing page %1…</source>
+        <translation>ಪುಟ %1 ಅನ್ನು ಬರೆಯಲಾಗುತ್ತಿದೆ…</translation>
+    </message>
 </context>
 <context>
     <name>Tokenizer</name>

@@ -109,9 +109,10 @@ TabWidget::~TabWidget()
     }
     imports.clear();
     // The threads of imports already shown may still be deleting their
-    // readers.
-    const QList<PushDoc *> threads = findChildren<PushDoc *>(Qt::FindDirectChildrenOnly);
-    for (PushDoc *thread : threads) {
+    // readers, and a cancelled PDF export's may not have come to its next
+    // page yet.
+    const QList<QThread *> threads = findChildren<QThread *>(Qt::FindDirectChildrenOnly);
+    for (QThread *thread : threads) {
         thread->quit();
         thread->wait();
     }

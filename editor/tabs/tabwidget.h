@@ -226,8 +226,12 @@ private:
     void showFontFamily(const QString &family);
     void showTextEncoding(int encodingIndex);
     // The editor's text as printed: a copy without the spelling marks.
+    static QTextDocument *printCopy(UnicodeKaEditor *editor);
     static void printText(UnicodeKaEditor *editor, QPagedPaintDevice *device);
-    bool writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName);
+    enum class PdfResult { Written, Failed, Cancelled };
+    // Runs while the window goes on repainting; after a moment a dialog
+    // shows the pages written and can cancel the export.
+    PdfResult writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName);
 
     void addActions();
     void makeConnections();

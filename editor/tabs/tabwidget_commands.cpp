@@ -23,6 +23,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -31,16 +32,22 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTextDocument>
+#include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <atomic>
 #include <memory>
 
 QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group, const char *slot)
@@ -964,7 +971,10 @@ void TabWidget::slotExportToPdf()
         QPageLayout::Point);
     printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape
                                                                : QPageLayout::Portrait);
-    if (!writePdf(editor, printer, fileName)) {
+    const PdfResult result = writePdf(editor, printer, fileName);
+    if (result == PdfResult::Cancelled)
+        return;
+    if (result == PdfResult::Failed) {
         // Nothing to open: offering the file would point at nothing.
         QMessageBox::warning(this, Utils::appName(),
                              tr("Couldn't write the PDF file %1").arg(fileName), QMessageBox::Ok);
@@ -976,34 +986,135 @@ void TabWidget::slotExportToPdf()
     open.exec();
 }
 
-// The PDF is made in memory, on the printer's page layout and resolution, and
-// written through QSaveFile: a failed export leaves an earlier file of that
-// name as it was, and is reported as a failure.
-bool TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName)
+namespace {
+
+// What the export's thread and the GUI thread share.
+struct PdfJob
+{
+    std::atomic<bool> cancelled { false };
+    std::atomic<int> pagesDone { 0 };
+    // Written by the export's thread; read once it has finished.
+    QByteArray pdf;
+    bool written = false;
+};
+
+// A PDF writer that counts the pages it has finished and ends the printing
+// at the next page once the export is cancelled: the toolkit's printing
+// stops when a new page cannot be begun.
+class ExportPdfWriter : public QPdfWriter
+{
+public:
+    ExportPdfWriter(QIODevice *device, PdfJob *job)
+        : QPdfWriter(device)
+        , m_job(job)
+    {
+    }
+
+    bool newPage() override
+    {
+        if (m_job->cancelled.load())
+            return false;
+        m_job->pagesDone.fetch_add(1);
+        return QPdfWriter::newPage();
+    }
+
+private:
+    PdfJob *m_job;
+};
+
+// An export done this soon is not worth a dialog; until then the window
+// still repaints, and keys and clicks wait.
+constexpr int progressAfterMs = 400;
+
+} // namespace
+
+// The PDF is laid out and drawn in a thread of its own, from a copy of the
+// document, on the printer's page layout and resolution: a long document
+// kept the window from repainting for as long as that took. It is written
+// through QSaveFile: a failed or cancelled export leaves an earlier file of
+// that name as it was, and no part of the new one.
+TabWidget::PdfResult TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer,
+                                         const QString &fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
+        return PdfResult::Failed;
+    auto job = std::make_shared<PdfJob>();
+    QTextDocument *copy = printCopy(editor);
+    const QPageLayout layout = printer.pageLayout();
+    const int resolution = printer.resolution();
+    QThread *worker = QThread::create([job, copy, layout, resolution] {
+        {
+            QBuffer pdf(&job->pdf);
+            pdf.open(QIODevice::WriteOnly);
+            ExportPdfWriter writer(&pdf, job.get());
+            writer.setResolution(resolution);
+            writer.setPageLayout(layout);
+            copy->print(&writer);
+        }
+        delete copy;
+        job->written = !job->cancelled.load();
+    });
+    // The copy is the thread's alone; the thread is waited for when the tab
+    // controller goes.
+    copy->moveToThread(worker);
+    worker->setParent(this);
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    QPointer<QThread> running(worker);
+    worker->start();
+
     {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(printer.resolution());
-        writer.setPageLayout(printer.pageLayout());
-        printText(editor, &writer);
+        QEventLoop loop;
+        connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(progressAfterMs, &loop, &QEventLoop::quit);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (running && !running->isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        QApplication::restoreOverrideCursor();
     }
-    if (pdf.data().isEmpty() || file.write(pdf.data()) != pdf.data().size()) {
+    if (running && !running->isFinished()) {
+        QProgressDialog progress(tr("Laying out the pages…"), tr("Cancel"), 0, 0, this);
+        progress.setWindowTitle(Utils::appName());
+        progress.setWindowModality(Qt::ApplicationModal);
+        progress.setMinimumDuration(0);
+        progress.setAutoReset(false);
+        progress.setAutoClose(false);
+        QTimer pages;
+        pages.setInterval(100);
+        connect(&pages, &QTimer::timeout, &progress, [&progress, job] {
+            const int done = job->pagesDone.load();
+            if (done > 0)
+                progress.setLabelText(tr("Writing page %1…").arg(done + 1));
+        });
+        pages.start();
+        connect(worker, &QThread::finished, &progress, &QDialog::accept);
+        if (running && !running->isFinished() && progress.exec() != QDialog::Accepted) {
+            // The thread ends at its next page and its pages are dropped.
+            job->cancelled.store(true);
+            file.cancelWriting();
+            return PdfResult::Cancelled;
+        }
+    }
+    // The thread has finished; what it wrote is read here.
+    if (running)
+        running->wait();
+    if (!job->written || job->pdf.isEmpty() || file.write(job->pdf) != job->pdf.size()) {
         file.cancelWriting();
-        return false;
+        return PdfResult::Failed;
     }
-    return file.commit();
+    return file.commit() ? PdfResult::Written : PdfResult::Failed;
+}
+
+QTextDocument *TabWidget::printCopy(UnicodeKaEditor *editor)
+{
+    // The toolkit prints the editor's spelling underlines with the text
+    // unless the document printed is a copy of it of its own.
+    return editor->document()->clone();
 }
 
 void TabWidget::printText(UnicodeKaEditor *editor, QPagedPaintDevice *device)
 {
-    // The toolkit prints the editor's spelling underlines with the text
-    // unless the document printed is a copy of it of its own.
-    const std::unique_ptr<QTextDocument> copy(editor->document()->clone());
+    const std::unique_ptr<QTextDocument> copy(printCopy(editor));
     copy->print(device);
 }
 

@@ -32,8 +32,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QShortcut>
@@ -188,6 +192,8 @@ private slots:
     void shortcutsAreUnique();
     void pdfExport();
     void pdfExportFailureWarns();
+    void pdfExportOfALongDocument();
+    void pdfExportCancelled();
     void conversionsKeepTheLines();
     void oneFileOneTab_data();
     void oneFileOneTab();
@@ -817,6 +823,141 @@ void TestTabWidget::pdfExportFailureWarns()
     QCOMPARE(warning.className, QStringLiteral("QMessageBox"));
     QCOMPARE(warning.icon, QMessageBox::Warning);
     QVERIFY(warning.text.contains(target));
+}
+
+namespace {
+
+// A long text: `lines` lines of words, Latin ones among them.
+QByteArray longText(int lines)
+{
+    QByteArray out;
+    for (int i = 0; i < lines; ++i)
+        out += "line " + QByteArray::number(i) +
+            " of the long letter ಕನ್ನಡ ಭಾಷೆ with some quick brown words kingdom\n";
+    return out;
+}
+
+int pdfPages(const QString &pdfinfo, const QString &pdf)
+{
+    QProcess info;
+    info.start(pdfinfo, { pdf });
+    if (!info.waitForFinished(30000))
+        return -1;
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                                         QRegularExpression::MultilineOption)
+                                          .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+// A long export writes the pages the document prints as, with their text.
+void TestTabWidget::pdfExportOfALongDocument()
+{
+    ZUVO_REQUIRE_PROGRAM(pdftotext, "pdftotext");
+    ZUVO_REQUIRE_PROGRAM(pdfinfo, "pdfinfo");
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("letter.txt"), longText(1500)));
+    Session s({ env.filePath(QStringLiteral("letter.txt")) });
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+
+    MessageBoxWatcher watcher;
+    bool offered = false;
+    watcher.setDialogHandler([&](QDialog *dialog) {
+        if (auto *settings = qobject_cast<PrinterSettingsDialog *>(dialog)) {
+            settings->setFilename(env.filePath(QStringLiteral("letter.pdf")));
+            settings->accept();
+        } else if (auto *box = qobject_cast<QProgressDialog *>(dialog)) {
+            // Left to run to its end, on a slow machine.
+            (void)QTest::qWaitFor([box] { return !box->isVisible(); }, 120000);
+        } else if (qobject_cast<OpenPdfDialog *>(dialog)) {
+            offered = true;
+            dialog->accept();
+        }
+    });
+    action(s, "actionPDF")->trigger();
+    QVERIFY(offered);
+
+    // The pages of the document printed as it is, here and at once.
+    const QString direct = env.filePath(QStringLiteral("direct.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        PrinterSettingsDialog settings(nullptr);
+        const double toPoint = 72.0 / printer.resolution();
+        printer.setPageMargins(
+            QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
+                      settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
+            QPageLayout::Point);
+        QPdfWriter writer(direct);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        std::unique_ptr<QTextDocument> copy(s.editor(0)->document()->clone());
+        copy->print(&writer);
+    }
+    const int pages = pdfPages(pdfinfo, env.filePath(QStringLiteral("letter.pdf")));
+    QVERIFY(pages > 20);
+    QCOMPARE(pages, pdfPages(pdfinfo, direct));
+    QProcess text;
+    text.start(pdftotext, { env.filePath(QStringLiteral("letter.pdf")), QStringLiteral("-") });
+    QVERIFY(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(words.contains(QStringLiteral("line 0 of the long letter")));
+    QVERIFY(words.contains(QStringLiteral("line 1499 of the long letter")));
+}
+
+// A long export runs while the window repaints: after a moment a dialog
+// shows the pages written. Cancelled, the export leaves no file and no part
+// of one, and an earlier PDF of the same name as it was; nothing is offered,
+// nothing reported.
+void TestTabWidget::pdfExportCancelled()
+{
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("letter.txt"), longText(20000)));
+    QVERIFY(env.writeFile(QStringLiteral("letter.pdf"), "%PDF-1.4 the earlier export\n"));
+    Session s({ env.filePath(QStringLiteral("letter.txt")) });
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    const QStringList before = QDir(env.path()).entryList(QDir::Files | QDir::Hidden);
+
+    MessageBoxWatcher watcher;
+    bool offered = false;
+    bool cancelled = false;
+    QStringList progress;
+    watcher.setDialogHandler([&](QDialog *dialog) {
+        if (auto *settings = qobject_cast<PrinterSettingsDialog *>(dialog)) {
+            settings->setFilename(env.filePath(QStringLiteral("letter")));
+            settings->accept();
+        } else if (qobject_cast<QProgressDialog *>(dialog)) {
+            // The dialog follows the pages as they are written.
+            QLabel *label = dialog->findChild<QLabel *>();
+            progress << label->text();
+            if (QTest::qWaitFor(
+                    [label] { return label->text().startsWith(QLatin1String("Writing page ")); },
+                    60000))
+                progress << label->text();
+            auto *cancel = dialog->findChild<QPushButton *>();
+            QVERIFY(cancel);
+            QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+            cancel->click();
+            cancelled = true;
+        } else if (qobject_cast<OpenPdfDialog *>(dialog)) {
+            offered = true;
+            dialog->accept();
+        }
+    });
+    action(s, "actionPDF")->trigger();
+    QVERIFY(cancelled);
+    QVERIFY(!offered);
+    QCOMPARE(progress.size(), 2);
+    QCOMPARE(progress.first(), QStringLiteral("Laying out the pages…"));
+    QVERIFY2(progress.last().contains(QRegularExpression(QStringLiteral("^Writing page \\d+…$"))),
+             qPrintable(progress.last()));
+    QCOMPARE(watcher.titles(), QStringList({ "Zuvo - Export to Pdf", Utils::appName() }));
+    QCOMPARE(env.readFile(QStringLiteral("letter.pdf")),
+             QByteArray("%PDF-1.4 the earlier export\n"));
+    QCOMPARE(QDir(env.path()).entryList(QDir::Files | QDir::Hidden), before);
+    QVERIFY(!s.editor(0)->document()->isModified());
 }
 
 void TestTabWidget::conversionsKeepTheLines()
