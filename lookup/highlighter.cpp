@@ -127,7 +127,7 @@ void Highlighter::setDocument(QTextDocument *doc)
 {
     if (QTextDocument *old = document())
         disconnect(old, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
-    m_scan = QTextCursor();
+    m_scan = -1;
     m_sliceTimer->stop();
     // Ours first: it learns the size of a change before the base class
     // goes over the blocks it touched.
@@ -136,8 +136,12 @@ void Highlighter::setDocument(QTextDocument *doc)
     QSyntaxHighlighter::setDocument(doc);
 }
 
-void Highlighter::noteChange(int from, int, int added)
+void Highlighter::noteChange(int from, int removed, int added)
 {
+    // The scan position stays on its character, or goes to the change that
+    // took that character away.
+    if (m_scan > from)
+        m_scan = from + removed <= m_scan ? m_scan + added - removed : from;
     if (added > checkAtOnce) {
         m_bulkFrom = from;
         m_bulkTo = from + added;
@@ -168,12 +172,10 @@ void Highlighter::rehighlightBlock(const QTextBlock &block)
 
 void Highlighter::queue(int position)
 {
-    if (m_scan.isNull() || m_scan.document() != document()) {
-        m_scan = QTextCursor(document());
-        m_scan.setPosition(position);
-    } else if (position < m_scan.position()) {
-        m_scan.setPosition(position);
-    }
+    if (m_scan < 0)
+        m_viewFirst = true;
+    if (m_scan < 0 || position < m_scan)
+        m_scan = position;
     if (!m_sliceTimer->isActive())
         m_sliceTimer->start();
 }
@@ -181,16 +183,37 @@ void Highlighter::queue(int position)
 void Highlighter::checkSlice()
 {
     QTextDocument *doc = document();
-    if (!doc || m_scan.isNull() || m_scan.document() != doc) {
-        m_scan = QTextCursor();
+    if (!doc || m_scan < 0) {
+        m_scan = -1;
         return;
     }
     QElapsedTimer clock;
     clock.start();
     m_checkNow = true;
+    // The words of a pending block are found here rather than through the
+    // base class: its way to a block moves a cursor there, which lays the
+    // document out up to that block at once, in steps of up to some 200,000
+    // characters.
+    const auto check = [this](const QTextBlock &block) {
+        if (!paintsOverEditor()) {
+            QSyntaxHighlighter::rehighlightBlock(block);
+            return;
+        }
+        auto *data = dynamic_cast<BlockMisspellings *>(block.userData());
+        QList<Misspelling> words = findMisspellings(block.text());
+        const bool shown = m_shownTo < 0 ||
+            (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
+        if (data->words != words && shown)
+            scheduleRepaint();
+        data->words = std::move(words);
+        data->pending = false;
+    };
     // The blocks in view first: that is where the user looks.
     m_shownFrom = m_shownTo = -1;
-    if (paintsOverEditor() && m_editor->isVisible()) {
+    // Finding them takes the layout's hit test, which lays out one more
+    // step of a document not laid out whole yet: once per pass. Later
+    // slices come after in a few milliseconds anyway.
+    if (m_viewFirst && paintsOverEditor() && m_editor->isVisible()) {
         const QRect view = m_editor->viewport()->rect();
         m_shownFrom = m_editor->cursorForPosition(view.topLeft()).block().position();
         const QTextBlock last = m_editor->cursorForPosition(view.bottomRight()).block();
@@ -198,23 +221,24 @@ void Highlighter::checkSlice()
         for (QTextBlock b = doc->findBlock(m_shownFrom); b.isValid() && b.position() <= m_shownTo;
              b = b.next()) {
             if (isPending(b))
-                QSyntaxHighlighter::rehighlightBlock(b);
+                check(b);
         }
     }
+    m_viewFirst = false;
     // Then the rest in text order, for as long as a slice lasts.
-    QTextBlock b = doc->findBlock(m_scan.position());
+    QTextBlock b = doc->findBlock(m_scan);
     while (b.isValid() && clock.nsecsElapsed() < sliceNs) {
         if (isPending(b))
-            QSyntaxHighlighter::rehighlightBlock(b);
+            check(b);
         b = b.next();
     }
     m_checkNow = false;
     m_shownFrom = m_shownTo = -1;
     if (b.isValid()) {
-        m_scan.setPosition(b.position());
+        m_scan = b.position();
         m_sliceTimer->start();
     } else {
-        m_scan = QTextCursor();
+        m_scan = -1;
     }
 }
 
@@ -249,24 +273,8 @@ QList<Highlighter::Misspelling> Highlighter::misspellings(const QTextBlock &bloc
     return data ? data->words : QList<Misspelling>();
 }
 
-void Highlighter::highlightBlock(const QString &text)
+QList<Highlighter::Misspelling> Highlighter::findMisspellings(const QString &text) const
 {
-    const QTextBlock block = currentBlock();
-    if (deferred(block)) {
-        auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData());
-        if (!data) {
-            data = new BlockMisspellings;
-            setCurrentBlockUserData(data);
-        }
-        const size_t hash = qHash(text);
-        if (data->textHash != hash)
-            data->words.clear();
-        data->textHash = hash;
-        data->pending = true;
-        queue(block.position());
-        return;
-    }
-
     QList<Misspelling> words;
     const qsizetype n = m_checking && m_spellChecker ? text.size() : 0;
     qsizetype i = 0;
@@ -289,6 +297,28 @@ void Highlighter::highlightBlock(const QString &text)
         if (m_spellChecker->isMisSpelled(text.mid(start, length)))
             words.append({ int(start), int(length) });
     }
+    return words;
+}
+
+void Highlighter::highlightBlock(const QString &text)
+{
+    const QTextBlock block = currentBlock();
+    if (deferred(block)) {
+        auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData());
+        if (!data) {
+            data = new BlockMisspellings;
+            setCurrentBlockUserData(data);
+        }
+        const size_t hash = qHash(text);
+        if (data->textHash != hash)
+            data->words.clear();
+        data->textHash = hash;
+        data->pending = true;
+        queue(block.position());
+        return;
+    }
+
+    QList<Misspelling> words = findMisspellings(text);
 
     auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData());
     const bool fresh = !data;

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
-#include <QTextCursor>
 
 class QPainter;
 class QRect;
@@ -74,6 +73,8 @@ protected:
 
 private:
     bool paintsOverEditor() const;
+    // The misspelt words of a block's text, in text order.
+    QList<Misspelling> findMisspellings(const QString &text) const;
     void noteChange(int from, int removed, int added);
     bool deferred(const QTextBlock &block) const;
     void queue(int position);
@@ -93,8 +94,12 @@ private:
     QHash<QString, QPixmap> m_waveTiles;
 
     // The checks left for the event loop: the blocks marked pending, all at
-    // or after the scan position, which follows the edits.
-    QTextCursor m_scan;
+    // or after the scan position (-1: none), which follows the edits. (A
+    // text cursor would follow them too, but moving one lays the document
+    // out up to it.)
+    int m_scan = -1;
+    // The first slice of a pass checks the blocks in view first.
+    bool m_viewFirst = false;
     QTimer *m_sliceTimer = nullptr;
     // A change or pass too long to check at once, while the base class goes
     // over its blocks: they are left pending.
