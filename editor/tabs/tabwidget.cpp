@@ -317,6 +317,19 @@ bool TabWidget::editFile(const QString &path, QFile &file)
     file.setTextModeEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setTabToolTip(tab, path);
+    const bool imported = suffix == QLatin1String("odt") || suffix == QLatin1String("odf");
+    if (!imported && isVisible()) {
+        // The new tab is shown, with the busy cursor, before the file is
+        // read: the window repaints between the two instead of after both.
+        // Keys and clicks wait until the text is there.
+        const QPointer<UnicodeKaEditor> guard(editor);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!guard || !editorList.contains(editor)) {
+            QApplication::restoreOverrideCursor();
+            showProgress(!imports.isEmpty());
+            return false;
+        }
+    }
     // Bound to its file once its text is read; until then a save asks.
     bool bound = true;
     // Why the file could not be read (whole); empty when it was.
@@ -359,7 +372,7 @@ bool TabWidget::editFile(const QString &path, QFile &file)
             editor->setTextEncodingIndex(1);
             editor->document()->setModified(false);
         }
-    } else if (suffix == QLatin1String("odt") || suffix == QLatin1String("odf")) {
+    } else if (imported) {
         auto *thread = new PushDoc(this);
         auto *reader = new OOReader(path, OOReader::EditorDestination, nullptr);
         reader->moveToThread(thread);
@@ -413,7 +426,7 @@ bool TabWidget::editFile(const QString &path, QFile &file)
         bound = false;
     if (bound)
         editor->setFileName(path);
-    else if (suffix != QLatin1String("odt") && suffix != QLatin1String("odf"))
+    else if (!imported)
         unbindTab(indexOf(editor));
     if (!failure.isEmpty())
         reportPartlyRead(path, failure);

@@ -1398,28 +1398,28 @@ void TestTabWidget::tabGoesWhileAQuestionIsOpen()
     QVERIFY(env.writeFile(QStringLiteral("b.txt"), "second\n"));
     MessageBoxWatcher watcher;
     watcher.setAnswer(QMessageBox::Yes);
-    Session s({ env.filePath(QStringLiteral("bad.odt")), env.filePath(QStringLiteral("a.txt")),
-                env.filePath(QStringLiteral("b.txt")) });
-    QCOMPARE(s.tabs->tabText(0), QStringLiteral("bad.odt"));
-    UnicodeKaEditor *failed = s.editor(0);
+    Session s({ env.filePath(QStringLiteral("a.txt")), env.filePath(QStringLiteral("b.txt")) });
+    s.tabs->editFile(env.filePath(QStringLiteral("bad.odt")));
+    QCOMPARE(s.tabs->tabText(2), QStringLiteral("bad.odt"));
+    UnicodeKaEditor *failed = s.editor(2);
+    type(s.editor(0), QStringLiteral("more"));
     type(s.editor(1), QStringLiteral("more"));
-    type(s.editor(2), QStringLiteral("more"));
     // The reader is done; its end waits for the next question's event loop.
     QThread::msleep(300);
 
     if (command == QLatin1String("close")) {
-        QVERIFY(s.tabs->slotTabCloseRequested(1));
+        QVERIFY(s.tabs->slotTabCloseRequested(0));
         QVERIFY(ZuvoTest::importsDone(s.tabs));
         QCOMPARE(s.tabs->count(), 2);
-        QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt") + mark);
-        QCOMPARE(s.editor(1)->fileName(), env.filePath(QStringLiteral("b.txt")));
+        QCOMPARE(s.tabs->tabText(0), QStringLiteral("b.txt") + mark);
+        QCOMPARE(s.editor(0)->fileName(), env.filePath(QStringLiteral("b.txt")));
     } else {
         QVERIFY(s.tabs->slotExit());
         QVERIFY(ZuvoTest::importsDone(s.tabs));
         QCOMPARE(askedAtExit(watcher),
                  QStringList({ exitQuestion("a.txt"), exitQuestion("b.txt") }));
-        QCOMPARE(s.tabs->tabText(1), QStringLiteral("a.txt"));
-        QCOMPARE(s.tabs->tabText(2), QStringLiteral("b.txt"));
+        QCOMPARE(s.tabs->tabText(0), QStringLiteral("a.txt"));
+        QCOMPARE(s.tabs->tabText(1), QStringLiteral("b.txt"));
         QVERIFY(env.readFile(QStringLiteral("b.txt")).endsWith("second\nmore"));
     }
     QVERIFY(env.readFile(QStringLiteral("a.txt")).endsWith("first\nmore"));
@@ -1427,9 +1427,10 @@ void TestTabWidget::tabGoesWhileAQuestionIsOpen()
         QStringLiteral("Couldn't open the file %1\n\nThe file is not an OpenDocument text: it has "
                        "no content.")
             .arg(env.filePath(QStringLiteral("bad.odt")))));
-    QCOMPARE(s.editor(0), failed);
+    const int index = s.tabs->editors().indexOf(failed);
+    QVERIFY(index >= 0);
     QVERIFY(failed->fileName().isEmpty());
-    QVERIFY(s.tabs->tabText(0).startsWith(QLatin1String("untitled-")));
+    QVERIFY(s.tabs->tabText(index).startsWith(QLatin1String("untitled-")));
     QVERIFY(!failed->isReadOnly());
     QVERIFY(failed->document()->isEmpty());
     QVERIFY(!failed->document()->isModified());
