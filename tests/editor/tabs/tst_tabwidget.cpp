@@ -177,6 +177,7 @@ private slots:
     void exitQuestions_data();
     void exitQuestions();
     void marksFollowTheirDocument();
+    void importedDocumentIsTheFile_data();
     void importedDocumentIsTheFile();
     void importsAtOnceFillTheirOwnTabs();
     void importIntoClosedTab();
@@ -426,15 +427,30 @@ void TestTabWidget::marksFollowTheirDocument()
     QVERIFY(env.readFile(QStringLiteral("b.txt")).endsWith("second\ny"));
 }
 
+void TestTabWidget::importedDocumentIsTheFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("odt") << "c.odt";
+    QTest::newRow("rtf") << "c.rtf";
+}
+
+// An OpenDocument file comes from its reader's thread, an RTF file is read
+// into a document of its own: either is shown as the file, in the editor's
+// font and margin, with nothing to undo and its words checked.
 void TestTabWidget::importedDocumentIsTheFile()
 {
+    QFETCH(QString, name);
     TempEnv env;
-    QVERIFY(env.writeFile(QStringLiteral("c.odt"), tabFixture("document.odt")));
+    QVERIFY(env.writeFile(
+        name, tabFixture(name.endsWith(QLatin1String("odt")) ? "document.odt" : "document.rtf")));
     Session s;
     const QTextDocument *fresh = s.editor(0)->document();
-    s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+    s.tabs->editFile(env.filePath(name));
     QVERIFY(ZuvoTest::importsDone(s.tabs));
     UnicodeKaEditor *editor = s.editor(1);
+    // Handed over to the thread that shows it, and owned with the editor.
+    QCOMPARE(editor->document()->thread(), QThread::currentThread());
+    QCOMPARE(editor->document()->parent(), editor);
     const QString text = editor->toPlainText();
     QVERIFY(text.contains(QStringLiteral("Opening words of the letter")));
     QVERIFY(text.contains(QStringLiteral("ಕನ್ನಡ ಒಂದು ಭಾಷೆ")));
@@ -445,7 +461,7 @@ void TestTabWidget::importedDocumentIsTheFile()
     action(s, "actionUndo")->trigger();
     QCOMPARE(editor->toPlainText(), text);
     QVERIFY(!editor->document()->isModified());
-    QCOMPARE(s.tabs->tabText(1), QStringLiteral("c.odt"));
+    QCOMPARE(s.tabs->tabText(1), name);
 
     // Spelling marks on the new document (no word is known here), the
     // editor's font and margin.
@@ -459,7 +475,7 @@ void TestTabWidget::importedDocumentIsTheFile()
     // Typing afterwards is an edit like any other.
     type(editor, QStringLiteral("typed"));
     QVERIFY(editor->document()->isModified());
-    QCOMPARE(s.tabs->tabText(1), QStringLiteral("c.odt") + mark);
+    QCOMPARE(s.tabs->tabText(1), name + mark);
     action(s, "actionUndo")->trigger();
     QCOMPARE(editor->toPlainText(), text);
 }
