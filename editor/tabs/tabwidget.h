@@ -10,8 +10,12 @@
 #include <QTextCharFormat>
 #include <QThread>
 
+#include <functional>
+#include <memory>
+
 class FindAndReplaceDialog;
 class OOReader;
+struct PrintJob;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -228,9 +232,12 @@ private:
     // The editor's text as printed: a copy without the spelling marks.
     static QTextDocument *printCopy(UnicodeKaEditor *editor);
     static void printText(UnicodeKaEditor *editor, QPagedPaintDevice *device);
+    // Prints a copy of the editor's document in a thread of its own while
+    // the window goes on repainting; after a moment a dialog shows the page
+    // being written and can cancel the job. False when it was cancelled.
+    bool runPrintJob(UnicodeKaEditor *editor, const std::shared_ptr<PrintJob> &job,
+                     const std::function<void(QTextDocument *)> &print);
     enum class PdfResult { Written, Failed, Cancelled };
-    // Runs while the window goes on repainting; after a moment a dialog
-    // shows the pages written and can cancel the export.
     PdfResult writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName);
 
     void addActions();

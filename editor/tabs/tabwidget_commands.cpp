@@ -986,25 +986,25 @@ void TabWidget::slotExportToPdf()
     open.exec();
 }
 
-namespace {
-
-// What the export's thread and the GUI thread share.
-struct PdfJob
+// What a printing thread and the GUI thread share.
+struct PrintJob
 {
     std::atomic<bool> cancelled { false };
     std::atomic<int> pagesDone { 0 };
-    // Written by the export's thread; read once it has finished.
-    QByteArray pdf;
-    bool written = false;
+    // Set by the printing thread when it is done; read once it has
+    // finished.
+    bool printed = false;
 };
 
-// A PDF writer that counts the pages it has finished and ends the printing
-// at the next page once the export is cancelled: the toolkit's printing
-// stops when a new page cannot be begun.
-class ExportPdfWriter : public QPdfWriter
+namespace {
+
+// The devices count the pages they have finished and end the printing at
+// the next page once the job is cancelled: the toolkit's printing stops when
+// a new page cannot be begun.
+class JobPdfWriter : public QPdfWriter
 {
 public:
-    ExportPdfWriter(QIODevice *device, PdfJob *job)
+    JobPdfWriter(QIODevice *device, PrintJob *job)
         : QPdfWriter(device)
         , m_job(job)
     {
@@ -1019,41 +1019,50 @@ public:
     }
 
 private:
-    PdfJob *m_job;
+    PrintJob *m_job;
 };
 
-// An export done this soon is not worth a dialog; until then the window
-// still repaints, and keys and clicks wait.
+class JobPrinter : public QPrinter
+{
+public:
+    explicit JobPrinter(PrintJob *job)
+        : QPrinter(QPrinter::HighResolution)
+        , m_job(job)
+    {
+    }
+
+    bool newPage() override
+    {
+        if (m_job->cancelled.load()) {
+            // What was printed so far does not go to the printer either.
+            abort();
+            return false;
+        }
+        m_job->pagesDone.fetch_add(1);
+        return QPrinter::newPage();
+    }
+
+private:
+    PrintJob *m_job;
+};
+
+// A job done this soon is not worth a dialog; until then the window still
+// repaints, and keys and clicks wait.
 constexpr int progressAfterMs = 400;
 
 } // namespace
 
-// The PDF is laid out and drawn in a thread of its own, from a copy of the
-// document, on the printer's page layout and resolution: a long document
-// kept the window from repainting for as long as that took. It is written
-// through QSaveFile: a failed or cancelled export leaves an earlier file of
-// that name as it was, and no part of the new one.
-TabWidget::PdfResult TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer,
-                                         const QString &fileName)
+// The pages are laid out and drawn in a thread of its own, from a copy of
+// the document: a long document kept the window from repainting for as long
+// as that took.
+bool TabWidget::runPrintJob(UnicodeKaEditor *editor, const std::shared_ptr<PrintJob> &job,
+                            const std::function<void(QTextDocument *)> &print)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return PdfResult::Failed;
-    auto job = std::make_shared<PdfJob>();
     QTextDocument *copy = printCopy(editor);
-    const QPageLayout layout = printer.pageLayout();
-    const int resolution = printer.resolution();
-    QThread *worker = QThread::create([job, copy, layout, resolution] {
-        {
-            QBuffer pdf(&job->pdf);
-            pdf.open(QIODevice::WriteOnly);
-            ExportPdfWriter writer(&pdf, job.get());
-            writer.setResolution(resolution);
-            writer.setPageLayout(layout);
-            copy->print(&writer);
-        }
+    QThread *worker = QThread::create([job, copy, print] {
+        print(copy);
         delete copy;
-        job->written = !job->cancelled.load();
+        job->printed = !job->cancelled.load();
     });
     // The copy is the thread's alone; the thread is waited for when the tab
     // controller goes.
@@ -1089,16 +1098,46 @@ TabWidget::PdfResult TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter
         pages.start();
         connect(worker, &QThread::finished, &progress, &QDialog::accept);
         if (running && !running->isFinished() && progress.exec() != QDialog::Accepted) {
-            // The thread ends at its next page and its pages are dropped.
+            // The thread ends at its next page, and its pages are dropped.
             job->cancelled.store(true);
-            file.cancelWriting();
-            return PdfResult::Cancelled;
+            return false;
         }
     }
-    // The thread has finished; what it wrote is read here.
+    // The thread has finished; what it did is read here.
     if (running)
         running->wait();
-    if (!job->written || job->pdf.isEmpty() || file.write(job->pdf) != job->pdf.size()) {
+    return true;
+}
+
+// The PDF is made on the printer's page layout and resolution and written
+// through QSaveFile: a failed or cancelled export leaves an earlier file of
+// that name as it was, and no part of the new one.
+TabWidget::PdfResult TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer,
+                                         const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return PdfResult::Failed;
+    auto job = std::make_shared<PrintJob>();
+    auto pdf = std::make_shared<QByteArray>();
+    const QPageLayout layout = printer.pageLayout();
+    const int resolution = printer.resolution();
+    const QPageRanges ranges = printer.pageRanges();
+    const bool done =
+        runPrintJob(editor, job, [job, pdf, layout, resolution, ranges](QTextDocument *copy) {
+            QBuffer buffer(pdf.get());
+            buffer.open(QIODevice::WriteOnly);
+            JobPdfWriter writer(&buffer, job.get());
+            writer.setResolution(resolution);
+            writer.setPageLayout(layout);
+            writer.setPageRanges(ranges);
+            copy->print(&writer);
+        });
+    if (!done) {
+        file.cancelWriting();
+        return PdfResult::Cancelled;
+    }
+    if (!job->printed || pdf->isEmpty() || file.write(*pdf) != pdf->size()) {
         file.cancelWriting();
         return PdfResult::Failed;
     }
@@ -1123,12 +1162,26 @@ void TabWidget::slotPrint()
     UnicodeKaEditor *editor = m_currentEditor;
     if (!editor)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
+    auto job = std::make_shared<PrintJob>();
+    // Shared with the printing thread, which may still be at its last page
+    // after a cancel.
+    const std::shared_ptr<QPrinter> printer = std::make_shared<JobPrinter>(job.get());
+    QPrintDialog dialog(printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printText(editor, &printer);
-    if (printer.printerState() == QPrinter::Error)
+    // Printed to a file, the pages go the way of an export: a cancelled or
+    // failed print leaves an earlier file of that name as it was.
+    const QString fileName = printer->outputFileName();
+    if (printer->outputFormat() == QPrinter::PdfFormat && !fileName.isEmpty()) {
+        if (writePdf(editor, *printer, fileName) == PdfResult::Failed)
+            QMessageBox::warning(this, Utils::appName(),
+                                 tr("Couldn't write the PDF file %1").arg(fileName),
+                                 QMessageBox::Ok);
+        return;
+    }
+    const bool done = runPrintJob(
+        editor, job, [job, printer](QTextDocument *copy) { copy->print(printer.get()); });
+    if (done && (!job->printed || printer->printerState() == QPrinter::Error))
         QMessageBox::warning(this, Utils::appName(), tr("Couldn't print the document"),
                              QMessageBox::Ok);
 }

@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
@@ -195,6 +196,8 @@ private slots:
     void pdfExportFailureWarns();
     void pdfExportOfALongDocument();
     void pdfExportCancelled();
+    void printToFile_data();
+    void printToFile();
     void conversionsKeepTheLines();
     void oneFileOneTab_data();
     void oneFileOneTab();
@@ -865,6 +868,24 @@ int pdfPages(const QString &pdfinfo, const QString &pdf)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
+// The document printed to a PDF file at once, as the PDF command's settings
+// and a fresh printer have it.
+void printDirectly(const QTextDocument *document, const QString &pdf)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    PrinterSettingsDialog settings(nullptr);
+    const double toPoint = 72.0 / printer.resolution();
+    printer.setPageMargins(
+        QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
+                  settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
+        QPageLayout::Point);
+    QPdfWriter writer(pdf);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    std::unique_ptr<QTextDocument> copy(document->clone());
+    copy->print(&writer);
+}
+
 } // namespace
 
 // A long export writes the pages the document prints as, with their text.
@@ -897,20 +918,7 @@ void TestTabWidget::pdfExportOfALongDocument()
 
     // The pages of the document printed as it is, here and at once.
     const QString direct = env.filePath(QStringLiteral("direct.pdf"));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        PrinterSettingsDialog settings(nullptr);
-        const double toPoint = 72.0 / printer.resolution();
-        printer.setPageMargins(
-            QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
-                      settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
-            QPageLayout::Point);
-        QPdfWriter writer(direct);
-        writer.setResolution(printer.resolution());
-        writer.setPageLayout(printer.pageLayout());
-        std::unique_ptr<QTextDocument> copy(s.editor(0)->document()->clone());
-        copy->print(&writer);
-    }
+    printDirectly(s.editor(0)->document(), direct);
     const int pages = pdfPages(pdfinfo, env.filePath(QStringLiteral("letter.pdf")));
     QVERIFY(pages > 20);
     QCOMPARE(pages, pdfPages(pdfinfo, direct));
@@ -974,6 +982,71 @@ void TestTabWidget::pdfExportCancelled()
              QByteArray("%PDF-1.4 the earlier export\n"));
     QCOMPARE(QDir(env.path()).entryList(QDir::Files | QDir::Hidden), before);
     QVERIFY(!s.editor(0)->document()->isModified());
+}
+
+void TestTabWidget::printToFile_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("printed") << 1500 << false;
+    QTest::newRow("cancelled") << 20000 << true;
+}
+
+// Printed to a file, the pages are those of a direct print and go the way of
+// a PDF export: a cancelled print leaves an earlier file as it was.
+void TestTabWidget::printToFile()
+{
+    QFETCH(int, lines);
+    QFETCH(bool, cancel);
+    ZUVO_REQUIRE_PROGRAM(pdfinfo, "pdfinfo");
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("letter.txt"), longText(lines)));
+    const QByteArray earlier("%PDF-1.4 printed before\n");
+    QVERIFY(env.writeFile(QStringLiteral("printed.pdf"), earlier));
+    Session s({ env.filePath(QStringLiteral("letter.txt")) });
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    const QString pdf = env.filePath(QStringLiteral("printed.pdf"));
+
+    MessageBoxWatcher watcher;
+    bool asked = false;
+    watcher.setDialogHandler([&](QDialog *dialog) {
+        if (qobject_cast<QPrintDialog *>(dialog)) {
+            auto *printers = ZuvoTest::child<QComboBox>(dialog, "printers");
+            printers->setCurrentIndex(printers->findText(QStringLiteral("Print to File (PDF)")));
+            ZuvoTest::child<QLineEdit>(dialog, "filename")->setText(pdf);
+            asked = true;
+            dialog->accept();
+        } else if (auto *progress = qobject_cast<QProgressDialog *>(dialog)) {
+            if (cancel)
+                progress->findChild<QPushButton *>()->click();
+            else
+                (void)QTest::qWaitFor([progress] { return !progress->isVisible(); }, 120000);
+        }
+    });
+    action(s, "actionPrint")->trigger();
+    QVERIFY(asked);
+    if (cancel) {
+        QCOMPARE(env.readFile(QStringLiteral("printed.pdf")), earlier);
+        QCOMPARE(QDir(env.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({ "letter.txt", "printed.pdf" }));
+    } else {
+        // The pages of the document printed at once to a file by a printer
+        // as the print dialog sets it up.
+        const QString direct = env.filePath(QStringLiteral("direct.pdf"));
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(direct);
+            std::unique_ptr<QTextDocument> copy(s.editor(0)->document()->clone());
+            copy->print(&printer);
+        }
+        const int pages = pdfPages(pdfinfo, pdf);
+        QVERIFY(pages > 20);
+        QCOMPARE(pages, pdfPages(pdfinfo, direct));
+    }
+    // Neither a failure nor anything else was reported.
+    for (const MessageBoxWatcher::Seen &seen : watcher.seen())
+        QVERIFY2(seen.className != QLatin1String("QMessageBox"), qPrintable(seen.text));
 }
 
 void TestTabWidget::conversionsKeepTheLines()
