@@ -261,8 +261,14 @@ void BM_OpenOdtInEditor(benchmark::State &state)
                 OOReader reader(g_odt);
                 reader.read();
                 QTextDocument *doc = reader.document;
+                // In the editor's font and margin, as the program shows it.
                 series.floor << GuiWaits::showInPlainEdit(
-                    [doc](QTextEdit *edit) { edit->setDocument(doc); }, 1000);
+                    [doc](QTextEdit *edit) {
+                        doc->setDefaultFont(edit->document()->defaultFont());
+                        doc->setDocumentMargin(edit->document()->documentMargin());
+                        edit->setDocument(doc);
+                    },
+                    1000);
             }
         }
         QElapsedTimer timer;

@@ -28,8 +28,8 @@ constexpr int longBlock = 1000;
 
 // A change or pass over more characters than this is checked in slices from
 // the event loop: some 100,000 words checked at once held the window for
-// about 65 ms after their text was set. Fewer are checked at once, in a
-// few milliseconds.
+// tens of milliseconds more after their text was set. Fewer are checked at
+// once, in a few milliseconds.
 constexpr int checkAtOnce = 20000;
 
 // The time one slice of checks may take before the event loop goes on.
@@ -191,9 +191,10 @@ void Highlighter::checkSlice()
     clock.start();
     m_checkNow = true;
     // The words of a pending block are found here rather than through the
-    // base class: its way to a block moves a cursor there, which lays the
-    // document out up to that block at once, in steps of up to some 200,000
-    // characters.
+    // base class: its way to a block moves a text cursor there, which lays
+    // the document out up to that block at once, in ever larger steps. Only
+    // a block in view needs a repaint for its marks; the others are painted
+    // with them when they come into view.
     const auto check = [this](const QTextBlock &block) {
         if (!paintsOverEditor()) {
             QSyntaxHighlighter::rehighlightBlock(block);
@@ -328,11 +329,7 @@ void Highlighter::highlightBlock(const QString &text)
     }
     const size_t hash = qHash(text);
     if (paintsOverEditor()) {
-        // A slice repaints only for the blocks in view: the others are
-        // painted with their marks when they come into view.
-        const bool shown = m_shownTo < 0 ||
-            (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
-        if (data->words != words && (fresh || data->textHash == hash) && shown)
+        if (data->words != words && (fresh || data->textHash == hash))
             scheduleRepaint();
     } else {
         for (const Misspelling &w : words)

@@ -41,7 +41,8 @@ class WiktionaryOnline;
 class ZaviDodazDialog;
 
 // The thread of one OpenDocument import: it only runs an event loop, in which
-// the reader that was moved to it does its reading.
+// the reader that was moved to it does its reading, hands its document over
+// to the GUI thread and is deleted.
 class PushDoc : public QThread
 {
     Q_OBJECT
