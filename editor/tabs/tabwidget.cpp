@@ -709,8 +709,13 @@ void TabWidget::convertBRHFile(const QString &, QFile &file)
     const QByteArray bytes = file.readAll();
     QTextStream stream(bytes);
     stream.setAutoDetectUnicode(false);
+    // One edit for all the lines: the shown document is laid out once, not
+    // after every line appended.
+    QTextCursor edit(editor->document());
+    edit.beginEditBlock();
     while (!stream.atEnd())
         editor->append(convertScript(stream.readLine(), m_language, 0));
+    edit.endEditBlock();
     // The converted file is the document's start, not a list of edits; it
     // is unsaved new text all the same. (With the undo steps gone, the
     // document would count as unmodified again at its next edit step unless
