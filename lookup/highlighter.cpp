@@ -380,15 +380,39 @@ void Highlighter::paintMisspellings(QPainter &painter, const QRect &rect)
     painter.translate(-dx, -dy);
     painter.setClipRect(area);
 
-    const int hit = layout->hitTest(area.topLeft(), Qt::FuzzyHit);
-    QTextBlock block = doc->findBlock(std::max(0, hit));
-    if (!block.isValid())
-        block = doc->firstBlock();
-    // Blocks side by side (table cells) may start above the hit one.
-    while (block.previous().isValid() &&
-           layout->blockBoundingRect(block.previous()).bottom() >= area.top())
-        block = block.previous();
+    QTextBlock block;
+    if (doc->rootFrame()->childFrames().isEmpty()) {
+        // Blocks one below the other: the first one reaching into the area
+        // is found among those laid out already. (The layout's hit test
+        // would lay out one more step of a document not laid out whole
+        // yet, at every paint.)
+        int lo = 0;
+        int hi = doc->blockCount() - 1;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            const QTextLayout *line = doc->findBlockByNumber(mid).layout();
+            if (line && line->lineCount() > 0 &&
+                line->position().y() + line->boundingRect().bottom() < area.top())
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        block = doc->findBlockByNumber(lo);
+    } else {
+        const int hit = layout->hitTest(area.topLeft(), Qt::FuzzyHit);
+        block = doc->findBlock(std::max(0, hit));
+        if (!block.isValid())
+            block = doc->firstBlock();
+        // Blocks side by side (table cells) may start above the hit one.
+        while (block.previous().isValid() &&
+               layout->blockBoundingRect(block.previous()).bottom() >= area.top())
+            block = block.previous();
+    }
     for (; block.isValid(); block = block.next()) {
+        // A block not laid out yet is not shown yet either; asking for its
+        // place would lay it out now.
+        if (block.isVisible() && block.layout()->lineCount() == 0)
+            break;
         const QRectF bounds = layout->blockBoundingRect(block);
         if (bounds.top() > area.bottom())
             break;
