@@ -56,14 +56,15 @@ public:
     QList<Highlighter::Misspelling> words;
     size_t textHash = 0;
     // Left for a later slice; the words are those of the last check, kept
-    // while the text is the same.
+    // while the text is the same. (A block that was never checked has no
+    // record at all: new text is left so without one.)
     bool pending = false;
 };
 
 bool isPending(const QTextBlock &block)
 {
     const auto *data = dynamic_cast<const BlockMisspellings *>(block.userData());
-    return data && data->pending;
+    return !data || data->pending;
 }
 
 } // namespace
@@ -154,12 +155,11 @@ void Highlighter::noteChange(int from, int removed, int added)
 // so checking a block later costs no layout. A block is checked at once when
 // asked for, and for every edit of a few thousand words or fewer: a word
 // typed is marked as soon as it ends.
-bool Highlighter::deferred(const QTextBlock &block) const
+bool Highlighter::deferred(int position) const
 {
     if (m_checkNow || !paintsOverEditor())
         return false;
-    return m_bulkAll ||
-        (m_bulkTo >= 0 && block.position() >= m_bulkFrom && block.position() <= m_bulkTo);
+    return m_bulkAll || (m_bulkTo >= 0 && position >= m_bulkFrom && position <= m_bulkTo);
 }
 
 void Highlighter::rehighlightBlock(const QTextBlock &block)
@@ -200,8 +200,14 @@ void Highlighter::checkSlice()
             QSyntaxHighlighter::rehighlightBlock(block);
             return;
         }
+        const QString text = block.text();
         auto *data = dynamic_cast<BlockMisspellings *>(block.userData());
-        QList<Misspelling> words = findMisspellings(block.text());
+        if (!data) {
+            data = new BlockMisspellings;
+            data->textHash = qHash(text);
+            QTextBlock(block).setUserData(data);
+        }
+        QList<Misspelling> words = findMisspellings(text);
         const bool shown = m_shownTo < 0 ||
             (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
         if (data->words != words && shown)
@@ -304,18 +310,16 @@ QList<Highlighter::Misspelling> Highlighter::findMisspellings(const QString &tex
 void Highlighter::highlightBlock(const QString &text)
 {
     const QTextBlock block = currentBlock();
-    if (deferred(block)) {
-        auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData());
-        if (!data) {
-            data = new BlockMisspellings;
-            setCurrentBlockUserData(data);
+    const int position = block.position();
+    if (deferred(position)) {
+        if (auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData())) {
+            const size_t hash = qHash(text);
+            if (data->textHash != hash)
+                data->words.clear();
+            data->textHash = hash;
+            data->pending = true;
         }
-        const size_t hash = qHash(text);
-        if (data->textHash != hash)
-            data->words.clear();
-        data->textHash = hash;
-        data->pending = true;
-        queue(block.position());
+        queue(position);
         return;
     }
 

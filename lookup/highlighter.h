@@ -76,7 +76,7 @@ private:
     // The misspelt words of a block's text, in text order.
     QList<Misspelling> findMisspellings(const QString &text) const;
     void noteChange(int from, int removed, int added);
-    bool deferred(const QTextBlock &block) const;
+    bool deferred(int position) const;
     void queue(int position);
     void checkSlice();
     void followEditorDocument();
