@@ -130,11 +130,30 @@ void Highlighter::setDocument(QTextDocument *doc)
         disconnect(old, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
     m_scan = -1;
     m_sliceTimer->stop();
-    // Ours first: it learns the size of a change before the base class
-    // goes over the blocks it touched.
-    if (doc)
-        connect(doc, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
     QSyntaxHighlighter::setDocument(doc);
+    m_baseFollows = doc != nullptr;
+    if (doc) {
+        connect(doc, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
+        if (paintsOverEditor())
+            letBaseFollow(false);
+    }
+}
+
+// The base class goes over every block a change touched and sets up formats
+// for each of its characters, which painted marks do without: in the
+// editor's own document the changes are followed here instead.
+void Highlighter::letBaseFollow(bool on)
+{
+    QTextDocument *doc = document();
+    if (!doc || on == m_baseFollows)
+        return;
+    if (on) {
+        m_baseFollows = connect(doc, SIGNAL(contentsChange(int, int, int)), this,
+                                SLOT(_q_reformatBlocks(int, int, int)));
+    } else if (disconnect(doc, SIGNAL(contentsChange(int, int, int)), this,
+                          SLOT(_q_reformatBlocks(int, int, int)))) {
+        m_baseFollows = false;
+    }
 }
 
 void Highlighter::noteChange(int from, int removed, int added)
@@ -143,23 +162,77 @@ void Highlighter::noteChange(int from, int removed, int added)
     // took that character away.
     if (m_scan > from)
         m_scan = from + removed <= m_scan ? m_scan + added - removed : from;
-    if (added > checkAtOnce) {
-        m_bulkFrom = from;
-        m_bulkTo = from + added;
-    } else {
-        m_bulkFrom = m_bulkTo = -1;
+    if (m_baseFollows)
+        return;
+    // The blocks the change touched, as the base class counts them: with a
+    // removal, the block after it too.
+    QTextDocument *doc = document();
+    QTextBlock block = doc->findBlock(from);
+    const QTextBlock last = doc->findBlock(from + added + (removed > 0 ? 1 : 0));
+    const int end = last.isValid() ? last.position() + last.length() : doc->characterCount();
+    if (!paintsOverEditor()) {
+        // The editor shows another document now: this one gets its marks as
+        // layout formats again, through the base class.
+        letBaseFollow(true);
+        const bool was = m_checkNow;
+        m_checkNow = true;
+        for (; block.isValid() && block.position() < end; block = block.next())
+            QSyntaxHighlighter::rehighlightBlock(block);
+        m_checkNow = was;
+        return;
     }
+    // A long change is checked in slices; a word typed is marked as soon
+    // as it ends.
+    const bool later = added > checkAtOnce;
+    for (; block.isValid() && block.position() < end; block = block.next()) {
+        if (later)
+            leavePending(block, block.text());
+        else
+            checkBlock(block);
+    }
+    if (later)
+        queue(from);
 }
 
 // Only the editor's own document is checked in slices: its marks are painted,
-// so checking a block later costs no layout. A block is checked at once when
-// asked for, and for every edit of a few thousand words or fewer: a word
-// typed is marked as soon as it ends.
-bool Highlighter::deferred(int position) const
+// so checking a block later costs no layout.
+bool Highlighter::deferred() const
 {
-    if (m_checkNow || !paintsOverEditor())
-        return false;
-    return m_bulkAll || (m_bulkTo >= 0 && position >= m_bulkFrom && position <= m_bulkTo);
+    return m_bulkAll && !m_checkNow && paintsOverEditor();
+}
+
+void Highlighter::leavePending(const QTextBlock &block, const QString &text)
+{
+    if (auto *data = dynamic_cast<BlockMisspellings *>(block.userData())) {
+        const size_t hash = qHash(text);
+        if (data->textHash != hash)
+            data->words.clear();
+        data->textHash = hash;
+        data->pending = true;
+    }
+}
+
+void Highlighter::checkBlock(const QTextBlock &block)
+{
+    const QString text = block.text();
+    auto *data = dynamic_cast<BlockMisspellings *>(block.userData());
+    const bool fresh = !data;
+    if (fresh) {
+        data = new BlockMisspellings;
+        QTextBlock(block).setUserData(data);
+    }
+    QList<Misspelling> words = findMisspellings(text);
+    const size_t hash = qHash(text);
+    // An edit repaints its block anyway. A block checked for the first time,
+    // or again with the same text (the word list changed), needs a repaint
+    // when its marks changed and it is in view.
+    const bool shown = m_shownTo < 0 ||
+        (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
+    if (data->words != words && (fresh || data->textHash == hash) && shown)
+        scheduleRepaint();
+    data->words = std::move(words);
+    data->textHash = hash;
+    data->pending = false;
 }
 
 void Highlighter::rehighlightBlock(const QTextBlock &block)
@@ -196,24 +269,10 @@ void Highlighter::checkSlice()
     // a block in view needs a repaint for its marks; the others are painted
     // with them when they come into view.
     const auto check = [this](const QTextBlock &block) {
-        if (!paintsOverEditor()) {
+        if (paintsOverEditor())
+            checkBlock(block);
+        else
             QSyntaxHighlighter::rehighlightBlock(block);
-            return;
-        }
-        const QString text = block.text();
-        auto *data = dynamic_cast<BlockMisspellings *>(block.userData());
-        if (!data) {
-            data = new BlockMisspellings;
-            data->textHash = qHash(text);
-            QTextBlock(block).setUserData(data);
-        }
-        QList<Misspelling> words = findMisspellings(text);
-        const bool shown = m_shownTo < 0 ||
-            (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
-        if (data->words != words && shown)
-            scheduleRepaint();
-        data->words = std::move(words);
-        data->pending = false;
     };
     // The blocks in view first: that is where the user looks.
     m_shownFrom = m_shownTo = -1;
@@ -309,17 +368,10 @@ QList<Highlighter::Misspelling> Highlighter::findMisspellings(const QString &tex
 
 void Highlighter::highlightBlock(const QString &text)
 {
-    const QTextBlock block = currentBlock();
-    const int position = block.position();
-    if (deferred(position)) {
-        if (auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData())) {
-            const size_t hash = qHash(text);
-            if (data->textHash != hash)
-                data->words.clear();
-            data->textHash = hash;
-            data->pending = true;
-        }
-        queue(position);
+    if (deferred()) {
+        const QTextBlock block = currentBlock();
+        leavePending(block, text);
+        queue(block.position());
         return;
     }
 

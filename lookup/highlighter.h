@@ -75,8 +75,11 @@ private:
     bool paintsOverEditor() const;
     // The misspelt words of a block's text, in text order.
     QList<Misspelling> findMisspellings(const QString &text) const;
+    void letBaseFollow(bool on);
     void noteChange(int from, int removed, int added);
-    bool deferred(int position) const;
+    bool deferred() const;
+    void leavePending(const QTextBlock &block, const QString &text);
+    void checkBlock(const QTextBlock &block);
     void queue(int position);
     void checkSlice();
     void followEditorDocument();
@@ -101,10 +104,11 @@ private:
     // The first slice of a pass checks the blocks in view first.
     bool m_viewFirst = false;
     QTimer *m_sliceTimer = nullptr;
-    // A change or pass too long to check at once, while the base class goes
-    // over its blocks: they are left pending.
-    int m_bulkFrom = -1;
-    int m_bulkTo = -1;
+    // Whether the base class checks the blocks of each change (it does not
+    // in the editor's own document).
+    bool m_baseFollows = false;
+    // A whole-document pass too long to check at once, while the base class
+    // goes over its blocks: they are left pending.
     bool m_bulkAll = false;
     // Set while blocks are checked on purpose (a slice, rehighlightBlock).
     bool m_checkNow = false;

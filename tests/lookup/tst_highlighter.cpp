@@ -66,6 +66,7 @@ private slots:
     void longTextCheckedInSlices();
     void plainTextDocument();
     void documentReplaced();
+    void documentKeptAfterReplacement();
 
 private:
     void load(Utils &utils)
@@ -300,6 +301,30 @@ void TestHighlighter::documentReplaced()
     edit.moveCursor(QTextCursor::End);
     edit.insertPlainText(QStringLiteral(" qq"));
     QCOMPARE(underlined(edit), QStringList({ "wrold", "ನಮಸಕರ", "qq" }));
+}
+
+// The editor is given another document while its old one stays: the old
+// one, shown by no editor of this highlighter now, gets its marks as layout
+// formats, for a change in it too.
+void TestHighlighter::documentKeptAfterReplacement()
+{
+    Utils utils;
+    load(utils);
+    QTextEdit edit;
+    auto *kept = new QTextDocument(&edit);
+    kept->setPlainText(QStringLiteral("ಕನ್ನಡ"));
+    edit.setDocument(kept);
+    auto *highlighter = new Highlighter(&utils, &edit);
+    QCoreApplication::processEvents();
+    edit.setDocument(new QTextDocument(&edit));
+    QCoreApplication::processEvents();
+    QCOMPARE(highlighter->document(), kept);
+
+    QTextCursor cursor(kept);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral(" wrold\nಕಲಮ"));
+    QCOMPARE(underlined(kept), QStringList({ "wrold", "ಕಲಮ" }));
+    QCOMPARE(formatted(kept), QStringList({ "wrold", "ಕಲಮ" }));
 }
 
 QTEST_MAIN(TestHighlighter)
