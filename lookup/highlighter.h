@@ -28,6 +28,11 @@ class Utils;
 // out on every key typed in it. Painting them costs the visible words only.
 // In a document the editor does not show (the highlighter moved onto another
 // one) the words get the misspelling format as layout formats instead.
+//
+// In the editor's own document a change of more than a few thousand words at
+// once (a file's text set, a long paste) is checked in short slices from the
+// event loop, the blocks in view first, so that the window repaints and
+// takes keys meanwhile; a word typed is marked as soon as it ends.
 class Highlighter : public QSyntaxHighlighter
 {
 public:
