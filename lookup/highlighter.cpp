@@ -94,7 +94,13 @@ Highlighter::Highlighter(Utils *spellChecker, QTextEdit *editor)
     }
 }
 
-Highlighter::~Highlighter() = default;
+Highlighter::~Highlighter()
+{
+    // The base class's destructor clears the document's formats, which
+    // reports a change: this part of the object is gone by then.
+    if (QTextDocument *doc = document())
+        disconnect(doc, &QTextDocument::contentsChange, this, &Highlighter::noteChange);
+}
 
 void Highlighter::setSpellCheckAsYouType(bool on)
 {
