@@ -475,7 +475,7 @@ BENCHMARK(BM_ReadOfficeRtf)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OfficeToText)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_OfficeStartUp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
-BENCHMARK(BM_OpenRtfInEditor)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_OpenRtfInEditor)->Unit(benchmark::kMillisecond)->Iterations(9);
 
 int main(int argc, char **argv)
 {

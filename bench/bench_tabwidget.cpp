@@ -362,7 +362,7 @@ void printExportSummary()
 
 } // namespace
 
-BENCHMARK(BM_OpenPlainText)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_OpenPlainText)->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(BM_ExportPdf50Pages)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
