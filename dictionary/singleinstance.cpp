@@ -207,14 +207,19 @@ bool SingleInstance::sendMessage(const QString &message, int timeout)
         QThread::msleep(qMin(20, remaining()));
     }
 
+    // Only the end of the time-out or of the connection (the primary gone)
+    // ends the wait: a wait that returns early without either is resumed, so
+    // that a primary that is merely slow gets all of its time.
     socket.write(frame);
     while (socket.bytesToWrite() > 0) {
-        if (remaining() <= 0 || !socket.waitForBytesWritten(remaining()))
+        if (socket.state() != QLocalSocket::ConnectedState || remaining() <= 0)
             return false;
+        socket.waitForBytesWritten(remaining());
     }
     while (socket.bytesAvailable() < 1) {
-        if (remaining() <= 0 || !socket.waitForReadyRead(remaining()))
+        if (socket.state() != QLocalSocket::ConnectedState || remaining() <= 0)
             return false;
+        socket.waitForReadyRead(remaining());
     }
     char ack = 0;
     return socket.getChar(&ack) && ack == AckByte;
