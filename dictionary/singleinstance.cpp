@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -101,6 +102,18 @@ bool clearForeign(const QString &path, mode_t type)
     return ::unlink(native.constData()) == 0;
 }
 
+// Whether the process runs as this user. A lock of ours may name a process
+// of another user when the pid of a dead copy was given again to a program
+// of the same name: that process is no copy of ours. Where processes cannot
+// be looked at, every process counts as this user's.
+bool isOwnProcess(qint64 pid)
+{
+    struct stat st;
+    if (::stat(QByteArray("/proc/" + QByteArray::number(pid)).constData(), &st) != 0)
+        return errno != ENOENT || ::access("/proc/self", F_OK) != 0;
+    return st.st_uid == ::geteuid();
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString &key, QObject *parent)
@@ -160,7 +173,16 @@ bool SingleInstance::isRunning()
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // Only a dead owner makes the lock stale; a live one keeps it however old.
     m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
+    bool locked = m_lock->tryLock(0);
+    qint64 pid = 0;
+    QString host, app;
+    if (!locked && m_lock->error() == QLockFile::LockFailedError &&
+        m_lock->getLockInfo(&pid, &host, &app) && host == QSysInfo::machineHostName() &&
+        !isOwnProcess(pid)) {
+        m_lock->removeStaleLockFile();
+        locked = m_lock->tryLock(0);
+    }
+    if (!locked) {
         if (m_lock->error() == QLockFile::LockFailedError) {
             m_otherRunning = true;
             return true;

@@ -87,6 +87,11 @@ inline uid_t ownerOf(const QString &path)
     return ::lstat(native(path).constData(), &st) == 0 ? st.st_uid : uid_t(-1);
 }
 
+inline uid_t ownerOfProcess(qint64 pid)
+{
+    return ownerOf(QStringLiteral("/proc/%1").arg(pid));
+}
+
 inline mode_t modeOf(const QString &path)
 {
     struct stat st;

@@ -109,6 +109,7 @@ private slots:
     void privateFolder_data();
     void privateFolder();
     void foreignLockInSharedFolder();
+    void lockNamingAnotherUsersProcess();
     void framing_data();
     void framing();
     void activationWindowIsRestored();
@@ -335,6 +336,50 @@ void TstSingleInstance::foreignLockInSharedFolder()
     QCOMPARE(runSecond(key), 0);
     QVERIFY(first.waitForLine("message "));
     QCOMPARE(first.lines().last(), QByteArray("message WakeUp"));
+}
+
+void TstSingleInstance::lockNamingAnotherUsersProcess()
+{
+    // Our lock, left by a copy that died, whose pid now belongs to another
+    // user's program of the same name: no copy of ours runs.
+    if (!ForeignFiles::canGiveAway())
+        QSKIP("starting another user's process needs root");
+    QProcess other;
+    other.setChildProcessModifier([] {
+        if (::setgid(ForeignFiles::OtherGroup) != 0 || ::setuid(ForeignFiles::OtherUser) != 0)
+            ::_exit(3);
+    });
+    other.start(QStringLiteral("sleep"), { QStringLiteral("60") });
+    QVERIFY(other.waitForStarted());
+    const auto stop = qScopeGuard([&other] {
+        other.kill();
+        other.waitForFinished();
+    });
+    QTRY_COMPARE(ForeignFiles::ownerOfProcess(other.processId()), ForeignFiles::OtherUser);
+
+    SingleInstance probe(QStringLiteral("reused"));
+    QVERIFY(ForeignFiles::plantLiveLock(probe.lockFilePath()));
+    // The lock as that copy wrote it, naming the other user's process.
+    QFile lock(probe.lockFilePath());
+    QVERIFY(lock.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = lock.readAll().split('\n');
+    lock.close();
+    QVERIFY(lines.size() > 2);
+    lines[0] = QByteArray::number(other.processId());
+    lines[1] = "sleep";
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lock.write(lines.join('\n'));
+    lock.close();
+    QLockFile reader(probe.lockFilePath());
+    qint64 pid = 0;
+    QString host, app;
+    QVERIFY(reader.getLockInfo(&pid, &host, &app));
+    QCOMPARE(pid, other.processId());
+
+    SingleInstance a(QStringLiteral("reused"));
+    QVERIFY(!a.isRunning());
+    QVERIFY(reader.getLockInfo(&pid, &host, &app));
+    QCOMPARE(pid, QCoreApplication::applicationPid());
 }
 
 void TstSingleInstance::framing_data()
