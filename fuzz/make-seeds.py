@@ -54,9 +54,78 @@ def odt_fixtures():
     ]
 
 
+# Formats in every spelling the reader knows (colour names, #rgb, rgb(),
+# lengths in each unit, borders, positions), which the fixtures, made for
+# other checks, hardly hold.
+STYLED_CONTENT = """<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" \
+xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" \
+xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" \
+xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" \
+xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" \
+xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" office:version="1.2">
+<office:font-face-decls><style:font-face style:name="Tunga" svg:font-family="Tunga" \
+style:font-pitch="variable"/></office:font-face-decls>
+<office:automatic-styles>
+<style:style style:name="T1" style:family="text"><style:text-properties fo:color="#336699" \
+fo:background-color="transparent" fo:font-size="12pt" fo:font-weight="bold" \
+style:font-name="Tunga" style:text-underline-style="solid" style:text-underline-type="double"/>
+</style:style>
+<style:style style:name="T2" style:family="text"><style:text-properties fo:color="Red " \
+fo:background-color="rgb(10, 20, 30)" fo:font-size="1cm" fo:font-style="italic" \
+style:text-position="super 58%" style:text-line-through-style="solid"/></style:style>
+<style:style style:name="T3" style:family="text"><style:text-properties fo:color="#abc" \
+fo:background-color="rgb(1,2,3,4)" fo:font-size="150%" fo:letter-spacing="0.5mm" \
+fo:text-transform="uppercase" style:text-scale="80%"/></style:style>
+<style:style style:name="T4" style:family="text"><style:text-properties fo:color="bogus" \
+fo:background-color="" fo:font-size="0.5in" style:text-position="sub" \
+style:text-overline-style="dotted"/></style:style>
+<style:style style:name="P1" style:family="paragraph"><style:paragraph-properties \
+fo:text-align="center" fo:margin-left="2mm" fo:margin-right="-1cm" fo:margin-top="3pi" \
+fo:margin-bottom="1dd" fo:text-indent="1cc" fo:background-color="lightyellow" \
+fo:border="0.5mm solid #ff0000" fo:padding="2mm" fo:break-before="page"/></style:style>
+<style:style style:name="P2" style:family="paragraph"><style:paragraph-properties \
+fo:text-align="end" fo:margin-left="1inch" fo:border="0.06pt dotted navy"/></style:style>
+<style:style style:name="C1" style:family="table-cell"><style:table-cell-properties \
+fo:background-color="#00ff00" fo:border="1px dashed rgb(0,0,255)" fo:padding="0.1cm"/>
+</style:style>
+</office:automatic-styles>
+<office:body><office:text>
+<text:p text:style-name="P1"><text:span text:style-name="T1">ka</text:span><text:s text:c="3"/>\
+<text:span text:style-name="T2">ga</text:span><text:tab/><text:span text:style-name="T3">na\
+</text:span><text:line-break/><text:span text:style-name="T4">ma</text:span></text:p>
+<text:p text:style-name="P2">end</text:p>
+<table:table><table:table-column table:number-columns-repeated="2"/><table:table-row>\
+<table:table-cell table:style-name="C1"><text:p>a</text:p></table:table-cell><table:table-cell>\
+<text:p>b</text:p></table:table-cell></table:table-row></table:table>
+</office:text></office:body></office:document-content>
+"""
+
+STYLED_STYLES = """<?xml version="1.0" encoding="UTF-8"?>
+<office:document-styles xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" \
+xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" \
+xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"><office:styles>
+<style:style style:name="Standard" style:family="paragraph"><style:text-properties \
+fo:color="black" fo:font-size="11pt"/></style:style></office:styles></office:document-styles>
+"""
+
+
+def styled_odt(path):
+    """An .odt holding the styled streams, stored as the container asks."""
+    with zipfile.ZipFile(path, "w") as z:
+        z.writestr(zipfile.ZipInfo("mimetype"), "application/vnd.oasis.opendocument.text",
+                   compress_type=zipfile.ZIP_STORED)
+        z.writestr("content.xml", STYLED_CONTENT, compress_type=zipfile.ZIP_DEFLATED)
+        z.writestr("styles.xml", STYLED_STYLES, compress_type=zipfile.ZIP_DEFLATED)
+
+
 def odf_streams():
     out = folder("fuzz_odfimport")
     styles = folder("fuzz_oostyles")
+    put(os.path.join(out, "styled-content.xml"), STYLED_CONTENT.encode())
+    put(os.path.join(styles, "styled-content.xml"), STYLED_CONTENT.encode())
+    put(os.path.join(styles, "styled-styles.xml"), STYLED_STYLES.encode())
+    styled_odt(os.path.join(folder("fuzz_odtfile"), "styled.odt"))
     for odt in odt_fixtures():
         name = os.path.splitext(os.path.basename(odt))[0]
         with zipfile.ZipFile(odt) as z:
