@@ -65,7 +65,8 @@ bench:
 	@set -e; for b in $(BUILD)/bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; scripts/with-xvfb "$$b"; done
 
-fuzz: deps
+fuzz:
+	scripts/install-deps --fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G $(GENERATOR) \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUVO_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
