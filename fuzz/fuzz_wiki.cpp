@@ -1,21 +1,27 @@
-// Network replies of a wiki site, faked and handed to the reply handlers of
-// the link query (Wiki) and of the page fetch (MediaWiki) the way their
-// network managers hand them over.
+// Network replies of a wiki site, served from a local file and handed to the
+// link query (Wiki) and the page fetch (MediaWiki) by their own network
+// managers: the whole way from search() through the latest-request check and
+// the size cap to the reply handler.
+//
+// The clients' site is a file: URL, so the manager answers each request with
+// the file the input wrote at the requested path; a missing file makes the
+// request fail, as a server error would.
 //
 // Input: a mode byte, then the reply's body. Mode bit 0 picks the page fetch
-// instead of the link query; bit 1 makes the reply fail with a network error
-// (its body still readable, as a server's error page is). Whatever the reply,
-// the handler reports exactly once, frees the reply, and:
+// instead of the link query; bit 1 makes the reply fail (no file). Whatever
+// the reply, the client reports exactly once, and:
 // - the link query keeps no more titles than its cap, sorted when it reports
 //   success, and reports failure for a failed reply;
 // - the page fetch keeps the page's text up to its first NUL on success and
 //   nothing on failure.
-#include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QNetworkReply>
-#include <QPointer>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstddef>
@@ -27,51 +33,36 @@
 
 namespace {
 
-// A finished reply whose body is the given bytes.
-class FakeReply : public QNetworkReply
+QTemporaryDir *site()
 {
-public:
-    FakeReply(const QByteArray &body, bool failed)
-        : m_bytes(body)
-        , m_body(&m_bytes)
-    {
-        m_body.open(QIODevice::ReadOnly);
-        setOperation(QNetworkAccessManager::GetOperation);
-        setUrl(QUrl(QStringLiteral("http://en.wiktionary.org/w/api.php")));
-        setHeader(QNetworkRequest::ContentLengthHeader, body.size());
-        setAttribute(QNetworkRequest::HttpStatusCodeAttribute, failed ? 500 : 200);
-        if (failed)
-            setError(QNetworkReply::InternalServerError, QStringLiteral("fake failure"));
-        open(QIODevice::ReadOnly);
-        setFinished(true);
-    }
-    void abort() override { }
-    qint64 bytesAvailable() const override
-    {
-        return m_body.bytesAvailable() + QNetworkReply::bytesAvailable();
-    }
-    bool isSequential() const override { return true; }
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/fuzz_wiki-XXXXXX"));
+    return &dir;
+}
 
-protected:
-    qint64 readData(char *data, qint64 maxSize) override { return m_body.read(data, maxSize); }
+// The edition's folder: what "%1" becomes for the English edition.
+QString edition()
+{
+    return site()->path() + QStringLiteral("/en");
+}
 
-private:
-    QByteArray m_bytes;
-    QBuffer m_body;
-};
+bool writeReply(const QString &path, const QByteArray &body)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(body) == body.size();
+}
 
-// Hands the reply to the object's private handler, as its manager's
-// finished(QNetworkReply*) signal would, and checks that it reported once
-// and freed the reply. Returns what it reported.
-bool deliver(QObject *client, FakeReply *reply)
+// Runs the event loop until the client reports, and checks it reported once.
+// Returns what it reported.
+bool awaitReport(QObject *client)
 {
     QSignalSpy reported(client, SIGNAL(finished(bool)));
-    QPointer<QNetworkReply> guard(reply);
-    if (!QMetaObject::invokeMethod(client, "finished", Qt::DirectConnection,
-                                   Q_ARG(QNetworkReply *, reply)))
+    if (reported.isEmpty() && !reported.wait(5000))
         std::abort();
+    // A second report would come from the same event loop pass.
+    QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (reported.count() != 1 || guard)
+    if (reported.count() != 1)
         std::abort();
     return reported.at(0).at(0).toBool();
 }
@@ -81,6 +72,8 @@ bool deliver(QObject *client, FakeReply *reply)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
+    if (!site()->isValid())
+        std::abort();
     return 0;
 }
 
@@ -92,10 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool page = data[0] & 1;
     const bool failed = data[0] & 2;
     const QByteArray body(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const QString siteTemplate =
+        QUrl::fromLocalFile(site()->path()).toString() + QStringLiteral("/%1");
 
     if (page) {
+        const QString file = edition() + QStringLiteral("/wiki/word");
+        QFile::remove(file);
+        if (!failed && !writeReply(file, body))
+            std::abort();
         MediaWiki wiki;
-        const bool ok = deliver(&wiki, new FakeReply(body, failed));
+        wiki.setSiteTemplate(siteTemplate);
+        wiki.search(QStringLiteral("word"));
+        const bool ok = awaitReport(&wiki);
         const qsizetype nul = body.indexOf('\0');
         const QString expected =
             failed ? QString() : QString::fromUtf8(nul < 0 ? body : body.left(nul));
@@ -103,8 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         return 0;
     }
+    const QString file = edition() + QStringLiteral("/w/api.php");
+    QFile::remove(file);
+    if (!failed && !writeReply(file, body))
+        std::abort();
     Wiki wiki;
-    const bool ok = deliver(&wiki, new FakeReply(body, failed));
+    wiki.setSiteTemplate(siteTemplate);
+    wiki.search(QStringLiteral("word"));
+    const bool ok = awaitReport(&wiki);
     const QStringList titles = wiki.results();
     if (titles.size() > Wiki::MaxTitles)
         std::abort();
