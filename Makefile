@@ -8,7 +8,7 @@ BUILD ?= build
 GENERATOR ?= Ninja
 JOBS ?= 8
 
-.PHONY: all deps test-deps configure build test test-asan bench fuzz fuzz-run clean format format-check
+.PHONY: all deps test-deps configure build test test-asan bench fuzz fuzz-run fuzz-check clean format format-check
 
 all: build
 
@@ -81,6 +81,11 @@ FUZZ_JOBS ?= 4
 FUZZ_TARGETS ?=
 fuzz-run: fuzz
 	fuzz/run.sh build-fuzz $(FUZZ_TIME) $(FUZZ_JOBS) $(FUZZ_TARGETS)
+
+# make fuzz-check  builds the fuzz targets and runs each once over its seeds:
+# CI's check that every target still builds and works.
+fuzz-check: fuzz
+	fuzz/run.sh build-fuzz 0 $(FUZZ_JOBS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -6,7 +6,9 @@
 # <build>/fuzz-run/<target>/: "seeds" is made afresh from the tests' fixtures
 # and fuzz/seeds/<target>/, "corpus" keeps what the fuzzer found between runs,
 # and "artifacts" receives crashes, hangs and leaks. Prints the executions and
-# edges of each target; fails when any target found something.
+# edges of each target; fails when any target found something. With 0 seconds
+# each target only runs its seeds once (a check that the targets still work
+# and that no seed crashes them, as CI runs it).
 set -euo pipefail
 
 build=${1:?usage: run.sh <fuzz build folder> <seconds> <jobs> [target...]}
@@ -75,13 +77,19 @@ run_one() {
             [ -f "$f" ] && cp "$f" "$work/seeds/"
         done
     done
-    local args=(-max_total_time="$seconds" -timeout=30 -print_final_stats=1
-                -artifact_prefix="$work/artifacts/")
+    local args=(-timeout=30 -print_final_stats=1 -artifact_prefix="$work/artifacts/")
+    local dirs=("$work/corpus" "$work/seeds")
+    if [ "$seconds" = 0 ]; then
+        args+=(-runs=0)
+        dirs=("$work/seeds")
+    else
+        args+=(-max_total_time="$seconds")
+    fi
     [ "$dict" != "-" ] && args+=(-dict="$src/fuzz/dict/$dict.dict")
     # shellcheck disable=SC2206
     [ -n "$options" ] && args+=($options)
     local rc=0
-    (cd "$work" && "$build/fuzz/$name" "${args[@]}" "$work/corpus" "$work/seeds") >"$work/log" 2>&1 || rc=$?
+    (cd "$work" && "$build/fuzz/$name" "${args[@]}" "${dirs[@]}") >"$work/log" 2>&1 || rc=$?
     echo "$rc" >"$work/rc"
 }
 
