@@ -3,11 +3,12 @@
 #             server (scripts/with-xvfb), where keys and repaints take the
 #             user's path
 # make fuzz   builds the libFuzzer targets with clang into build-fuzz/
+# make fuzz-run  builds them and runs each for FUZZ_TIME seconds on its seeds
 BUILD ?= build
 GENERATOR ?= Ninja
 JOBS ?= 8
 
-.PHONY: all deps test-deps configure build test test-asan bench fuzz clean format format-check
+.PHONY: all deps test-deps configure build test test-asan bench fuzz fuzz-run fuzz-check clean format format-check
 
 all: build
 
@@ -64,10 +65,27 @@ bench:
 	@set -e; for b in $(BUILD)/bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; scripts/with-xvfb "$$b"; done
 
-fuzz: deps
+fuzz:
+	scripts/install-deps --fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G $(GENERATOR) \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUVO_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
+
+# make fuzz-run  runs every fuzz target for FUZZ_TIME seconds (default 60) on
+# seeds from the tests' fixtures and fuzz/seeds/, with the keyword
+# dictionaries of fuzz/dict/, FUZZ_JOBS targets at a time (default 4). What a
+# target finds lands in build-fuzz/fuzz-run/<target>/artifacts/ and fails the
+# run; FUZZ_TARGETS names a subset.
+FUZZ_TIME ?= 60
+FUZZ_JOBS ?= 4
+FUZZ_TARGETS ?=
+fuzz-run: fuzz
+	fuzz/run.sh build-fuzz $(FUZZ_TIME) $(FUZZ_JOBS) $(FUZZ_TARGETS)
+
+# make fuzz-check  builds the fuzz targets and runs each once over its seeds:
+# CI's check that every target still builds and works.
+fuzz-check: fuzz
+	fuzz/run.sh build-fuzz 0 $(FUZZ_JOBS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

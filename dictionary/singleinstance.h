@@ -14,9 +14,17 @@ class QLocalSocket;
 class QWidget;
 
 // Keeps one running copy of a program per user. The first copy that takes the
-// lock file in the temporary folder becomes the primary and listens on a local
-// socket; later copies find the lock taken and hand the primary a text message
-// instead of starting themselves.
+// lock file becomes the primary and listens on a local socket; later copies
+// find the lock taken and hand the primary a text message instead of starting
+// themselves.
+//
+// The lock and the socket live in a folder only the user can enter: the
+// session's runtime folder ($XDG_RUNTIME_DIR) when it is the user's own and
+// closed to others, otherwise a folder "zuvo-<uid>" of the temporary folder
+// that this layer makes with mode 0700 and whose owner it checks. Another
+// user can plant files in a shared temporary folder, but never in these; a
+// lock or socket file that is not the user's own is removed, never taken for
+// a running copy. When no such folder can be had, the copy starts alone.
 //
 // Wire format (client to primary): a 4-byte big-endian length followed by that
 // many bytes of UTF-8. The primary answers one acknowledgement byte once it has
@@ -50,7 +58,8 @@ public:
     void setActivationWindow(QWidget *window, bool activateOnMessage = true);
     QWidget *activationWindow() const;
 
-    // Where the lock and the socket live (used by tests and diagnostics).
+    // Where the lock and the socket live (used by tests and diagnostics); both
+    // empty when no private folder could be had.
     QString lockFilePath() const { return m_lockPath; }
     QString serverName() const { return m_serverName; }
 

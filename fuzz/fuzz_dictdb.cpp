@@ -6,8 +6,15 @@
 //
 // Input: a mode byte, then fields separated by 0xFF bytes: the word to look
 // up, the word-list value, the language name, then (headword, block) pairs.
-// Mode bit 0 compresses the text fields properly; without it they are stored
-// as they are (damaged or hostile compressed values).
+// Mode bits:
+//   0  compress the text fields properly; without it they are stored as they
+//      are (damaged or hostile compressed values)
+//   1  leave out the Dict table      2  leave out the DictInfo table
+//   3  leave out the DictInfo row    4  leave out the AllUnicodeWords table
+//   5  leave out the AllUnicodeWords row
+//   6  store the language name field; without it the database is a Kannada
+//      one, so that every other input is bound and read through
+//   7  look up the first headword instead of the word field
 #include "compression.h"
 #include "dctwriter.h"
 #include "dictionary.h"
@@ -15,6 +22,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -73,21 +81,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QByteArray &f : fields)
         checkAgainstQt(f);
 
-    const QString word = QString::fromUtf8(fields.value(0));
+    const uint8_t mode = data[0];
     DctWriter::Content content;
+    content.hasDictTable = !(mode & 0x02);
+    content.hasInfoTable = !(mode & 0x04);
+    content.hasInfoRow = !(mode & 0x08);
+    content.hasAllWordsTable = !(mode & 0x10);
+    content.hasAllWordsRow = !(mode & 0x20);
     content.allWords = value(fields.value(1), compress);
     content.info = { QStringLiteral("1"), QStringLiteral("fuzz"),
-                     fields.size() > 2 ? QString::fromUtf8(fields.at(2))
-                                       : QStringLiteral("Kannada") };
+                     (mode & 0x40) ? QString::fromUtf8(fields.value(2))
+                                   : QStringLiteral("Kannada") };
     for (qsizetype i = 3; i + 1 < fields.size(); i += 2)
         content.rows.append({ value(fields.at(i), compress), value(fields.at(i + 1), compress) });
+    const QString word = QString::fromUtf8((mode & 0x80) ? fields.value(3) : fields.value(0));
 
-    const QString path = folder->filePath(QStringLiteral("dct/fuzz.dct"));
+    // A file of a new name each time: the reader keeps what it read per file,
+    // keyed on the file's identity, size and time, and a file replaced within
+    // the same clock tick (its inode reused) could be served from what the
+    // previous input left.
+    static quint64 serial = 0;
+    static QString previous;
+    if (!previous.isEmpty())
+        QFile::remove(previous);
+    const QString path = folder->filePath(QStringLiteral("dct/input-%1.dct").arg(serial++));
+    previous = path;
     if (!DctWriter::write(path, content, nullptr))
         return 0;
 
     Dictionary d;
-    d.isDictAvailable(0);
+    for (int language = 0; language < 9 && !d.available; ++language)
+        d.isDictAvailable(language);
     QString meaning;
     d.findMeaningOf(word, meaning);
     d.dictInfo();

@@ -1,29 +1,89 @@
-// A stored list value: the input is the blob found in a list store's table.
-// Whatever it holds, it reads as a non-null text without a NUL, and that text
-// is stored and read back unchanged.
+// A list store file as the editor finds it in "dat": the input is the whole
+// file, opened as the find and replace history ("./dat/history.dat") and as
+// the user's word list ("./dat/usrdic.dat") through the classes the editor
+// uses. Whatever the file holds:
+// - a list reads as a null text (no store, no table, no row) or as a text
+//   without a NUL;
+// - a write that reports success is what the next read gives back, and a
+//   write that fails leaves the previous text in place.
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QString>
-#include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <sanitizer/lsan_interface.h>
 
-#include "liststore.h"
+#include "history.h"
+#include "sqlcipherdriver.h"
+#include "userdict.h"
+
+namespace {
+
+QTemporaryDir *folder = nullptr;
+
+bool writeInput(const QString &name, const uint8_t *data, size_t size)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(reinterpret_cast<const char *>(data), qint64(size)) == qint64(size);
+}
+
+void checkText(const QString &text)
+{
+    if (!text.isNull() && text.contains(QChar(u'\0')))
+        std::abort();
+}
+
+// Reads a list, writes it back with one more entry, and reads it again.
+template<typename Read, typename Write> void roundTrip(Read read, Write write)
+{
+    const QString before = read();
+    checkText(before);
+    const QString changed = before + QStringLiteral("\nfuzz \u0C95");
+    const bool written = write(changed);
+    const QString after = read();
+    checkText(after);
+    if (written ? after != changed : after != before)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    __lsan_disable();
+    registerSqlCipherDriver();
+    __lsan_enable();
+    // The stores name their files relative to the current folder.
+    folder = new QTemporaryDir;
+    QDir::setCurrent(folder->path());
+    QDir().mkpath(QStringLiteral("dat"));
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size > (1u << 20))
+    // A journal a damaged file left behind would be played into the next one.
+    for (const QString &name : QDir(QStringLiteral("dat")).entryList(QDir::Files))
+        QFile::remove(QStringLiteral("dat/") + name);
+    if (!writeInput(QStringLiteral("dat/history.dat"), data, size) ||
+        !writeInput(QStringLiteral("dat/usrdic.dat"), data, size))
         return 0;
-    const QByteArray value =
-        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString text = ListStore::decodeValue(value);
-    if (text.isNull() || text.contains(QChar(u'\0')))
-        std::abort();
-    if (ListStore::decodeValue(ListStore::encodeValue(text)) != text)
-        std::abort();
-    // The callers split the text into the list's entries.
-    volatile qsizetype entries = text.split(u'\n').size();
-    (void)entries;
+    for (const QString &table : { QStringLiteral("Find"), QStringLiteral("Replace") }) {
+        History history;
+        roundTrip([&] { return history.readHistory(table); },
+                  [&](const QString &text) { return history.writeHistory(table, text); });
+    }
+    UserDict words;
+    roundTrip(
+        [&] { return words.read(QStringLiteral("UnicodeWords")); },
+        [&](const QString &text) { return words.write(text, QStringLiteral("UnicodeWords")); });
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <sys/types.h>
 
 #include "singleinstance.h"
+#include "singleinstancetest.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ class TstDictionaryProgram : public QObject
 private slots:
     void secondStartWakesFirst();
     void secondStartFailsOnStoppedFirst();
+    void foreignLockInSharedFolder();
 };
 
 void TstDictionaryProgram::secondStartWakesFirst()
@@ -112,11 +114,41 @@ void TstDictionaryProgram::secondStartFailsOnStoppedFirst()
     // Stopped only once its window is up: a copy stopped half-way through its
     // start could hold locks (the font cache's) that the second one waits for.
     QCOMPARE(runSecond(), 0);
-    QCOMPARE(::kill(pid_t(first.proc().processId()), SIGSTOP), 0);
+    const qint64 pid = first.proc().processId();
+    QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+    QTRY_COMPARE(processState(pid), 'T');
     qint64 elapsed = 0;
-    QCOMPARE(runSecond(&elapsed), 1);
+    const int code = runSecond(&elapsed);
+    // Only a first copy that stayed stopped and alive all along says anything
+    // about the second start's patience.
+    QCOMPARE(processState(pid), 'T');
+    QCOMPARE(code, 1);
     // It waits out its five seconds for the answer before it gives up.
     QVERIFY2(elapsed >= 4500, qPrintable(QString::number(elapsed)));
+}
+
+void TstDictionaryProgram::foreignLockInSharedFolder()
+{
+    // Another user's live lock (and a file as the socket) where older versions
+    // kept theirs, in a shared temporary folder, and no runtime folder: the
+    // program still comes up, and a second start wakes it.
+    using namespace ForeignFiles;
+    if (!canGiveAway())
+        QSKIP("making another user's files needs root");
+    const QString shared = QDir::temp().filePath(QStringLiteral("shared"));
+    const QString name = QStringLiteral("/dictionary-%1").arg(::geteuid());
+    QVERIFY(makeSharedFolder(shared));
+    QVERIFY(plantForeignLock(shared + name + QStringLiteral(".lock")));
+    QVERIFY(plantForeignFile(shared + name + QStringLiteral(".sock")));
+    EnvOverride tmp("TMPDIR", QFile::encodeName(shared));
+    EnvOverride runtime("XDG_RUNTIME_DIR", QByteArray(), false);
+
+    First first;
+    QVERIFY(first.start());
+    QCOMPARE(QFileInfo(SingleInstance(QStringLiteral("dictionary")).lockFilePath()).path(),
+             shared + QStringLiteral("/zuvo-%1").arg(::geteuid()));
+    QCOMPARE(runSecond(), 0);
+    QCOMPARE(first.proc().state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TstDictionaryProgram)

@@ -10,6 +10,9 @@
 #include <sys/types.h>
 
 #include "singleinstance.h"
+#include "singleinstancetest.h"
+
+using ForeignFiles::EnvOverride;
 
 namespace {
 
@@ -103,6 +106,10 @@ private slots:
     void killedFirstIsTakenOver();
     void sameProcessSeesItsOwnLock();
     void unusableTempFolderStartsAlone();
+    void privateFolder_data();
+    void privateFolder();
+    void foreignLockInSharedFolder();
+    void lockNamingAnotherUsersProcess();
     void framing_data();
     void framing();
     void activationWindowIsRestored();
@@ -127,11 +134,19 @@ void TstSingleInstance::stoppedFirstMakesSecondFail()
     const QString key = QStringLiteral("stopped");
     Helper first(key);
     QVERIFY(first.startPrimary());
-    QCOMPARE(::kill(pid_t(first.proc().processId()), SIGSTOP), 0);
+    const qint64 pid = first.proc().processId();
+    QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+    // The stop has taken effect before the second start begins: a first copy
+    // still running could answer it.
+    QTRY_COMPARE(processState(pid), 'T');
 
     qint64 elapsed = 0;
     const int code = runSecond(key, &elapsed);
-    ::kill(pid_t(first.proc().processId()), SIGCONT);
+    // Only a first copy that stayed stopped and alive all along says anything
+    // about the second start's patience.
+    const char state = processState(pid);
+    ::kill(pid_t(pid), SIGCONT);
+    QCOMPARE(state, 'T');
     QCOMPARE(code, 1);
     // It gave the first instance its full time-out before giving up.
     QVERIFY2(elapsed >= 4500, qPrintable(QString::number(elapsed)));
@@ -167,13 +182,204 @@ void TstSingleInstance::sameProcessSeesItsOwnLock()
 
 void TstSingleInstance::unusableTempFolderStartsAlone()
 {
-    const QByteArray old = qgetenv("TMPDIR");
-    const auto restore = qScopeGuard([&old]() { qputenv("TMPDIR", old); });
-    qputenv("TMPDIR", QDir::temp().filePath(QStringLiteral("missing/deeper")).toLocal8Bit());
+    // No runtime folder and a temporary folder that does not exist: no lock
+    // anywhere (least of all in "/"), and nothing to talk to.
+    EnvOverride runtime("XDG_RUNTIME_DIR", QByteArray(), false);
+    EnvOverride tmp("TMPDIR",
+                    QFile::encodeName(QDir::temp().filePath(QStringLiteral("missing/deeper"))));
     SingleInstance a(QStringLiteral("notemp"));
     QVERIFY(!a.isRunning());
-    // Nothing to talk to: a send fails within its time-out.
+    QVERIFY(a.lockFilePath().isEmpty());
+    QVERIFY(!QFile::exists(QStringLiteral("/notemp-%1.lock").arg(::geteuid())));
+    SingleInstance b(QStringLiteral("notemp"));
+    QVERIFY(!b.isRunning());
     QVERIFY(!a.sendMessage(QStringLiteral("WakeUp"), 200));
+}
+
+namespace {
+
+// What another user (or the user) left where the lock and the socket go.
+enum Plant {
+    ForeignLockAtSharedName, // the names older versions used, in the shared folder
+    ForeignPrivateFolder, // the private folder's name taken, open, a live lock inside
+    ForeignClosedPrivateFolder,
+    LinkAsPrivateFolder, // a link of theirs to a folder of ours
+    ForeignLockInPrivateFolder, // our folder, their live lock and socket file in it
+    FolderAsLock,
+    OpenPrivateFolder, // our folder, open to others
+    RuntimeFolder,
+    ForeignRuntimeFolder,
+    OpenRuntimeFolder,
+};
+
+bool plant(Plant what, const QString &shared, const QString &runtime, const QString &key)
+{
+    using namespace ForeignFiles;
+    const QString uid = QString::number(::geteuid());
+    const QString priv = shared + QStringLiteral("/zuvo-") + uid;
+    const QString name = key + QLatin1Char('-') + uid;
+    if (!makeSharedFolder(shared))
+        return false;
+    switch (what) {
+    case ForeignLockAtSharedName:
+        return plantForeignLock(shared + QLatin1Char('/') + name + QStringLiteral(".lock")) &&
+            plantForeignFile(shared + QLatin1Char('/') + name + QStringLiteral(".sock"));
+    case ForeignPrivateFolder:
+        return makeFolder(priv, 0777) &&
+            plantForeignLock(priv + QLatin1Char('/') + name + QStringLiteral(".lock")) &&
+            giveAway(priv);
+    case ForeignClosedPrivateFolder:
+        return makeFolder(priv, 0700) && giveAway(priv);
+    case LinkAsPrivateFolder: {
+        const QString mine = QFileInfo(shared).path() + QStringLiteral("/mine");
+        return makeFolder(mine, 0700) && QFile::link(mine, priv) && giveAway(priv);
+    }
+    case ForeignLockInPrivateFolder:
+        return makeFolder(priv, 0700) &&
+            plantForeignLock(priv + QLatin1Char('/') + name + QStringLiteral(".lock")) &&
+            plantForeignFile(priv + QLatin1Char('/') + name + QStringLiteral(".sock"));
+    case FolderAsLock: {
+        const QString lock = priv + QLatin1Char('/') + name + QStringLiteral(".lock");
+        return makeFolder(priv, 0700) && makeFolder(lock, 0755) && giveAway(lock);
+    }
+    case OpenPrivateFolder:
+        return makeFolder(priv, 0777);
+    case RuntimeFolder:
+        return makeFolder(runtime, 0700);
+    case ForeignRuntimeFolder:
+        return makeFolder(runtime, 0700) && giveAway(runtime);
+    case OpenRuntimeFolder:
+        return makeFolder(runtime, 0755);
+    }
+    return false;
+}
+
+} // namespace
+
+void TstSingleInstance::privateFolder_data()
+{
+    QTest::addColumn<int>("what");
+    // Where the lock goes: "runtime", "private" (the private folder of the
+    // shared temporary folder), or "" when the copy starts alone.
+    QTest::addColumn<QString>("expected");
+
+    // clang-format off
+    QTest::newRow("foreign lock at the shared name") << int(ForeignLockAtSharedName) << QStringLiteral("private");
+    QTest::newRow("private folder taken, open")      << int(ForeignPrivateFolder)   << QStringLiteral("");
+    QTest::newRow("private folder taken, closed")    << int(ForeignClosedPrivateFolder) << QStringLiteral("");
+    QTest::newRow("link as the private folder")      << int(LinkAsPrivateFolder)    << QStringLiteral("");
+    QTest::newRow("foreign lock in our folder")      << int(ForeignLockInPrivateFolder) << QStringLiteral("private");
+    QTest::newRow("folder as the lock")              << int(FolderAsLock)           << QStringLiteral("private");
+    QTest::newRow("our folder left open")            << int(OpenPrivateFolder)      << QStringLiteral("private");
+    QTest::newRow("runtime folder")                  << int(RuntimeFolder)          << QStringLiteral("runtime");
+    QTest::newRow("runtime folder of another user")  << int(ForeignRuntimeFolder)   << QStringLiteral("private");
+    QTest::newRow("runtime folder open to others")   << int(OpenRuntimeFolder)      << QStringLiteral("private");
+    // clang-format on
+}
+
+void TstSingleInstance::privateFolder()
+{
+    QFETCH(int, what);
+    QFETCH(QString, expected);
+    if (!ForeignFiles::canGiveAway())
+        QSKIP("making another user's files needs root");
+
+    const QString base = QDir::temp().filePath(QStringLiteral("pf-%1").arg(what));
+    const QString shared = base + QStringLiteral("/shared");
+    const QString runtime = base + QStringLiteral("/runtime");
+    const QString key = QStringLiteral("pf");
+    QVERIFY(plant(Plant(what), shared, runtime, key));
+    EnvOverride tmp("TMPDIR", QFile::encodeName(shared));
+    const bool withRuntime =
+        what == RuntimeFolder || what == ForeignRuntimeFolder || what == OpenRuntimeFolder;
+    EnvOverride xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime), withRuntime);
+
+    SingleInstance a(key);
+    QVERIFY(!a.isRunning());
+    SingleInstance b(key);
+    const QString priv = shared + QStringLiteral("/zuvo-%1").arg(::geteuid());
+    if (expected.isEmpty()) {
+        // Not kept from starting, and nothing of theirs taken for ours.
+        QVERIFY(a.lockFilePath().isEmpty());
+        QVERIFY(!b.isRunning());
+        QVERIFY(ForeignFiles::ownerOf(priv) != ::geteuid());
+        return;
+    }
+    const QString folder = expected == QLatin1String("runtime") ? runtime : priv;
+    QCOMPARE(QFileInfo(a.lockFilePath()).path(), folder);
+    QCOMPARE(QFileInfo(a.serverName()).path(), folder);
+    QCOMPARE(ForeignFiles::ownerOf(a.lockFilePath()), ::geteuid());
+    QCOMPARE(ForeignFiles::modeOf(folder), mode_t(0700));
+    // The copy that took the lock is the running one for every later start.
+    QVERIFY(b.isRunning());
+}
+
+void TstSingleInstance::foreignLockInSharedFolder()
+{
+    // Another user's live lock and socket file at the names older versions
+    // used in the shared temporary folder: the first start comes up at once
+    // and a second one wakes it.
+    if (!ForeignFiles::canGiveAway())
+        QSKIP("making another user's files needs root");
+    const QString shared = QDir::temp().filePath(QStringLiteral("foreign/shared"));
+    const QString key = QStringLiteral("foreign");
+    QVERIFY(plant(ForeignLockAtSharedName, shared, QString(), key));
+    const QString priv = shared + QStringLiteral("/zuvo-%1").arg(::geteuid());
+    QVERIFY(ForeignFiles::makeFolder(priv, 0700));
+    QVERIFY(
+        ForeignFiles::plantForeignLock(priv + QStringLiteral("/foreign-%1.lock").arg(::geteuid())));
+    EnvOverride tmp("TMPDIR", QFile::encodeName(shared));
+    EnvOverride xdg("XDG_RUNTIME_DIR", QByteArray(), false);
+
+    Helper first(key);
+    QVERIFY(first.startPrimary());
+    QCOMPARE(runSecond(key), 0);
+    QVERIFY(first.waitForLine("message "));
+    QCOMPARE(first.lines().last(), QByteArray("message WakeUp"));
+}
+
+void TstSingleInstance::lockNamingAnotherUsersProcess()
+{
+    // Our lock, left by a copy that died, whose pid now belongs to another
+    // user's program of the same name: no copy of ours runs.
+    if (!ForeignFiles::canGiveAway())
+        QSKIP("starting another user's process needs root");
+    QProcess other;
+    other.setChildProcessModifier([] {
+        if (::setgid(ForeignFiles::OtherGroup) != 0 || ::setuid(ForeignFiles::OtherUser) != 0)
+            ::_exit(3);
+    });
+    other.start(QStringLiteral("sleep"), { QStringLiteral("60") });
+    QVERIFY(other.waitForStarted());
+    const auto stop = qScopeGuard([&other] {
+        other.kill();
+        other.waitForFinished();
+    });
+    QTRY_COMPARE(ForeignFiles::ownerOfProcess(other.processId()), ForeignFiles::OtherUser);
+
+    SingleInstance probe(QStringLiteral("reused"));
+    QVERIFY(ForeignFiles::plantLiveLock(probe.lockFilePath()));
+    // The lock as that copy wrote it, naming the other user's process.
+    QFile lock(probe.lockFilePath());
+    QVERIFY(lock.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = lock.readAll().split('\n');
+    lock.close();
+    QVERIFY(lines.size() > 2);
+    lines[0] = QByteArray::number(other.processId());
+    lines[1] = "sleep";
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lock.write(lines.join('\n'));
+    lock.close();
+    QLockFile reader(probe.lockFilePath());
+    qint64 pid = 0;
+    QString host, app;
+    QVERIFY(reader.getLockInfo(&pid, &host, &app));
+    QCOMPARE(pid, other.processId());
+
+    SingleInstance a(QStringLiteral("reused"));
+    QVERIFY(!a.isRunning());
+    QVERIFY(reader.getLockInfo(&pid, &host, &app));
+    QCOMPARE(pid, QCoreApplication::applicationPid());
 }
 
 void TstSingleInstance::framing_data()
