@@ -276,10 +276,16 @@ int main(int argc, char **argv)
     benchmark::Shutdown();
     std::printf("word model: %lld known words; %.0f%% of the text's vocabulary unknown\n",
                 qlonglong(wordModel().known.size()), unknownShare * 100);
-    for (const auto &r : results)
+    // A long paragraph is laid out again at every key, by the plain editor
+    // too: ours may cost only a little more. In a short one that is next to
+    // nothing, and what a key may take is said in time.
+    for (const auto &r : results) {
+        const bool shortParagraphs = r.first.contains(QLatin1String("12-word"));
         std::printf("typing at the %s: ours %.2f ms, plain QTextEdit %.2f ms, ratio %.2f "
-                    "(goal: at most 1.10; short paragraphs under 1 ms)\n",
+                    "(goal: %s)\n",
                     qPrintable(r.first), r.second.ours, r.second.floor,
-                    r.second.floor > 0 ? r.second.ours / r.second.floor : 0.0);
+                    r.second.floor > 0 ? r.second.ours / r.second.floor : 0.0,
+                    shortParagraphs ? "under 1 ms a key" : "ratio at most 1.10");
+    }
     return 0;
 }
