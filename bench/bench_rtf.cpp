@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "benchmemory.h"
 #include "guiwaits.h"
 #include "reader.h"
 #include "writer.h"
@@ -377,40 +378,27 @@ void BM_OpenRtfInEditor(benchmark::State &state)
         return;
     }
     const QString path = f.rtfPath;
-    GuiWaits::Series series;
-    int round = 0;
-    for (auto _ : state) {
-        for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == (round % 2 == 0)) {
-                series.ours << GuiWaits::openInProgram(path, 1000, knownRtfWords());
-            } else {
-                series.floor << GuiWaits::showInPlainEdit(
-                    [path](QTextEdit *edit) {
-                        QFile file(path);
-                        if (!file.open(QIODevice::ReadOnly))
-                            return;
-                        auto *doc = new QTextDocument(edit);
-                        doc->setDefaultFont(edit->document()->defaultFont());
-                        doc->setDocumentMargin(edit->document()->documentMargin());
-                        RTF::Reader reader;
-                        reader.read(&file, QTextCursor(doc));
-                        edit->setDocument(doc);
-                    },
-                    1000);
-            }
-        }
+    const auto floor = [path](QTextEdit *edit) {
         QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            QElapsedTimer timer;
-            timer.start();
-            QTextDocument doc;
-            RTF::Reader reader;
-            reader.read(&file, QTextCursor(&doc));
-            series.libraryMs << timer.nsecsElapsed() / 1e6;
-        }
-        ++round;
-    }
-    series.report(state, QStringLiteral("opening a 300-page RTF in the editor"));
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        auto *doc = new QTextDocument(edit);
+        doc->setDefaultFont(edit->document()->defaultFont());
+        doc->setDocumentMargin(edit->document()->documentMargin());
+        RTF::Reader reader;
+        reader.read(&file, QTextCursor(doc));
+        edit->setDocument(doc);
+    };
+    const auto library = [path] {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        QTextDocument doc;
+        RTF::Reader reader;
+        reader.read(&file, QTextCursor(&doc));
+    };
+    GuiWaits::openSeries(state, path, 1000, knownRtfWords(), floor, library)
+        .report(state, QStringLiteral("opening a 300-page RTF in the editor"));
 }
 
 } // namespace
@@ -422,27 +410,6 @@ void BM_OpenRtfInEditor(benchmark::State &state)
 // above what the process held before it, per MB of RTF.
 namespace {
 
-void resetPeakMemory()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
-// Resident memory now ("VmRSS") or at its peak ("VmHWM"), in bytes.
-qint64 residentMemory(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
-
 void BM_ReadOfficeRtfMemory(benchmark::State &state)
 {
     Fixture &f = fixture();
@@ -451,14 +418,14 @@ void BM_ReadOfficeRtfMemory(benchmark::State &state)
         return;
     }
     for (auto _ : state) {
-        const qint64 before = residentMemory("VmRSS");
-        resetPeakMemory();
+        const qint64 before = BenchMemory::resident("VmRSS");
+        BenchMemory::resetPeak();
         {
             QTextDocument doc;
             read(doc);
             benchmark::DoNotOptimize(doc.blockCount());
         }
-        const double rise = (residentMemory("VmHWM") - before) / 1048576.0;
+        const double rise = (BenchMemory::resident("VmHWM") - before) / 1048576.0;
         const double mb = f.rtf.size() / 1048576.0;
         state.counters["peak_rise_MB"] = rise;
         state.counters["peak_MB_per_MB"] = rise / mb;

@@ -121,27 +121,15 @@ void BM_OpenPlainText(benchmark::State &state)
             return;
         }
     }
-    GuiWaits::Series series;
-    int round = 0;
-    for (auto _ : state) {
-        for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == (round % 2 == 0)) {
-                series.ours << GuiWaits::openInProgram(path, 1000, words().known);
-            } else {
-                series.floor << GuiWaits::showInPlainEdit(
-                    [path](QTextEdit *edit) {
-                        QFile file(path);
-                        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-                            return;
-                        QTextStream stream(&file);
-                        edit->setPlainText(stream.readAll());
-                    },
-                    1000);
-            }
-        }
-        ++round;
-    }
-    series.report(state, QStringLiteral("opening 100,000 words of plain text in the editor"));
+    const auto floor = [path](QTextEdit *edit) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return;
+        QTextStream stream(&file);
+        edit->setPlainText(stream.readAll());
+    };
+    GuiWaits::openSeries(state, path, 1000, words().known, floor)
+        .report(state, QStringLiteral("opening 100,000 words of plain text in the editor"));
 }
 
 // --- PDF export ----------------------------------------------------------------
@@ -262,13 +250,7 @@ Export exportInPlainEdit(const QString &document, const QString &pdf)
         printer.setOutputFormat(QPrinter::PdfFormat);
         PrinterSettingsDialog settings(nullptr);
         printer.setOutputFileName(pdf);
-        const double toPoint = 72.0 / printer.resolution();
-        printer.setPageMargins(
-            QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
-                      settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
-            QPageLayout::Point);
-        printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape
-                                                                   : QPageLayout::Portrait);
+        settings.applyPageLayout(printer);
         edit->document()->print(&printer);
         done = probe.nowMs();
     });

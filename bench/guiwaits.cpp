@@ -200,6 +200,33 @@ void Series::report(benchmark::State &state, const QString &what) const
     summary << line;
 }
 
+Series openSeries(benchmark::State &state, const QString &path, int minCharacters,
+                  const QStringList &knownWords, const std::function<void(QTextEdit *)> &floor,
+                  const std::function<void()> &library, const std::function<void()> &prepareFloor)
+{
+    Series series;
+    int round = 0;
+    for (auto _ : state) {
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn == 0) == (round % 2 == 0)) {
+                series.ours << openInProgram(path, minCharacters, knownWords);
+            } else {
+                if (prepareFloor)
+                    prepareFloor();
+                series.floor << showInPlainEdit(floor, minCharacters);
+            }
+        }
+        if (library) {
+            QElapsedTimer timer;
+            timer.start();
+            library();
+            series.libraryMs << timer.nsecsElapsed() / 1e6;
+        }
+        ++round;
+    }
+    return series;
+}
+
 void printSummary()
 {
     for (const QString &line : summary)

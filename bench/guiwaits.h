@@ -61,6 +61,16 @@ struct Series
     void report(benchmark::State &state, const QString &what) const;
 };
 
+// Opens the file in the program and shows the floor, in turns (which goes
+// first changes every iteration), for each iteration of the benchmark; then
+// times `library` (the library call alone) once, when there is one.
+// `prepareFloor`, when there is one, runs before each turn of the floor,
+// untimed.
+Series openSeries(benchmark::State &state, const QString &path, int minCharacters,
+                  const QStringList &knownWords, const std::function<void(QTextEdit *)> &floor,
+                  const std::function<void()> &library = {},
+                  const std::function<void()> &prepareFloor = {});
+
 // The lines of every report() so far: each figure with its floor and ratio.
 void printSummary();
 

@@ -8,21 +8,17 @@
 // identity, size and time, and a file rewritten in place within the same
 // clock tick could otherwise be served from what the previous input left.
 #include "dictionary.h"
-#include "sqlcipherdriver.h"
+#include "fuzzdatabase.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sanitizer/lsan_interface.h>
 
 namespace {
 
-QTemporaryDir *folder = nullptr;
 // Languages 0 to 8 have dictionaries of their own; 9 (English) has none.
 constexpr int LanguageCount = 9;
 
@@ -30,17 +26,8 @@ constexpr int LanguageCount = 9;
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
-    // Every failed statement writes a diagnostic line; thousands a second
-    // only slow the run down.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    // The driver registration lives as long as the process, as in the programs.
-    __lsan_disable();
-    registerSqlCipherDriver();
-    __lsan_enable();
-    folder = new QTemporaryDir;
-    QDir(folder->path()).mkpath(QStringLiteral("dct"));
-    Dictionary::setDictFolder(folder->filePath(QStringLiteral("dct")) + u'/');
+    FuzzDatabase::start(argc, argv);
+    FuzzDatabase::useDictFolder();
     return 0;
 }
 
@@ -50,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QString previous;
     if (!previous.isEmpty())
         QFile::remove(previous);
-    const QString path = folder->filePath(QStringLiteral("dct/input-%1.dct").arg(serial++));
+    const QString path =
+        FuzzDatabase::folder().filePath(QStringLiteral("dct/input-%1.dct").arg(serial++));
     previous = path;
     {
         QFile file(path);

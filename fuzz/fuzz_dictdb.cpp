@@ -18,21 +18,16 @@
 #include "compression.h"
 #include "dctwriter.h"
 #include "dictionary.h"
-#include "sqlcipherdriver.h"
+#include "fuzzdatabase.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <cstdint>
 #include <cstdlib>
-#include <sanitizer/lsan_interface.h>
 
 namespace {
-
-QTemporaryDir *folder = nullptr;
 
 QByteArray value(const QByteArray &field, bool compress)
 {
@@ -56,17 +51,8 @@ void checkAgainstQt(const QByteArray &v)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
-    // Every failed statement writes a diagnostic line; thousands a second
-    // only slow the run down.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    // The driver registration lives as long as the process, as in the programs.
-    __lsan_disable();
-    registerSqlCipherDriver();
-    __lsan_enable();
-    folder = new QTemporaryDir;
-    QDir(folder->path()).mkpath(QStringLiteral("dct"));
-    Dictionary::setDictFolder(folder->filePath(QStringLiteral("dct")) + u'/');
+    FuzzDatabase::start(argc, argv);
+    FuzzDatabase::useDictFolder();
     return 0;
 }
 
@@ -104,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QString previous;
     if (!previous.isEmpty())
         QFile::remove(previous);
-    const QString path = folder->filePath(QStringLiteral("dct/input-%1.dct").arg(serial++));
+    const QString path =
+        FuzzDatabase::folder().filePath(QStringLiteral("dct/input-%1.dct").arg(serial++));
     previous = path;
     if (!DctWriter::write(path, content, nullptr))
         return 0;

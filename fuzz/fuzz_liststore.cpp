@@ -7,24 +7,19 @@
 // - a write that reports success is what the next read gives back, and a
 //   write that fails leaves the previous text in place.
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sanitizer/lsan_interface.h>
 
+#include "fuzzdatabase.h"
 #include "history.h"
-#include "sqlcipherdriver.h"
 #include "userdict.h"
 
 namespace {
-
-QTemporaryDir *folder = nullptr;
 
 bool writeInput(const QString &name, const uint8_t *data, size_t size)
 {
@@ -56,14 +51,9 @@ template<typename Read, typename Write> void roundTrip(Read read, Write write)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    __lsan_disable();
-    registerSqlCipherDriver();
-    __lsan_enable();
+    FuzzDatabase::start(argc, argv);
     // The stores name their files relative to the current folder.
-    folder = new QTemporaryDir;
-    QDir::setCurrent(folder->path());
+    QDir::setCurrent(FuzzDatabase::folder().path());
     QDir().mkpath(QStringLiteral("dat"));
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrinter>
 
 // The pictures live in a static library: register them before the form needs them.
 static void initDialogResources()
@@ -59,6 +60,18 @@ double PrinterSettingsDialog::rightMargin() const
 double PrinterSettingsDialog::bottomMargin() const
 {
     return ui->bottonMargin->value();
+}
+
+void PrinterSettingsDialog::applyPageLayout(QPrinter &printer) const
+{
+    // The margins are device pixels of the printer; the page layout knows no
+    // such unit, so they go in as points at the printer's resolution.
+    const double toPoint = 72.0 / printer.resolution();
+    printer.setPageMargins(QMarginsF(leftMargin() * toPoint, topMargin() * toPoint,
+                                     rightMargin() * toPoint, bottomMargin() * toPoint),
+                           QPageLayout::Point);
+    printer.setPageOrientation(pageOrientation() == 1 ? QPageLayout::Landscape
+                                                      : QPageLayout::Portrait);
 }
 
 void PrinterSettingsDialog::on_chooseFileNameBtn_clicked()

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QEvent;
+class QPrinter;
 namespace Ui {
 class PrinterSettingsDialog;
 }
@@ -27,6 +28,8 @@ public:
     double topMargin() const;
     double rightMargin() const;
     double bottomMargin() const;
+    // Gives the printer the orientation and margins chosen.
+    void applyPageLayout(QPrinter &printer) const;
 
 public slots:
     void accept() override;

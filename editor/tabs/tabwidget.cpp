@@ -828,15 +828,8 @@ bool TabWidget::slotTabCloseRequested(int index)
         return false;
     // The question may have let another tab go meanwhile.
     index = editorList.indexOf(editor);
-    if (index < 0)
-        return true;
-    editorList.removeAt(index);
-    if (index < openDocumentList.size())
-        openDocumentList.removeAt(index);
-    removeTab(index);
-    editor->deleteLater();
-    if (count() == 0)
-        slotNew();
+    if (index >= 0)
+        dropTab(index);
     return true;
 }
 

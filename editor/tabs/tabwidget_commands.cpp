@@ -962,15 +962,7 @@ void TabWidget::slotExportToPdf()
     if (!fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".pdf");
     printer.setOutputFileName(fileName);
-    // The dialog's margins are device pixels of the printer; the page layout
-    // knows no such unit, so they go in as points at the printer's resolution.
-    const double toPoint = 72.0 / printer.resolution();
-    printer.setPageMargins(
-        QMarginsF(settings.leftMargin() * toPoint, settings.topMargin() * toPoint,
-                  settings.rightMargin() * toPoint, settings.bottomMargin() * toPoint),
-        QPageLayout::Point);
-    printer.setPageOrientation(settings.pageOrientation() == 1 ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait);
+    settings.applyPageLayout(printer);
     const PdfResult result = writePdf(editor, printer, fileName);
     if (result == PdfResult::Cancelled)
         return;

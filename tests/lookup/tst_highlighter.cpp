@@ -1,5 +1,6 @@
 #include "highlighter.h"
 #include "testenv.h"
+#include "underlined.h"
 #include "utils.h"
 
 #include <QPlainTextEdit>
@@ -15,17 +16,6 @@ namespace {
 const QStringList Known { QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ಕರ್‍ಮ"),
                           QStringLiteral("ನಮಸ್ಕಾರ"), QStringLiteral("hello"),
                           QStringLiteral("ಕನ್ನಡ೨") };
-
-// The misspelt words the highlighter keeps, block by block, in order.
-QStringList underlined(const QTextDocument *doc)
-{
-    QStringList out;
-    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
-        for (const Highlighter::Misspelling &m : Highlighter::misspellings(b))
-            out << b.text().mid(m.start, m.length);
-    }
-    return out;
-}
 
 QStringList underlined(const QTextEdit &edit)
 {

@@ -4,6 +4,7 @@
 // misspelt word and under nothing else.
 #include "highlighter.h"
 #include "testenv.h"
+#include "underlined.h"
 #include "utils.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -17,16 +18,6 @@ namespace {
 
 const QStringList Known { QStringLiteral("ಕನ್ನಡ"), QStringLiteral("ನಮಸ್ಕಾರ"),
                           QStringLiteral("hello") };
-
-QStringList underlined(const QTextDocument *doc)
-{
-    QStringList out;
-    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
-        for (const Highlighter::Misspelling &m : Highlighter::misspellings(b))
-            out << b.text().mid(m.start, m.length);
-    }
-    return out;
-}
 
 // Types through the window: characters as they are, and <bs>, <enter>,
 // <left>, <end> and <undo> (Ctrl+Z) for those keys.

@@ -155,6 +155,13 @@ struct Styled
 {
     QHash<QString, QXmlStreamAttributes> spans;
     QHash<QString, QXmlStreamAttributes> paragraphs;
+
+    // Whether the run of that text has the text property with that value.
+    bool has(const char *run, const char *property, const char *value) const
+    {
+        const QXmlStreamAttributes a = spans.value(QString::fromUtf8(run));
+        return a.value(QLatin1String(property)) == QLatin1String(value);
+    }
 };
 
 Styled styledText(const QByteArray &fodt)
@@ -411,20 +418,16 @@ void TestRtfOffice::writtenReadsTheSame()
                                               QStringLiteral(".fodt"), &error);
     QVERIFY2(!fodt.isEmpty(), qPrintable(error));
     const Styled styled = styledText(fodt);
-    const auto has = [&styled](const char *run, const char *property, const char *value) {
-        const QXmlStreamAttributes a = styled.spans.value(QString::fromUtf8(run));
-        return a.value(QLatin1String(property)) == QLatin1String(value);
-    };
-    QVERIFY(has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
-    QVERIFY(!has("ದಪ್ಪ", "style:font-style-complex", "italic"));
-    QVERIFY(has("ಓರೆ", "style:font-style-complex", "italic"));
-    QVERIFY(!has("ಓರೆ", "style:font-weight-complex", "bold"));
-    QVERIFY(has("ಎರಡೂ", "style:font-weight-complex", "bold"));
-    QVERIFY(has("ಎರಡೂ", "style:font-style-complex", "italic"));
-    QVERIFY(has("ಗೆರೆ", "style:text-underline-style", "solid"));
-    QVERIFY(has(" bold", "fo:font-weight", "bold"));
-    QVERIFY(has(" italic", "fo:font-style", "italic"));
-    QVERIFY(has("under", "style:text-underline-style", "solid"));
+    QVERIFY(styled.has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
+    QVERIFY(!styled.has("ದಪ್ಪ", "style:font-style-complex", "italic"));
+    QVERIFY(styled.has("ಓರೆ", "style:font-style-complex", "italic"));
+    QVERIFY(!styled.has("ಓರೆ", "style:font-weight-complex", "bold"));
+    QVERIFY(styled.has("ಎರಡೂ", "style:font-weight-complex", "bold"));
+    QVERIFY(styled.has("ಎರಡೂ", "style:font-style-complex", "italic"));
+    QVERIFY(styled.has("ಗೆರೆ", "style:text-underline-style", "solid"));
+    QVERIFY(styled.has(" bold", "fo:font-weight", "bold"));
+    QVERIFY(styled.has(" italic", "fo:font-style", "italic"));
+    QVERIFY(styled.has("under", "style:text-underline-style", "solid"));
     // The suite took our indents as 600 twips a level, not as a few twips.
     for (int level = 1; level <= 3; ++level) {
         const QString text = QStringLiteral("level %1").arg(level);
@@ -444,14 +447,10 @@ void TestRtfOffice::exportedKeepsKannadaFormats()
         soffice, inputs, inputs.last(), QStringLiteral("fodt"), QStringLiteral(".fodt"), &error);
     QVERIFY2(!fodt.isEmpty(), qPrintable(error));
     const Styled styled = styledText(fodt);
-    const auto has = [&styled](const char *run, const char *property, const char *value) {
-        const QXmlStreamAttributes a = styled.spans.value(QString::fromUtf8(run));
-        return a.value(QLatin1String(property)) == QLatin1String(value);
-    };
-    QVERIFY(has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
-    QVERIFY(has("ಓರೆ", "style:font-style-complex", "italic"));
-    QVERIFY(has("ಎರಡೂ", "style:font-weight-complex", "bold"));
-    QVERIFY(has("ಎರಡೂ", "style:font-style-complex", "italic"));
+    QVERIFY(styled.has("ದಪ್ಪ", "style:font-weight-complex", "bold"));
+    QVERIFY(styled.has("ಓರೆ", "style:font-style-complex", "italic"));
+    QVERIFY(styled.has("ಎರಡೂ", "style:font-weight-complex", "bold"));
+    QVERIFY(styled.has("ಎರಡೂ", "style:font-style-complex", "italic"));
 }
 
 QTEST_MAIN(TestRtfOffice)
