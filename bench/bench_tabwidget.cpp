@@ -93,21 +93,8 @@ QTemporaryDir &work()
     return dir;
 }
 
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-void settle(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
+using GuiWaits::median;
+using GuiWaits::settle;
 
 // --- opening plain text ------------------------------------------------------
 
@@ -146,6 +133,31 @@ struct Export
 
 QList<Export> oursExports;
 QList<Export> floorExports;
+
+// The medians of the exports so far: [0] ours, [1] the floor's.
+struct ExportMedians
+{
+    double longest[2];
+    double over100[2];
+    double took[2];
+};
+
+ExportMedians exportMedians()
+{
+    ExportMedians m {};
+    for (int side = 0; side < 2; ++side) {
+        QList<double> longest, over100, took;
+        for (const Export &e : side == 0 ? oursExports : floorExports) {
+            longest << e.longestMs;
+            over100 << e.over100Ms;
+            took << e.exportMs;
+        }
+        m.longest[side] = median(longest);
+        m.over100[side] = median(over100);
+        m.took[side] = median(took);
+    }
+    return m;
+}
 
 int pdfPages(const QString &pdf)
 {
@@ -301,45 +313,30 @@ void BM_ExportPdf50Pages(benchmark::State &state)
         }
         ++round;
     }
-    QList<double> longest[2], over100[2], took[2];
-    for (int side = 0; side < 2; ++side) {
-        for (const Export &e : side == 0 ? oursExports : floorExports) {
-            longest[side] << e.longestMs;
-            over100[side] << e.over100Ms;
-            took[side] << e.exportMs;
-        }
-    }
-    state.counters["ours_longest_stall_ms"] = median(longest[0]);
-    state.counters["ours_stalls_over_100ms_ms"] = median(over100[0]);
-    state.counters["ours_export_ms"] = median(took[0]);
-    state.counters["floor_longest_stall_ms"] = median(longest[1]);
-    state.counters["floor_export_ms"] = median(took[1]);
-    state.counters["ratio_longest_stall"] =
-        median(longest[1]) > 0 ? median(longest[0]) / median(longest[1]) : 0;
+    const ExportMedians m = exportMedians();
+    state.counters["ours_longest_stall_ms"] = m.longest[0];
+    state.counters["ours_stalls_over_100ms_ms"] = m.over100[0];
+    state.counters["ours_export_ms"] = m.took[0];
+    state.counters["floor_longest_stall_ms"] = m.longest[1];
+    state.counters["floor_export_ms"] = m.took[1];
+    state.counters["ratio_longest_stall"] = m.longest[1] > 0 ? m.longest[0] / m.longest[1] : 0;
 }
 
 void printExportSummary()
 {
     if (oursExports.isEmpty() || floorExports.isEmpty())
         return;
-    QList<double> longest[2], over100[2], took[2];
-    for (int side = 0; side < 2; ++side) {
-        for (const Export &e : side == 0 ? oursExports : floorExports) {
-            longest[side] << e.longestMs;
-            over100[side] << e.over100Ms;
-            took[side] << e.exportMs;
-        }
-    }
+    const ExportMedians m = exportMedians();
     const Export &o = oursExports.constLast();
     const Export &f = floorExports.constLast();
     std::printf("exporting %d pages to PDF: longest stall %.0f ms (floor %.0f ms, ratio %.2f; "
                 "goal: none over 100 ms); stalls over 100 ms %.0f ms in all (floor %.0f ms); "
                 "export %.0f ms (floor %.0f ms); pages %d (floor %d); Latin words in the text "
                 "layer: %s (floor %s)\n",
-                f.pages, median(longest[0]), median(longest[1]),
-                median(longest[1]) > 0 ? median(longest[0]) / median(longest[1]) : 0.0,
-                median(over100[0]), median(over100[1]), median(took[0]), median(took[1]), o.pages,
-                f.pages, o.latinText ? "yes" : "no", f.latinText ? "yes" : "no");
+                f.pages, m.longest[0], m.longest[1],
+                m.longest[1] > 0 ? m.longest[0] / m.longest[1] : 0.0, m.over100[0], m.over100[1],
+                m.took[0], m.took[1], o.pages, f.pages, o.latinText ? "yes" : "no",
+                f.latinText ? "yes" : "no");
 }
 
 } // namespace

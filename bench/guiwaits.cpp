@@ -30,14 +30,6 @@ namespace {
 QStringList summary;
 QSize measuredEditorSize;
 
-void settle(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 bool showAndSettle(QWidget *window)
 {
     window->show();
@@ -71,6 +63,21 @@ Figures measure(const std::function<void()> &work, int minCharacters)
     return f;
 }
 
+double ratio(double ours, double floor)
+{
+    return floor > 0 ? ours / floor : 0;
+}
+
+} // namespace
+
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
 double median(QList<double> values)
 {
     if (values.isEmpty())
@@ -78,13 +85,6 @@ double median(QList<double> values)
     std::sort(values.begin(), values.end());
     return values.at(values.size() / 2);
 }
-
-double ratio(double ours, double floor)
-{
-    return floor > 0 ? ours / floor : 0;
-}
-
-} // namespace
 
 void styleLikeEditor(QTextEdit *edit)
 {

@@ -29,6 +29,12 @@ struct Figures
     double idleMs = 0; // from the request to the GUI idle again
 };
 
+// Runs the event loop for that long.
+void settle(int ms);
+
+// The middle one of the values (-1 for none).
+double median(QList<double> values);
+
 // The font, document margin and frame of the program's editor for a Kannada
 // document, given to a plain QTextEdit so that both lay out alike.
 void styleLikeEditor(QTextEdit *edit);
