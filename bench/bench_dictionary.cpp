@@ -1,5 +1,7 @@
-// Start-up of the look-up program with the bundled dictionary. Prints one
-// figure per line (milliseconds: mean, median, max over the runs):
+// Start-up of the look-up program with the bundled dictionary, each figure
+// against its floor measured in the same run. Prints one line per figure and
+// program (milliseconds: mean, median, max over the runs), then one summary
+// line per figure with both medians and their ratio:
 //
 //   start      the program started until its event loop answers "WakeUp",
 //              i.e. its window is built, shown and ready for typing (goal 300)
@@ -8,9 +10,22 @@
 //   window     in this process: building and showing the window over the
 //              bundled dictionary, the dictionary's word list cache warm
 //
+// The floors. Start and wake-up: floor_dictionary (bench/floor_dictionary.cpp),
+// the least a Qt widget program does for the same result: a QApplication, a
+// QLineEdit whose completer's list view shows a string model of the same
+// words (read from a plain file the bench writes from the bundled database),
+// shown, and a QLocalServer answering the same framed "WakeUp"; its second
+// start connects, hands over "WakeUp" and ends. It is started and timed by
+// the same code as the real program, the two alternating run by run. What it
+// leaves out is the real program's own work: the lock file of its single
+// instance, the encrypted database it opens and reads the words from, its
+// settings, menus, text browser and translation. Window: the same plain
+// window built in this process over the same words already in memory (the
+// real window's word list comes from its warm cache).
+//
 // The programs run with a temporary folder and settings of their own, on the
-// platform of QT_QPA_PLATFORM (offscreen when unset; run under xvfb-run with
-// QT_QPA_PLATFORM=xcb for a real display).
+// platform of QT_QPA_PLATFORM (offscreen when unset; scripts/with-xvfb runs it
+// on X11).
 
 #include "dictionary.h"
 #include "mainwindow.h"
@@ -18,14 +33,21 @@
 #include "sqlcipherdriver.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSaveFile>
 #include <QSettings>
+#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QVBoxLayout>
+#include <QWidget>
 #include <QtEndian>
 
 #include <algorithm>
@@ -35,6 +57,8 @@
 namespace {
 
 constexpr int Runs = 15;
+// Second starts per first start.
+constexpr int Wakes = 3;
 
 struct Figures
 {
@@ -59,11 +83,22 @@ void print(const char *name, const QList<double> &ms, int goal)
 {
     const Figures f = figures(ms);
     if (goal > 0)
-        std::printf("%-8s mean %7.1f ms  median %7.1f ms  max %7.1f ms  runs %d (goal %d ms)\n",
+        std::printf("%-14s mean %7.1f ms  median %7.1f ms  max %7.1f ms  runs %d (goal %d ms)\n",
                     name, f.mean, f.median, f.max, int(ms.size()), goal);
     else
-        std::printf("%-8s mean %7.1f ms  median %7.1f ms  max %7.1f ms  runs %d\n", name, f.mean,
+        std::printf("%-14s mean %7.1f ms  median %7.1f ms  max %7.1f ms  runs %d\n", name, f.mean,
                     f.median, f.max, int(ms.size()));
+    std::fflush(stdout);
+}
+
+// One summary line: both medians and their ratio.
+void summary(const char *what, const QList<double> &ours, const QList<double> &floor,
+             const char *floorIs, const char *goal)
+{
+    const double o = figures(ours).median;
+    const double f = figures(floor).median;
+    std::printf("%s: ours %.1f ms, floor %.1f ms (%s), ratio %.2f (goal: %s)\n", what, o, f,
+                floorIs, f > 0 ? o / f : 0.0, goal);
     std::fflush(stdout);
 }
 
@@ -93,13 +128,24 @@ bool wakeUp(const QString &server, int timeoutMs)
     return false;
 }
 
+// A program to start: its file, its arguments and the socket its first
+// start answers on.
+struct Subject
+{
+    const char *name;
+    QString program;
+    QStringList arguments;
+    QString server;
+};
+
 class Program
 {
 public:
-    explicit Program(const QProcessEnvironment &env)
+    Program(const Subject &subject, const QProcessEnvironment &env)
     {
-        m_proc.setProgram(QStringLiteral(DICTIONARY_PROGRAM));
-        m_proc.setWorkingDirectory(QFileInfo(QStringLiteral(DICTIONARY_PROGRAM)).absolutePath());
+        m_proc.setProgram(subject.program);
+        m_proc.setArguments(subject.arguments);
+        m_proc.setWorkingDirectory(QFileInfo(subject.program).absolutePath());
         m_proc.setProcessEnvironment(env);
         m_proc.setStandardOutputFile(QProcess::nullDevice());
         m_proc.setStandardErrorFile(QProcess::nullDevice());
@@ -128,7 +174,42 @@ private:
     QProcess m_proc;
 };
 
-void benchProgram(const QString &tmp)
+struct Starts
+{
+    QList<double> start;
+    QList<double> wake;
+};
+
+// One first start until it answers, then the second starts against it; the
+// times are kept when record is set. False (with a message) on a failure.
+bool startAndWake(const Subject &subject, const QProcessEnvironment &env, bool record, Starts &out)
+{
+    Program first(subject, env);
+    QElapsedTimer clock;
+    clock.start();
+    first.start();
+    if (!wakeUp(subject.server, 10000)) {
+        std::printf("start: %s did not answer\n", subject.name);
+        return false;
+    }
+    if (record)
+        out.start << clock.nsecsElapsed() / 1e6;
+
+    for (int i = 0; i < Wakes; ++i) {
+        Program second(subject, env);
+        clock.restart();
+        if (!second.runToEnd(10000)) {
+            std::printf("wake-up: the second start of %s failed\n", subject.name);
+            return false;
+        }
+        if (record)
+            out.wake << clock.nsecsElapsed() / 1e6;
+    }
+    first.stop();
+    return true;
+}
+
+void benchProgram(const QString &tmp, const QString &wordFile, int wordCount)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), tmp);
@@ -136,47 +217,66 @@ void benchProgram(const QString &tmp)
     // The channel lives in the programs' temporary folder; this process
     // computes its name from its own.
     qputenv("TMPDIR", tmp.toLocal8Bit());
-    const QString server = SingleInstance(QStringLiteral("dictionary")).serverName();
+    const Subject ours { "ours", QStringLiteral(DICTIONARY_PROGRAM), QStringList(),
+                         SingleInstance(QStringLiteral("dictionary")).serverName() };
+    const QString floorServer = tmp + QStringLiteral("/floor.sock");
+    const Subject floor { "the floor", QStringLiteral(FLOOR_PROGRAM),
+                          QStringList { floorServer, wordFile }, floorServer };
 
-    QList<double> start, wake;
+    Starts oursStarts, floorStarts;
+    // The first run of each fills the system's caches (fonts, libraries) and
+    // is not counted; after it the two take turns leading, so that neither
+    // always runs in the other's wake.
     for (int run = 0; run <= Runs; ++run) {
-        Program first(env);
-        QElapsedTimer clock;
-        clock.start();
-        first.start();
-        if (!wakeUp(server, 10000)) {
-            std::printf("start: the program did not answer\n");
+        const bool oursFirst = run % 2 == 0;
+        const Subject &a = oursFirst ? ours : floor;
+        const Subject &b = oursFirst ? floor : ours;
+        Starts &aStarts = oursFirst ? oursStarts : floorStarts;
+        Starts &bStarts = oursFirst ? floorStarts : oursStarts;
+        if (!startAndWake(a, env, run > 0, aStarts) || !startAndWake(b, env, run > 0, bStarts))
             return;
-        }
-        // The first run fills the system's caches (fonts, libraries).
-        if (run > 0)
-            start << clock.nsecsElapsed() / 1e6;
-
-        for (int i = 0; i < 3; ++i) {
-            Program second(env);
-            clock.restart();
-            if (!second.runToEnd(10000)) {
-                std::printf("wake-up: the second start failed\n");
-                return;
-            }
-            if (run > 0)
-                wake << clock.nsecsElapsed() / 1e6;
-        }
-        first.stop();
     }
-    print("start", start, 300);
-    print("wake-up", wake, 50);
+    print("start", oursStarts.start, 300);
+    print("start floor", floorStarts.start, 0);
+    print("wake-up", oursStarts.wake, 50);
+    print("wake-up floor", floorStarts.wake, 0);
+    const QByteArray floorIs =
+        QStringLiteral("minimal Qt program: QLineEdit with a completer over the same %1 words, "
+                       "QLocalServer")
+            .arg(wordCount)
+            .toUtf8();
+    summary("start (launch until \"WakeUp\" is answered, window shown)", oursStarts.start,
+            floorStarts.start, floorIs.constData(), "under 300 ms");
+    summary("wake-up (second start delivering \"WakeUp\" and ending)", oursStarts.wake,
+            floorStarts.wake, "the same minimal program started a second time", "under 50 ms");
 }
 
-void benchWindow(const QString &tmp)
+// The fair floor of the window: the plain widgets the user types into, a
+// QLineEdit whose completer's list view shows a string model of the same
+// words, already in memory as the real window's are in its warm cache. It
+// leaves out the real window's form (menus, buttons, text browser, status
+// bar), its settings, its translation and the database it still opens.
+void showPlainWindow(const QStringList &words)
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, tmp + QStringLiteral("/s"));
-    // The bundled database alone in a folder, as in dct/ beside the program.
-    const QString folder = tmp + QStringLiteral("/dct");
-    QDir().mkpath(folder);
-    QFile::copy(QStringLiteral(BUNDLED_DCT), folder + QStringLiteral("/kannada.dct"));
-    Dictionary::setDictFolder(folder);
-    QList<double> ms;
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *edit = new QLineEdit(&window);
+    layout->addWidget(edit);
+    auto *completer = new QCompleter(new QStringListModel(words, &window), &window);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    if (auto *list = qobject_cast<QListView *>(completer->popup()))
+        list->setUniformItemSizes(true);
+    edit->setCompleter(completer);
+    window.resize(500, 400);
+    window.show();
+    edit->setFocus();
+    QCoreApplication::processEvents();
+}
+
+void benchWindow(const QStringList &words)
+{
+    QList<double> ours, floor;
+    // Ours and the floor alternate; the first round of each warms up.
     for (int run = 0; run <= Runs; ++run) {
         QElapsedTimer clock;
         clock.start();
@@ -185,11 +285,42 @@ void benchWindow(const QString &tmp)
             window.show();
             QCoreApplication::processEvents();
             if (run > 0)
-                ms << clock.nsecsElapsed() / 1e6;
+                ours << clock.nsecsElapsed() / 1e6;
         }
         QCoreApplication::processEvents();
+
+        clock.restart();
+        showPlainWindow(words);
+        if (run > 0)
+            floor << clock.nsecsElapsed() / 1e6;
+        QCoreApplication::processEvents();
     }
-    print("window", ms, 0);
+    print("window", ours, 0);
+    print("window floor", floor, 0);
+    summary("window (built and shown in-process, word list cache warm)", ours, floor,
+            "plain QWidget with a QLineEdit and a completer over the same words", "none set");
+}
+
+// The bundled database alone in a folder, as in dct/ beside the program;
+// the words it holds, empty when it cannot be read.
+QStringList bindBundled(const QString &tmp)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, tmp + QStringLiteral("/s"));
+    const QString folder = tmp + QStringLiteral("/dct");
+    QDir().mkpath(folder);
+    QFile::copy(QStringLiteral(BUNDLED_DCT), folder + QStringLiteral("/kannada.dct"));
+    Dictionary::setDictFolder(folder);
+    Dictionary dictionary;
+    if (!dictionary.isDictAvailable(0))
+        return QStringList();
+    return dictionary.allUnicodeWords();
+}
+
+bool writeWords(const QString &path, const QStringList &words)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+        file.write(words.join(QLatin1Char('\n')).toUtf8()) >= 0 && file.commit();
 }
 
 } // namespace
@@ -203,7 +334,13 @@ int main(int argc, char **argv)
     QTemporaryDir tmp;
     if (!tmp.isValid())
         return 1;
-    benchProgram(tmp.path());
-    benchWindow(tmp.path());
+    const QStringList words = bindBundled(tmp.path());
+    const QString wordFile = tmp.path() + QStringLiteral("/words.txt");
+    if (words.isEmpty() || !writeWords(wordFile, words)) {
+        std::printf("the bundled dictionary's word list could not be read\n");
+        return 1;
+    }
+    benchProgram(tmp.path(), wordFile, int(words.size()));
+    benchWindow(words);
     return 0;
 }
