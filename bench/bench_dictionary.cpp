@@ -246,8 +246,8 @@ void benchProgram(const QString &tmp, int wordCount)
     print("wake-up", oursStarts.wake, 50);
     print("wake-up floor", floorStarts.wake, 0);
     const QByteArray floorIs =
-        QStringLiteral("minimal Qt program: QLineEdit with a completer over the same %1 words, "
-                       "QLocalServer")
+        QStringLiteral("minimal Qt program: QLineEdit with a completer over the same %1 words "
+                       "read from the same file with a plain QSqlQuery, QLocalServer")
             .arg(wordCount)
             .toUtf8();
     summary("start (launch until \"WakeUp\" is answered, window shown)", oursStarts.start,
