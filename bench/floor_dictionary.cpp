@@ -1,22 +1,28 @@
 // The floor of the look-up program's start-up: the least a Qt widget program
 // can do for the same user-visible result. A word box whose completion list
-// (a list view over a string model) holds the same words as the bundled
-// dictionary, shown, and one copy per socket name: the first start listens on
-// a QLocalServer and answers a framed "WakeUp" with one acknowledgement byte,
-// a second start hands it "WakeUp" and ends (status 0 once acknowledged).
+// (a list view over a string model) holds the words of the same dictionary
+// file, read with a plain QSqlQuery, shown, and one copy per socket name: the
+// first start listens on a QLocalServer and answers a framed "WakeUp" with one
+// acknowledgement byte, a second start hands it "WakeUp" and ends (status 0
+// once acknowledged).
 //
-//   floor_dictionary <socket name> <word file, UTF-8, one word a line>
+//   floor_dictionary <socket name> <dictionary database>
+//
+// What it leaves out is the look-up program's own work: the lock file and
+// folder checks of its single instance, the language check of the database,
+// the user's word file, its settings, menus, text browser and translation.
 //
 // Not a benchmark of its own (the name keeps `make bench` from running it):
 // bench_dictionary starts it exactly as it starts the real program.
 
 #include <QApplication>
 #include <QCompleter>
-#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringListModel>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -25,6 +31,31 @@
 namespace {
 
 const char AckByte = '\x06';
+
+// The dictionary's list of all words: one compressed UTF-8 text, a word a
+// line; empty when the file cannot be read.
+QStringList readWords(const QString &path)
+{
+    const QString connection = QStringLiteral("words");
+    QStringList words;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("SELECT word FROM AllUnicodeWords")) && query.next()) {
+                QByteArray text = qUncompress(query.value(0).toByteArray());
+                const qsizetype nul = text.indexOf('\0');
+                if (nul >= 0)
+                    text.truncate(nul);
+                words = QString::fromUtf8(text).split(QLatin1Char('\n'));
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return words;
+}
 
 QByteArray frame(const QByteArray &payload)
 {
@@ -92,10 +123,17 @@ int main(int argc, char **argv)
             return sendWakeUp(socket) ? 0 : 1;
     }
 
-    QFile file(args.at(2));
-    if (!file.open(QIODevice::ReadOnly))
+    // Listening before the window is built, as the look-up program does: a
+    // hand-over that comes early waits in the socket until the event loop runs.
+    QLocalServer server;
+    server.setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(serverName);
+    if (!server.listen(serverName))
         return 2;
-    const QStringList words = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+
+    const QStringList words = readWords(args.at(2));
+    if (words.isEmpty())
+        return 2;
 
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
@@ -108,11 +146,6 @@ int main(int argc, char **argv)
         list->setUniformItemSizes(true);
     edit->setCompleter(completer);
 
-    QLocalServer server;
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(serverName);
-    if (!server.listen(serverName))
-        return 2;
     serve(server, window);
 
     window.resize(500, 400);
