@@ -384,7 +384,8 @@ double officeToText(const QString &soffice, const QString &input, const QString 
               QUrl::fromLocalFile(fixture().dir.filePath(QStringLiteral("profile"))).toString(),
           QStringLiteral("--headless"), QStringLiteral("--convert-to"),
           QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), outDir, input });
-    if (!process.waitForFinished(600000) || process.exitCode() != 0)
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return -1;
     return timer.nsecsElapsed() / 1e9;
 }
