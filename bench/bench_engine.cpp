@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "benchfigures.h"
 #include "benchwords.h"
 #include "zuvoscriptconverter.h"
 
@@ -143,32 +144,9 @@ QStringList wordsFor(int keyboard)
 
 // ---------------------------------------------------------------- figures
 
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-// A time in the unit that suits it, three significant digits.
-QString duration(double seconds)
-{
-    if (seconds < 0)
-        return QStringLiteral("?");
-    if (seconds < 1e-6)
-        return QStringLiteral("%1 ns").arg(seconds * 1e9, 0, 'g', 3);
-    if (seconds < 1e-3)
-        return QStringLiteral("%1 us").arg(seconds * 1e6, 0, 'g', 3);
-    if (seconds < 1)
-        return QStringLiteral("%1 ms").arg(seconds * 1e3, 0, 'g', 3);
-    return QStringLiteral("%1 s").arg(seconds, 0, 'g', 3);
-}
-
-QString ratio(double ours, double floor)
-{
-    return ours > 0 && floor > 0 ? QString::number(ours / floor, 'g', 3) : QStringLiteral("?");
-}
+using BenchFigures::duration;
+using BenchFigures::median;
+using BenchFigures::ratio;
 
 // The summary line of each figure; Google Benchmark runs a function more than
 // once to find its iteration count, and the last run's line stands.

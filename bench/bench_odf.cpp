@@ -35,6 +35,7 @@
 #include "FoColorName.h"
 #include "GZip.h"
 #include "OOReader.h"
+#include "benchfigures.h"
 
 namespace {
 
@@ -64,29 +65,9 @@ const QByteArray &manyEntries()
 
 // ---------------------------------------------------------------- figures
 
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-QString duration(double seconds)
-{
-    if (seconds < 0)
-        return QStringLiteral("?");
-    if (seconds < 1e-3)
-        return QStringLiteral("%1 us").arg(seconds * 1e6, 0, 'g', 3);
-    if (seconds < 1)
-        return QStringLiteral("%1 ms").arg(seconds * 1e3, 0, 'g', 3);
-    return QStringLiteral("%1 s").arg(seconds, 0, 'g', 3);
-}
-
-QString ratio(double ours, double floor)
-{
-    return ours > 0 && floor > 0 ? QString::number(ours / floor, 'g', 3) : QStringLiteral("?");
-}
+using BenchFigures::duration;
+using BenchFigures::median;
+using BenchFigures::ratio;
 
 double secondsSince(const QElapsedTimer &timer)
 {

@@ -35,6 +35,7 @@
 #include <memory>
 #include <utility>
 
+#include "benchfigures.h"
 #include "benchwords.h"
 #include "dctwriter.h"
 #include "dictionary.h"
@@ -72,13 +73,7 @@ QMap<QString, double> &foundPerWord()
     return found;
 }
 
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
+using BenchFigures::median;
 
 // Runs the call, adds its time to the figure's list and returns its result.
 template<typename F> auto timed(const char *figure, F &&call)

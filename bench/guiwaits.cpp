@@ -1,5 +1,7 @@
 #include "guiwaits.h"
 
+#include "benchfigures.h"
+
 #include "findandreplacedialog.h"
 #include "guistallprobe.h"
 #include "mainwindow.h"
@@ -80,10 +82,7 @@ void settle(int ms)
 
 double median(QList<double> values)
 {
-    if (values.isEmpty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
+    return BenchFigures::median(std::move(values));
 }
 
 void styleLikeEditor(QTextEdit *edit)

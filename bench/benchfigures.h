@@ -1,0 +1,44 @@
+// How the benchmarks sum up their runs and print a figure next to its floor.
+#ifndef BENCHFIGURES_H
+#define BENCHFIGURES_H
+
+#include <QList>
+#include <QString>
+
+#include <algorithm>
+
+namespace BenchFigures {
+
+// The middle one of the values (-1 for none): runs vary, and one slow run
+// should not move the figure.
+inline double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+// A time in the unit that suits it, three significant digits.
+inline QString duration(double seconds)
+{
+    if (seconds < 0)
+        return QStringLiteral("?");
+    if (seconds < 1e-6)
+        return QStringLiteral("%1 ns").arg(seconds * 1e9, 0, 'g', 3);
+    if (seconds < 1e-3)
+        return QStringLiteral("%1 us").arg(seconds * 1e6, 0, 'g', 3);
+    if (seconds < 1)
+        return QStringLiteral("%1 ms").arg(seconds * 1e3, 0, 'g', 3);
+    return QStringLiteral("%1 s").arg(seconds, 0, 'g', 3);
+}
+
+// Ours over the floor, three significant digits ("?" when either is missing).
+inline QString ratio(double ours, double floor)
+{
+    return ours > 0 && floor > 0 ? QString::number(ours / floor, 'g', 3) : QStringLiteral("?");
+}
+
+} // namespace BenchFigures
+
+#endif // BENCHFIGURES_H
