@@ -12,6 +12,13 @@
 // The "first" figures make each call re-read the file (its modification time
 // moves), so they show the cost without the caches.
 //
+// Each figure has a floor: plain Qt code doing the same work on the same
+// input (the comment above each says why it is the fair one and what it
+// leaves out). Each iteration calls ours and the floor once, in turns (which
+// goes first changes every iteration), and times each alone; the time the
+// benchmark reports is ours. The summary after the run gives the medians of
+// both and their ratio.
+//
 // Each figure has a floor measured in the same run, plain Qt code doing the
 // same work (see the comment above each floor); the summary after the run
 // gives the medians of both and their ratio.
@@ -22,7 +29,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMap>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSqlDatabase>
@@ -32,6 +38,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -58,31 +65,6 @@ Fixture &fixture()
 {
     static Fixture f;
     return f;
-}
-
-// The time of each call, per figure and side, for the medians of the summary.
-QMap<QString, QList<double>> &callTimes()
-{
-    static QMap<QString, QList<double>> times;
-    return times;
-}
-
-QMap<QString, double> &foundPerWord()
-{
-    static QMap<QString, double> found;
-    return found;
-}
-
-using BenchFigures::median;
-
-// Runs the call, adds its time to the figure's list and returns its result.
-template<typename F> auto timed(const char *figure, F &&call)
-{
-    QElapsedTimer timer;
-    timer.start();
-    auto result = call();
-    callTimes()[QLatin1String(figure)].append(timer.nsecsElapsed() / 1e6);
-    return result;
 }
 
 // aspell's list without the words the dictionary format cannot hold.
@@ -197,47 +179,81 @@ void touchDatabase()
     }
 }
 
-void BM_findMeaningOf(benchmark::State &state)
+using BenchFigures::duration;
+using BenchFigures::median;
+using BenchFigures::ratio;
+
+// The times of ours and the floor of a figure, for the summary after the run.
+struct Figure
 {
-    const Fixture &f = fixture();
-    Dictionary d;
-    if (!d.isDictAvailable(0)) {
-        state.SkipWithError("no dictionary");
-        return;
+    Figure(const QString &what, const QString &floorIs, const QString &goal)
+        : what(what)
+        , floorIs(floorIs)
+        , goal(goal)
+    {
     }
-    QString meaning;
-    d.findMeaningOf(f.probes.constFirst(), meaning); // the first lookup reads the headwords
-    qsizetype i = 0;
-    qsizetype found = 0;
-    for (auto _ : state) {
-        meaning.clear();
-        const QString &word = f.probes.at(i++ % f.probes.size());
-        timed("findMeaningOf ours", [&] { return d.findMeaningOf(word, meaning); });
-        found += meaning.isEmpty() ? 0 : 1;
-    }
-    if (found != qsizetype(state.iterations()))
-        state.SkipWithError("a headword was not found");
+
+    QString what;
+    QString floorIs;
+    QString goal;
+    QList<double> ours;
+    QList<double> floor;
+    double oursFound = -1; // suggestions found per word, where that counts
+    double floorFound = -1;
+};
+
+QList<Figure> &figures()
+{
+    static QList<Figure> list;
+    return list;
 }
 
-void BM_findMeaningOf_first(benchmark::State &state)
+using BenchFigures::duration;
+using BenchFigures::median;
+using BenchFigures::ratio;
+
+// Each iteration runs ours and the floor once, in turns, each timed alone
+// (`prepare`, when there is one, runs untimed before each); the benchmark's
+// time is ours. Both are given the iteration's number.
+Figure &inTurns(benchmark::State &state, Figure figure, const std::function<void(qsizetype)> &ours,
+                const std::function<void(qsizetype)> &floor,
+                const std::function<void()> &prepare = {})
 {
-    const Fixture &f = fixture();
-    Dictionary d;
-    d.isDictAvailable(0);
     qsizetype i = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        touchDatabase();
-        state.ResumeTiming();
-        QString meaning;
-        const QString &word = f.probes.at(i++ % f.probes.size());
-        timed("findMeaningOf first ours", [&] { return d.findMeaningOf(word, meaning); });
-        benchmark::DoNotOptimize(meaning);
+        double ms[2] = { 0, 0 };
+        for (int turn = 0; turn < 2; ++turn) {
+            const int side = (turn == 0) == (i % 2 == 0) ? 0 : 1;
+            if (prepare)
+                prepare();
+            QElapsedTimer timer;
+            timer.start();
+            (side == 0 ? ours : floor)(i);
+            ms[side] = timer.nsecsElapsed() / 1e6;
+        }
+        figure.ours << ms[0];
+        figure.floor << ms[1];
+        state.SetIterationTime(ms[0] / 1e3);
+        ++i;
     }
+    state.counters["floor_ms"] = median(figure.floor);
+    state.counters["ratio"] = ratio(median(figure.ours), median(figure.floor)).toDouble();
+    // The library runs a benchmark a few times to find how many iterations
+    // to time: the last run counts.
+    QList<Figure> &all = figures();
+    for (Figure &f : all) {
+        if (f.what == figure.what) {
+            f = std::move(figure);
+            return f;
+        }
+    }
+    all.append(std::move(figure));
+    return all.last();
 }
 
 // The floors' database: a plain connection through the programs' driver,
-// read-only, with the key statement sent, as every database is opened.
+// read-only, as the programs open every database (the key statement they
+// send after opening is one statement more).
 class PlainConnection
 {
 public:
@@ -303,46 +319,71 @@ QString plainMeaning(QSqlDatabase &db, const QStringList &heads, const QString &
     return QString();
 }
 
-// Floor of a lookup: a connection kept open and the headwords read once (ours
-// keeps them too), then per word one plain QSqlQuery of its block, inflated
-// and searched for the word's line. It leaves out the connection ours opens
-// per call and the check that the file is unchanged.
-void BM_findMeaningOf_floor(benchmark::State &state)
+// The floor of a lookup: a connection kept open and the headwords read once
+// (ours keeps them too), then per word one plain QSqlQuery of its block,
+// inflated and searched for the word's line. It leaves out the connection
+// ours opens per call and the check that the file is unchanged.
+void BM_findMeaningOf(benchmark::State &state)
 {
     const Fixture &f = fixture();
+    Dictionary d;
+    if (!d.isDictAvailable(0)) {
+        state.SkipWithError("no dictionary");
+        return;
+    }
+    QString meaning;
+    d.findMeaningOf(f.probes.constFirst(), meaning); // the first lookup reads the headwords
     PlainConnection connection;
     const QStringList heads = plainHeadwords(connection.db());
-    qsizetype i = 0;
     qsizetype found = 0;
-    for (auto _ : state) {
-        const QString &word = f.probes.at(i++ % f.probes.size());
-        const QString meaning = timed("findMeaningOf floor",
-                                      [&] { return plainMeaning(connection.db(), heads, word); });
-        found += meaning.isEmpty() ? 0 : 1;
-    }
-    if (found != qsizetype(state.iterations()))
-        state.SkipWithError("the floor did not find a headword");
+    qsizetype floorFound = 0;
+    inTurns(
+        state,
+        { QStringLiteral("findMeaningOf, a lookup after the first"),
+          QStringLiteral("plain QSqlQuery of the word's block on an open connection"),
+          QStringLiteral("at most 5 ms") },
+        [&](qsizetype i) {
+            meaning.clear();
+            d.findMeaningOf(f.probes.at(i % f.probes.size()), meaning);
+            found += meaning.isEmpty() ? 0 : 1;
+        },
+        [&](qsizetype i) {
+            const QString plain =
+                plainMeaning(connection.db(), heads, f.probes.at(i % f.probes.size()));
+            floorFound += plain.isEmpty() ? 0 : 1;
+        });
+    if (found != qsizetype(state.iterations()) || floorFound != found)
+        state.SkipWithError("a headword was not found");
 }
 
-// Floor of a first lookup: the file opened anew, every headword read (the
-// row of a word cannot be known without them), then the same block query.
-// It leaves out the index ours builds for the lookups after.
-void BM_findMeaningOf_first_floor(benchmark::State &state)
+// The floor of a first lookup: the file opened anew, every headword read (a
+// word's row cannot be known without them), then the same block query. It
+// leaves out the index ours builds for the lookups after.
+void BM_findMeaningOf_first(benchmark::State &state)
 {
     const Fixture &f = fixture();
-    qsizetype i = 0;
-    for (auto _ : state) {
-        const QString &word = f.probes.at(i++ % f.probes.size());
-        const QString meaning = timed("findMeaningOf first floor", [&] {
+    Dictionary d;
+    d.isDictAvailable(0);
+    inTurns(
+        state,
+        { QStringLiteral("findMeaningOf, a first lookup (the file changed)"),
+          QStringLiteral("file opened anew, headwords read, plain QSqlQuery of the block"),
+          QStringLiteral("none; the cost without the caches") },
+        [&](qsizetype i) {
+            QString meaning;
+            d.findMeaningOf(f.probes.at(i % f.probes.size()), meaning);
+            benchmark::DoNotOptimize(meaning);
+        },
+        [&](qsizetype i) {
             PlainConnection connection;
             const QStringList heads = plainHeadwords(connection.db());
-            return plainMeaning(connection.db(), heads, word);
-        });
-        benchmark::DoNotOptimize(meaning);
-    }
+            benchmark::DoNotOptimize(
+                plainMeaning(connection.db(), heads, f.probes.at(i % f.probes.size())));
+        },
+        touchDatabase);
 }
 
-// The letters and signs of the Kannada block a typo may bring in.
+// The letters and signs of the Kannada block that a typo may bring in.
 const QList<QChar> &kannadaLetters()
 {
     static const QList<QChar> letters = [] {
@@ -357,9 +398,10 @@ const QList<QChar> &kannadaLetters()
     return letters;
 }
 
-// The known words one edit away: every letter deleted, every two neighbours
-// swapped, every letter replaced and a letter put in at every place, each
-// candidate looked up in the set.
+// The known words one edit away, the plain way: every letter deleted, every
+// two neighbours swapped, every letter replaced by and a letter put in at
+// every place with each Kannada letter and sign, each candidate looked up in
+// the set.
 QStringList plainSuggestions(const QSet<QString> &known, const QString &word)
 {
     QStringList found;
@@ -390,212 +432,183 @@ QStringList plainSuggestions(const QSet<QString> &known, const QString &word)
     return found;
 }
 
-const QSet<QString> &knownWords()
+// The dictionary's words the plain way: the word list read by one plain
+// query, inflated and split.
+QStringList plainAllWords(QSqlDatabase &db)
 {
-    static const QSet<QString> known(fixture().words.cbegin(), fixture().words.cend());
-    return known;
+    QSqlQuery query(db);
+    QStringList words;
+    if (query.exec(QStringLiteral("SELECT word FROM AllUnicodeWords")) && query.next())
+        words = uncompressedText(query.value(0)).split(u'\n');
+    return words;
 }
 
+// The floor of the nearby words: the dictionary's words read once by a plain
+// query into a list and a set (ours keeps them too), then per word the known
+// words one edit away and the words that contain it, at most ten. It leaves
+// out the connection ours opens per call to see that the file is unchanged;
+// its edits are more than ours tries (every letter at every place) but it
+// does not fill up with words containing the misspelt one before the
+// dictionary's own such words, as ours does.
 void BM_nearByWords(benchmark::State &state)
 {
     const Fixture &f = fixture();
     Dictionary d;
     d.isDictAvailable(0);
     d.init(); // the whole list joins the word model
-    qsizetype i = 0;
-    for (auto _ : state) {
-        const QString &word = f.misspelt.at(i++ % f.misspelt.size());
-        const QStringList near = timed("nearByWords ours", [&] { return d.nearByWords(word); });
-        benchmark::DoNotOptimize(near);
-    }
-}
-
-// Floor of the nearby words: the dictionary's words read once by a plain
-// query into a list and a set (ours keeps them too), then per word the known
-// words one edit away and the words that contain it, at most ten. It leaves
-// out the connection ours opens per call to see that the file is unchanged,
-// and does more candidates than ours' edits (every letter at every place).
-void BM_nearByWords_floor(benchmark::State &state)
-{
-    const Fixture &f = fixture();
     PlainConnection connection;
-    QSqlQuery query(connection.db());
-    QStringList all;
-    if (query.exec(QStringLiteral("SELECT word FROM AllUnicodeWords")) && query.next())
-        all = uncompressedText(query.value(0)).split(u'\n');
+    const QStringList all = plainAllWords(connection.db());
     const QSet<QString> known(all.cbegin(), all.cend());
-    qsizetype i = 0;
-    for (auto _ : state) {
-        const QString &word = f.misspelt.at(i++ % f.misspelt.size());
-        const QStringList near = timed("nearByWords floor", [&] {
-            QStringList n = plainSuggestions(known, word).mid(0, 10);
+    qsizetype found = 0;
+    qsizetype floorFound = 0;
+    Figure &figure = inTurns(
+        state,
+        { QStringLiteral("nearByWords per word"),
+          QStringLiteral("words one edit away in a QSet, then the words containing it, of a "
+                         "list read once by a plain QSqlQuery"),
+          QStringLiteral("at most 10 ms") },
+        [&](qsizetype i) { found += d.nearByWords(f.misspelt.at(i % f.misspelt.size())).size(); },
+        [&](qsizetype i) {
+            const QString &word = f.misspelt.at(i % f.misspelt.size());
+            QStringList near = plainSuggestions(known, word).mid(0, 10);
             for (const QString &w : all) {
-                if (n.size() >= 10)
+                if (near.size() >= 10)
                     break;
-                if (w.contains(word) && !n.contains(w))
-                    n.append(w);
+                if (w.contains(word) && !near.contains(w))
+                    near.append(w);
             }
-            return n;
+            floorFound += near.size();
         });
-        benchmark::DoNotOptimize(near);
-    }
+    const double n = double(qMax<qint64>(1, state.iterations()));
+    figure.oursFound = double(found) / n;
+    figure.floorFound = double(floorFound) / n;
+    state.counters["found"] = figure.oursFound;
+    state.counters["floor_found"] = figure.floorFound;
 }
 
-void suggestionsOf(benchmark::State &state, const QStringList &words, const char *figure)
+// The floor of the suggestions: a plain suggester of every word one edit
+// away over the Kannada letters and signs, checked against a QSet of the same
+// dictionary words. It tries far more candidates than ours (which tries the
+// confusions of Kannada typing), but does not rank its finds or fill up with
+// the known words that contain the misspelt one, as ours does: the numbers
+// of words each finds are printed, since the two do not find the same words.
+void suggestionsOf(benchmark::State &state, const QStringList &words, const QString &what)
 {
     Utils u;
     u.unicodeWords(0);
-    qsizetype i = 0;
-    qsizetype total = 0;
-    for (auto _ : state) {
-        const QString &word = words.at(i++ % words.size());
-        const QStringList s = timed(figure, [&] { return u.suggestions(word); });
-        total += s.size();
-    }
-    const double found = double(total) / double(qMax<qint64>(1, state.iterations()));
-    state.counters["found"] = benchmark::Counter(found);
-    foundPerWord()[QLatin1String(figure)] = found;
-}
-
-// Floor of the suggestions: a plain suggester of every word one edit away
-// over the Kannada letters and signs, checked against a QSet of the same
-// dictionary words. It does not rank its finds or add the words that contain
-// the misspelt one, as ours does; the counts of both are printed, since the
-// two do not find the same words.
-void plainSuggestionsOf(benchmark::State &state, const QStringList &words, const char *figure)
-{
-    const QSet<QString> &known = knownWords();
-    qsizetype i = 0;
-    qsizetype total = 0;
-    for (auto _ : state) {
-        const QString &word = words.at(i++ % words.size());
-        const QStringList s = timed(figure, [&] { return plainSuggestions(known, word); });
-        total += s.size();
-    }
-    const double found = double(total) / double(qMax<qint64>(1, state.iterations()));
-    state.counters["found"] = benchmark::Counter(found);
-    foundPerWord()[QLatin1String(figure)] = found;
+    static const QSet<QString> known(fixture().words.cbegin(), fixture().words.cend());
+    qsizetype found = 0;
+    qsizetype floorFound = 0;
+    Figure &figure = inTurns(
+        state,
+        { what, QStringLiteral("plain edit-distance-1 suggester against a QSet"),
+          QStringLiteral("at most 10 ms") },
+        [&](qsizetype i) { found += u.suggestions(words.at(i % words.size())).size(); },
+        [&](qsizetype i) {
+            floorFound += plainSuggestions(known, words.at(i % words.size())).size();
+        });
+    const double n = double(qMax<qint64>(1, state.iterations()));
+    figure.oursFound = double(found) / n;
+    figure.floorFound = double(floorFound) / n;
+    state.counters["found"] = figure.oursFound;
+    state.counters["floor_found"] = figure.floorFound;
 }
 
 // The typist's confusions: a vowel sign dropped or a virama put in.
 void BM_suggestions(benchmark::State &state)
 {
-    suggestionsOf(state, fixture().misspelt, "suggestions ours");
-}
-
-void BM_suggestions_floor(benchmark::State &state)
-{
-    plainSuggestionsOf(state, fixture().misspelt, "suggestions floor");
+    suggestionsOf(state, fixture().misspelt,
+                  QStringLiteral("suggestions per word, a typist's confusion"));
 }
 
 void BM_suggestions_arbitraryTypos(benchmark::State &state)
 {
-    suggestionsOf(state, fixture().typos, "suggestions typos ours");
+    suggestionsOf(state, fixture().typos,
+                  QStringLiteral("suggestions per word, an arbitrary single-letter typo"));
 }
 
-void BM_suggestions_arbitraryTypos_floor(benchmark::State &state)
+// Every word of the database into a model, the plain way.
+qsizetype plainFill(QSqlDatabase &db)
 {
-    plainSuggestionsOf(state, fixture().typos, "suggestions typos floor");
+    QStringListModel model(plainAllWords(db));
+    return model.rowCount();
 }
 
+// The floor of the completer's fill: a connection kept open and the plain
+// fill at each call. Ours keeps the list between calls instead, but opens the
+// files of the dct folder at each call to find the language's and to see that
+// it is unchanged, and merges the user's word file (there is none here) into
+// the list, dropping repeats, which the floor leaves out.
 void BM_unicodeWords(benchmark::State &state)
 {
     {
         Utils warm;
         warm.unicodeWords(0);
     }
-    for (auto _ : state) {
-        Utils u;
-        QStringListModel *model = timed("unicodeWords ours", [&] { return u.unicodeWords(0); });
-        benchmark::DoNotOptimize(model);
-        if (model->rowCount() != fixture().words.size())
-            state.SkipWithError("wrong word count");
-    }
+    PlainConnection connection;
+    qsizetype wrong = 0;
+    inTurns(
+        state,
+        { QStringLiteral("unicodeWords(0), the completer's fill"),
+          QStringLiteral("plain QSqlQuery of the word list into a QStringListModel, on an open "
+                         "connection"),
+          QStringLiteral("at most 150 ms") },
+        [&](qsizetype) {
+            Utils u;
+            QStringListModel *model = u.unicodeWords(0);
+            benchmark::DoNotOptimize(model);
+            wrong += model->rowCount() != fixture().words.size() ? 1 : 0;
+        },
+        [&](qsizetype) { wrong += plainFill(connection.db()) != fixture().words.size() ? 1 : 0; });
+    if (wrong > 0)
+        state.SkipWithError("wrong word count");
 }
 
+// The floor of a first fill: the file opened anew at each call too.
 void BM_unicodeWords_first(benchmark::State &state)
 {
-    for (auto _ : state) {
-        state.PauseTiming();
-        touchDatabase();
-        state.ResumeTiming();
-        Utils u;
-        benchmark::DoNotOptimize(
-            timed("unicodeWords first ours", [&] { return u.unicodeWords(0); }));
-    }
-}
-
-// Every word of the database into a model, the plain way: one query of the
-// word list, inflated and split into a QStringList for a QStringListModel.
-qsizetype plainFill(QSqlDatabase &db)
-{
-    QSqlQuery query(db);
-    QStringList words;
-    if (query.exec(QStringLiteral("SELECT word FROM AllUnicodeWords")) && query.next())
-        words = uncompressedText(query.value(0)).split(u'\n');
-    QStringListModel model(words);
-    return model.rowCount();
-}
-
-// Floor of the completer's fill: a connection kept open and the plain fill
-// each call. Ours keeps the list between calls instead, but opens the files
-// of the dct folder each call to find the language's and to see that the
-// file is unchanged; it also merges the user's word file.
-void BM_unicodeWords_floor(benchmark::State &state)
-{
-    PlainConnection connection;
-    for (auto _ : state) {
-        const qsizetype rows =
-            timed("unicodeWords floor", [&] { return plainFill(connection.db()); });
-        if (rows != fixture().words.size())
-            state.SkipWithError("wrong word count");
-    }
-}
-
-// Floor of a first fill: the file opened anew each call too.
-void BM_unicodeWords_first_floor(benchmark::State &state)
-{
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(timed("unicodeWords first floor", [&] {
+    inTurns(
+        state,
+        { QStringLiteral("unicodeWords(0), a first fill (the file changed)"),
+          QStringLiteral("file opened anew, plain QSqlQuery of the word list into a "
+                         "QStringListModel"),
+          QStringLiteral("none; the cost without the caches") },
+        [](qsizetype) {
+            Utils u;
+            benchmark::DoNotOptimize(u.unicodeWords(0));
+        },
+        [](qsizetype) {
             PlainConnection connection;
-            return plainFill(connection.db());
-        }));
-    }
+            benchmark::DoNotOptimize(plainFill(connection.db()));
+        },
+        touchDatabase);
 }
 
-// Ours and floor of a figure: the medians of their calls and the ratio.
-void printSummary(const char *what, const char *key, const char *floorIs, const char *goal)
+void printSummary()
 {
-    const double ours = median(callTimes().value(QLatin1String(key) + QLatin1String(" ours")));
-    const double floor = median(callTimes().value(QLatin1String(key) + QLatin1String(" floor")));
-    if (ours < 0 || floor < 0)
-        return;
-    QString found;
-    const auto &counts = foundPerWord();
-    if (counts.contains(QLatin1String(key) + QLatin1String(" ours")))
-        found = QStringLiteral(", found %1 a word against %2")
-                    .arg(counts.value(QLatin1String(key) + QLatin1String(" ours")), 0, 'f', 2)
-                    .arg(counts.value(QLatin1String(key) + QLatin1String(" floor")), 0, 'f', 2);
-    std::printf("%s: ours %.3f ms, floor %.3f ms (%s%s), ratio %.2f (goal: %s)\n", what, ours,
-                floor, floorIs, qPrintable(found), floor > 0 ? ours / floor : 0.0, goal);
+    for (const Figure &f : figures()) {
+        const double ours = median(f.ours);
+        const double floor = median(f.floor);
+        QString floorIs = f.floorIs;
+        if (f.oursFound >= 0)
+            floorIs += QStringLiteral("; it finds %1 words a word, ours %2")
+                           .arg(f.floorFound, 0, 'f', 2)
+                           .arg(f.oursFound, 0, 'f', 2);
+        std::printf("%s: ours %s, floor %s (%s), ratio %s (goal: %s)\n", qPrintable(f.what),
+                    qPrintable(duration(ours / 1e3)), qPrintable(duration(floor / 1e3)),
+                    qPrintable(floorIs), qPrintable(ratio(ours, floor)), qPrintable(f.goal));
+    }
 }
 
 } // namespace
 
-BENCHMARK(BM_findMeaningOf)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_findMeaningOf_floor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_findMeaningOf_first)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_findMeaningOf_first_floor)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_nearByWords)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_nearByWords_floor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_suggestions)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_suggestions_floor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_suggestions_arbitraryTypos)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_suggestions_arbitraryTypos_floor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_unicodeWords)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_unicodeWords_floor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_unicodeWords_first)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_unicodeWords_first_floor)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_findMeaningOf)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_findMeaningOf_first)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+BENCHMARK(BM_nearByWords)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_suggestions)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_suggestions_arbitraryTypos)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_unicodeWords)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_unicodeWords_first)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 int main(int argc, char **argv)
 {
@@ -610,23 +623,7 @@ int main(int argc, char **argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    printSummary("findMeaningOf, a lookup after the first", "findMeaningOf",
-                 "plain QSqlQuery of the block on an open connection", "at most 5 ms");
-    printSummary("findMeaningOf, first lookup (file changed)", "findMeaningOf first",
-                 "file opened anew, headwords read, plain QSqlQuery of the block",
-                 "none; shows the cost without the caches");
-    printSummary("nearByWords per word", "nearByWords",
-                 "words one edit away in a QSet and the words containing it", "at most 10 ms");
-    printSummary("suggestions per word, a typist's confusion", "suggestions",
-                 "plain edit-distance-1 suggester against a QSet", "at most 10 ms");
-    printSummary("suggestions per word, an arbitrary single-letter typo", "suggestions typos",
-                 "plain edit-distance-1 suggester against a QSet", "at most 10 ms");
-    printSummary("unicodeWords(0), the completer's fill", "unicodeWords",
-                 "plain QSqlQuery of the word list into a QStringListModel, open connection",
-                 "at most 150 ms");
-    printSummary("unicodeWords(0), first fill (file changed)", "unicodeWords first",
-                 "file opened anew, plain QSqlQuery of the word list into a QStringListModel",
-                 "none; shows the cost without the caches");
+    printSummary();
     Dictionary::setDictFolder(QString());
     fixture().dir.reset();
     return 0;
