@@ -208,20 +208,17 @@ public:
     PlainSyllableLookup()
     {
         AnsiToUnicode converter;
-        for (const NudiKey &key : kNudiKeys) {
-            const QString syllable = QString::fromLatin1(key.value);
+        const auto add = [&](const char *value) {
+            const QString syllable = QString::fromLatin1(value);
             if (syllable.size() > 4)
-                continue;
+                return;
             m_table.insert(pack(syllable, 0, syllable.size()), converter.unicodeForAnsi(syllable));
             m_longest = std::max(m_longest, int(syllable.size()));
-        }
-        for (const NudiReorder &r : kNudiReorder) {
-            const QString syllable = QString::fromLatin1(r.value);
-            if (syllable.size() > 4)
-                continue;
-            m_table.insert(pack(syllable, 0, syllable.size()), converter.unicodeForAnsi(syllable));
-            m_longest = std::max(m_longest, int(syllable.size()));
-        }
+        };
+        for (const NudiKey &key : kNudiKeys)
+            add(key.value);
+        for (const NudiReorder &r : kNudiReorder)
+            add(r.value);
     }
 
     QString convert(const QString &text) const
@@ -397,23 +394,10 @@ void BM_OfficeToText(benchmark::State &state)
     one.close();
     // A first run makes the profile, which no later run pays for.
     officeToText(soffice, oneLine, f.dir.filePath(QStringLiteral("warm")));
-    QList<double> work;
-    QList<double> start;
-    for (auto _ : state) {
-        const double seconds = officeToText(soffice, rtf, f.dir.filePath(QStringLiteral("text")));
-        const double startSeconds =
-            officeToText(soffice, oneLine, f.dir.filePath(QStringLiteral("oneline")));
-        if (seconds < 0 || startSeconds < 0) {
-            state.SkipWithError("the office suite did not convert the file to text");
-            return;
-        }
-        work.append(seconds);
-        start.append(startSeconds);
-        state.SetIterationTime(seconds);
-    }
-    suiteSeconds = median(work);
-    suiteStartSeconds = median(start);
-    state.counters["start_up_ms"] = suiteStartSeconds * 1e3;
+    BenchFigures::timePeer(
+        state, [&] { return officeToText(soffice, rtf, f.dir.filePath(QStringLiteral("text"))); },
+        [&] { return officeToText(soffice, oneLine, f.dir.filePath(QStringLiteral("oneline"))); },
+        "the office suite did not convert the file to text", &suiteSeconds, &suiteStartSeconds);
 }
 
 } // namespace

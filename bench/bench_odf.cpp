@@ -211,22 +211,10 @@ void BM_UnzipOpenManyEntries(benchmark::State &state)
         state.SkipWithError(qPrintable(f.error));
         return;
     }
-    QList<double> work;
-    QList<double> start;
-    for (auto _ : state) {
-        const double seconds = unzipFindLast(f.many, memberName(kEntries - 1));
-        const double startSeconds = unzipFindLast(f.one, memberName(0));
-        if (seconds < 0 || startSeconds < 0) {
-            state.SkipWithError("unzip failed");
-            return;
-        }
-        work.append(seconds);
-        start.append(startSeconds);
-        state.SetIterationTime(seconds);
-    }
-    unzipFind = median(work);
-    unzipFindStart = median(start);
-    state.counters["start_up_ms"] = unzipFindStart * 1e3;
+    BenchFigures::timePeer(
+        state, [&] { return unzipFindLast(f.many, memberName(kEntries - 1)); },
+        [&] { return unzipFindLast(f.one, memberName(0)); }, "unzip failed", &unzipFind,
+        &unzipFindStart);
 }
 BENCHMARK(BM_UnzipOpenManyEntries)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 
@@ -238,22 +226,15 @@ void BM_UnzipReadEveryMember(benchmark::State &state)
         state.SkipWithError(qPrintable(f.error));
         return;
     }
-    QList<double> work;
-    QList<double> start;
-    for (auto _ : state) {
-        const double seconds = runUnzip({ QStringLiteral("-p"), f.many });
-        const double startSeconds = runUnzip({ QStringLiteral("-p"), f.one });
-        if (seconds < 0 || startSeconds < 0) {
-            state.SkipWithError("unzip failed");
-            return;
-        }
-        work.append(seconds);
-        start.append(startSeconds);
-        state.SetIterationTime(seconds);
-    }
-    unzipReadAll = median(work);
-    unzipReadAllStart = median(start);
-    state.counters["start_up_ms"] = unzipReadAllStart * 1e3;
+    BenchFigures::timePeer(
+        state,
+        [&] {
+            return runUnzip({ QStringLiteral("-p"), f.many });
+        },
+        [&] {
+            return runUnzip({ QStringLiteral("-p"), f.one });
+        },
+        "unzip failed", &unzipReadAll, &unzipReadAllStart);
 }
 BENCHMARK(BM_UnzipReadEveryMember)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 

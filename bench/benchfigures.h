@@ -2,10 +2,13 @@
 #ifndef BENCHFIGURES_H
 #define BENCHFIGURES_H
 
+#include <benchmark/benchmark.h>
+
 #include <QList>
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 
 namespace BenchFigures {
 
@@ -37,6 +40,32 @@ inline QString duration(double seconds)
 inline QString ratio(double ours, double floor)
 {
     return ours > 0 && floor > 0 ? QString::number(ours / floor, 'g', 3) : QStringLiteral("?");
+}
+
+// A peer program's run on the benchmark's input and on a trivial one (its
+// start-up), in turns, each iteration timed by the first. The medians in
+// seconds; false, with the benchmark skipped, when a run failed (a time < 0).
+inline bool timePeer(benchmark::State &state, const std::function<double()> &work,
+                     const std::function<double()> &startUp, const char *failure,
+                     double *workSeconds, double *startUpSeconds)
+{
+    QList<double> works;
+    QList<double> starts;
+    for (auto _ : state) {
+        const double seconds = work();
+        const double startSeconds = startUp();
+        if (seconds < 0 || startSeconds < 0) {
+            state.SkipWithError(failure);
+            return false;
+        }
+        works.append(seconds);
+        starts.append(startSeconds);
+        state.SetIterationTime(seconds);
+    }
+    *workSeconds = median(works);
+    *startUpSeconds = median(starts);
+    state.counters["start_up_ms"] = *startUpSeconds * 1e3;
+    return true;
 }
 
 } // namespace BenchFigures
