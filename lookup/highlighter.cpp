@@ -221,20 +221,25 @@ void Highlighter::leavePending(const QTextBlock &block, const QString &text)
 void Highlighter::checkBlock(const QTextBlock &block)
 {
     const QString text = block.text();
+    const bool shown = m_shownTo < 0 ||
+        (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
+    keepMisspellings(block, text, findMisspellings(text), shown);
+}
+
+void Highlighter::keepMisspellings(const QTextBlock &block, const QString &text,
+                                   QList<Misspelling> words, bool shown)
+{
     auto *data = dynamic_cast<BlockMisspellings *>(block.userData());
     const bool fresh = !data;
     if (fresh) {
         data = new BlockMisspellings;
         QTextBlock(block).setUserData(data);
     }
-    QList<Misspelling> words = findMisspellings(text);
     const size_t hash = qHash(text);
     // An edit repaints its block anyway. A block checked for the first time,
     // or again with the same text (the word list changed), needs a repaint
-    // when its marks changed and it is in view.
-    const bool shown = m_shownTo < 0 ||
-        (block.position() <= m_shownTo && block.position() + block.length() >= m_shownFrom);
-    if (data->words != words && (fresh || data->textHash == hash) && shown)
+    // when its painted marks changed and it is in view.
+    if (paintsOverEditor() && shown && data->words != words && (fresh || data->textHash == hash))
         scheduleRepaint();
     data->words = std::move(words);
     data->textHash = hash;
@@ -382,24 +387,11 @@ void Highlighter::highlightBlock(const QString &text)
     }
 
     QList<Misspelling> words = findMisspellings(text);
-
-    auto *data = dynamic_cast<BlockMisspellings *>(currentBlockUserData());
-    const bool fresh = !data;
-    if (fresh) {
-        data = new BlockMisspellings;
-        setCurrentBlockUserData(data);
-    }
-    const size_t hash = qHash(text);
-    if (paintsOverEditor()) {
-        if (data->words != words && (fresh || data->textHash == hash))
-            scheduleRepaint();
-    } else {
+    if (!paintsOverEditor()) {
         for (const Misspelling &w : words)
             setFormat(w.start, w.length, m_misspellingFormat);
     }
-    data->words = std::move(words);
-    data->textHash = hash;
-    data->pending = false;
+    keepMisspellings(currentBlock(), text, std::move(words), true);
 }
 
 // Once for any number of blocks checked again.

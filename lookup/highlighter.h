@@ -85,6 +85,10 @@ private:
     bool deferred() const;
     void leavePending(const QTextBlock &block, const QString &text);
     void checkBlock(const QTextBlock &block);
+    // Keeps a block's misspelt words, with a repaint when the marks of a
+    // block in view changed.
+    void keepMisspellings(const QTextBlock &block, const QString &text, QList<Misspelling> words,
+                          bool shown);
     void queue(int position);
     void checkSlice();
     void followEditorDocument();
