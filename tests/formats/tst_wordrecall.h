@@ -6,6 +6,8 @@
 #ifndef ZUVO_TST_WORDRECALL_H
 #define ZUVO_TST_WORDRECALL_H
 
+#include "libreoffice.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -101,29 +103,11 @@ inline QStringList noteBodyWords(const QByteArray &xml)
 }
 
 // Converts every input with one soffice call into outDir (a profile of its
-// own beside it). True when the call finished; which outputs exist is for the
-// caller to check.
+// own beside it). True when every conversion was made.
 inline bool convertAll(const QString &soffice, const QStringList &inputs, const QString &filter,
                        const QString &outDir, QString *log = nullptr)
 {
-    QDir().mkpath(outDir);
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.setWorkingDirectory(outDir);
-    p.start(soffice,
-            QStringList { QStringLiteral("-env:UserInstallation=") +
-                              QUrl::fromLocalFile(outDir + QStringLiteral("/.profile")).toString(),
-                          QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-                          QStringLiteral("--outdir"), outDir } +
-                inputs);
-    const bool finished = p.waitForFinished(300000);
-    if (!finished) {
-        p.kill();
-        p.waitForFinished();
-    }
-    if (log != nullptr)
-        *log = QString::fromLocal8Bit(p.readAll());
-    return finished && p.exitCode() == 0;
+    return ZuvoTest::officeConvert(soffice, inputs, filter, outDir, log);
 }
 
 // Where convertAll put the conversion of one input.

@@ -11,6 +11,7 @@
 #include "unicodekaeditor.h"
 
 #include "GZip.h"
+#include "libreoffice.h"
 #include "messageboxwatcher.h"
 #include "sqlcipherdriver.h"
 #include "testenv.h"
@@ -25,12 +26,10 @@
 #include <QHash>
 #include <QImage>
 #include <QMimeData>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextCursor>
 #include <QTextTable>
-#include <QUrl>
 #include <QXmlStreamReader>
 #include <QtTest/QTest>
 
@@ -277,23 +276,15 @@ void TestUnicodeKaEditorOffice::save(UnicodeKaEditor *editor, const QString &nam
 bool TestUnicodeKaEditorOffice::convert(const QString &target, const QStringList &files,
                                         const QString &outDir)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QStringList args { QStringLiteral("-env:UserInstallation=") +
-                           QUrl::fromLocalFile(env->filePath(QStringLiteral("profile"))).toString(),
-                       QStringLiteral("--headless"),
-                       QStringLiteral("--convert-to"),
-                       target,
-                       QStringLiteral("--outdir"),
-                       outDir };
+    QStringList paths;
     for (const QString &file : files)
-        args << env->filePath(file);
-    process.start(soffice, args);
-    if (!process.waitForFinished(300000)) {
-        qWarning() << "soffice did not finish" << process.readAll();
+        paths << env->filePath(file);
+    QString log;
+    if (!ZuvoTest::officeConvert(soffice, paths, target, outDir, &log)) {
+        qWarning() << "soffice:" << log;
         return false;
     }
-    return process.exitStatus() == QProcess::NormalExit;
+    return true;
 }
 
 void TestUnicodeKaEditorOffice::initTestCase()

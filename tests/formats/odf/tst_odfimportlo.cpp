@@ -9,7 +9,6 @@
 #include "tst_odfimportsupport.h"
 #include "tst_wordrecall.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTextFrame>
 #include <QTextImageFormat>
@@ -138,14 +137,7 @@ QStringList exportedLines(const QByteArray &bytes)
 QByteArray sofficeConvert(const QString &soffice, const QString &source, const QString &filter,
                           const QString &suffix, const QString &workDir)
 {
-    QProcess p;
-    p.setWorkingDirectory(workDir);
-    p.start(
-        soffice,
-        { QStringLiteral("-env:UserInstallation=file://") + workDir + QStringLiteral("/profile"),
-          QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-          QStringLiteral("--outdir"), workDir, source });
-    if (!p.waitForFinished(180000) || p.exitCode() != 0)
+    if (!ZuvoTest::officeConvert(soffice, { source }, filter, workDir))
         return QByteArray();
     QFile out(workDir + QLatin1Char('/') + QFileInfo(source).completeBaseName() + suffix);
     if (!out.open(QIODevice::ReadOnly))

@@ -4,11 +4,11 @@
 #include "FoColorName.h"
 #include "GZip.h"
 #include "OOReader.h"
+#include "libreoffice.h"
 #include "testenv.h"
 
 #include <QDomDocument>
 #include <QFile>
-#include <QProcess>
 #include <QTextListFormat>
 #include <QTextTableCellFormat>
 #include <QTextTableFormat>
@@ -644,16 +644,12 @@ void TstOoStyles::libreOfficeStyles()
     QString odt = fixture(QStringLiteral("styles.odt"));
     if (fresh) {
         ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-        QProcess p;
-        p.start(soffice,
-                { QStringLiteral("-env:UserInstallation=file://") +
-                      env.filePath(QStringLiteral("profile")),
-                  QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                  QStringLiteral("odt"), QStringLiteral("--outdir"), env.path(),
-                  fixture(QStringLiteral("src/styles.fodt")) });
-        QVERIFY(p.waitForFinished(120000));
-        odt = env.filePath(QStringLiteral("styles.odt"));
-        QVERIFY2(QFile::exists(odt), p.readAllStandardError().constData());
+        const QString source = fixture(QStringLiteral("src/styles.fodt"));
+        QString log;
+        QVERIFY2(
+            ZuvoTest::officeConvert(soffice, { source }, QStringLiteral("odt"), env.path(), &log),
+            qPrintable(log));
+        odt = ZuvoTest::officeOutput(env.path(), source, QStringLiteral("odt"));
     }
 
     CZIP::QZipReader zip(odt);
