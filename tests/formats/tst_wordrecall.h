@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QUrl>
 #include <QXmlStreamReader>
 
 namespace WordRecall {
