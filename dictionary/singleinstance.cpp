@@ -24,8 +24,6 @@ namespace {
 const char AckByte = '\x06';
 // Clients waiting for their message at the same time; more are turned away.
 const int MaxPendingClients = 16;
-// sun_path holds 108 bytes; stay clear of it.
-const int MaxSocketPath = 100;
 
 QString sanitizedKey(const QString &key)
 {
@@ -132,7 +130,7 @@ SingleInstance::SingleInstance(const QString &key, QObject *parent)
         return;
     m_lockPath = folder + QLatin1Char('/') + base + QStringLiteral(".lock");
     m_serverName = folder + QLatin1Char('/') + base + QStringLiteral(".sock");
-    if (QFile::encodeName(m_serverName).size() > MaxSocketPath) {
+    if (QFile::encodeName(m_serverName).size() > SingleInstance::MaxSocketPath) {
         // A deep folder: keep the socket short, in a private folder of the
         // system's temporary folder, but still tied to the deep folder so that
         // different folders never meet.

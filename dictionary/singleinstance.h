@@ -38,6 +38,9 @@ public:
     static constexpr int MaxMessageSize = 64 * 1024;
     // A client that has not sent a whole message within this time is dropped.
     static constexpr int ClientIdleTimeout = 3000;
+    // The longest socket path used where the lock is (sun_path holds 108
+    // bytes); a longer one goes to a private folder of /tmp instead.
+    static constexpr int MaxSocketPath = 100;
 
     // key: what identifies the program; empty means the application's name.
     explicit SingleInstance(const QString &key = QString(), QObject *parent = nullptr);

@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <QLocalSocket>
@@ -262,18 +263,25 @@ void TstSingleInstance::privateFolder_data()
     // Where the lock goes: "runtime", "private" (the private folder of the
     // shared temporary folder), or "" when the copy starts alone.
     QTest::addColumn<QString>("expected");
+    // Below which folder the case is set up: "" the test's temporary folder
+    // (short or deep as the checkout is), "short" a folder of /tmp, "deep"
+    // one whose socket path passes the limit.
+    QTest::addColumn<QString>("place");
 
     // clang-format off
-    QTest::newRow("foreign lock at the shared name") << int(ForeignLockAtSharedName) << QStringLiteral("private");
-    QTest::newRow("private folder taken, open")      << int(ForeignPrivateFolder)   << QStringLiteral("");
-    QTest::newRow("private folder taken, closed")    << int(ForeignClosedPrivateFolder) << QStringLiteral("");
-    QTest::newRow("link as the private folder")      << int(LinkAsPrivateFolder)    << QStringLiteral("");
-    QTest::newRow("foreign lock in our folder")      << int(ForeignLockInPrivateFolder) << QStringLiteral("private");
-    QTest::newRow("folder as the lock")              << int(FolderAsLock)           << QStringLiteral("private");
-    QTest::newRow("our folder left open")            << int(OpenPrivateFolder)      << QStringLiteral("private");
-    QTest::newRow("runtime folder")                  << int(RuntimeFolder)          << QStringLiteral("runtime");
-    QTest::newRow("runtime folder of another user")  << int(ForeignRuntimeFolder)   << QStringLiteral("private");
-    QTest::newRow("runtime folder open to others")   << int(OpenRuntimeFolder)      << QStringLiteral("private");
+    QTest::newRow("foreign lock at the shared name") << int(ForeignLockAtSharedName) << QStringLiteral("private") << QString();
+    QTest::newRow("private folder taken, open")      << int(ForeignPrivateFolder)   << QStringLiteral("") << QString();
+    QTest::newRow("private folder taken, closed")    << int(ForeignClosedPrivateFolder) << QStringLiteral("") << QString();
+    QTest::newRow("link as the private folder")      << int(LinkAsPrivateFolder)    << QStringLiteral("") << QString();
+    QTest::newRow("foreign lock in our folder")      << int(ForeignLockInPrivateFolder) << QStringLiteral("private") << QString();
+    QTest::newRow("folder as the lock")              << int(FolderAsLock)           << QStringLiteral("private") << QString();
+    QTest::newRow("our folder left open")            << int(OpenPrivateFolder)      << QStringLiteral("private") << QString();
+    QTest::newRow("runtime folder")                  << int(RuntimeFolder)          << QStringLiteral("runtime") << QString();
+    QTest::newRow("runtime folder of another user")  << int(ForeignRuntimeFolder)   << QStringLiteral("private") << QString();
+    QTest::newRow("runtime folder open to others")   << int(OpenRuntimeFolder)      << QStringLiteral("private") << QString();
+    QTest::newRow("runtime folder, short path")      << int(RuntimeFolder)          << QStringLiteral("runtime") << QStringLiteral("short");
+    QTest::newRow("runtime folder, deep path")       << int(RuntimeFolder)          << QStringLiteral("runtime") << QStringLiteral("deep");
+    QTest::newRow("private folder, deep path")       << int(OpenPrivateFolder)      << QStringLiteral("private") << QStringLiteral("deep");
     // clang-format on
 }
 
@@ -281,10 +289,18 @@ void TstSingleInstance::privateFolder()
 {
     QFETCH(int, what);
     QFETCH(QString, expected);
+    QFETCH(QString, place);
     if (!ForeignFiles::canGiveAway())
         QSKIP("making another user's files needs root");
 
-    const QString base = QDir::temp().filePath(QStringLiteral("pf-%1").arg(what));
+    QTemporaryDir shortDir(QStringLiteral("/tmp/pf-XXXXXX"));
+    QVERIFY(shortDir.isValid());
+    QString parent = QDir::tempPath();
+    if (place == QLatin1String("short"))
+        parent = shortDir.path();
+    else if (place == QLatin1String("deep"))
+        parent = QDir::temp().filePath(QString(SingleInstance::MaxSocketPath, QLatin1Char('d')));
+    const QString base = parent + QStringLiteral("/pf-%1").arg(what);
     const QString shared = base + QStringLiteral("/shared");
     const QString runtime = base + QStringLiteral("/runtime");
     const QString key = QStringLiteral("pf");
@@ -297,7 +313,8 @@ void TstSingleInstance::privateFolder()
     SingleInstance a(key);
     QVERIFY(!a.isRunning());
     SingleInstance b(key);
-    const QString priv = shared + QStringLiteral("/zuvo-%1").arg(::geteuid());
+    const QString uid = QString::number(::geteuid());
+    const QString priv = shared + QStringLiteral("/zuvo-") + uid;
     if (expected.isEmpty()) {
         // Not kept from starting, and nothing of theirs taken for ours.
         QVERIFY(a.lockFilePath().isEmpty());
@@ -306,10 +323,26 @@ void TstSingleInstance::privateFolder()
         return;
     }
     const QString folder = expected == QLatin1String("runtime") ? runtime : priv;
-    QCOMPARE(QFileInfo(a.lockFilePath()).path(), folder);
-    QCOMPARE(QFileInfo(a.serverName()).path(), folder);
+    const QString name = key + QLatin1Char('-') + uid;
+    QCOMPARE(a.lockFilePath(), folder + QLatin1Char('/') + name + QStringLiteral(".lock"));
     QCOMPARE(ForeignFiles::ownerOf(a.lockFilePath()), ::geteuid());
     QCOMPARE(ForeignFiles::modeOf(folder), mode_t(0700));
+    // The socket goes beside the lock unless its path would be too long for
+    // a local socket; then to the user's private folder of /tmp, under a
+    // name of its own for each folder.
+    const QString besideLock = folder + QLatin1Char('/') + name + QStringLiteral(".sock");
+    if (QFile::encodeName(besideLock).size() <= SingleInstance::MaxSocketPath) {
+        QVERIFY(place != QLatin1String("deep"));
+        QCOMPARE(a.serverName(), besideLock);
+    } else {
+        QVERIFY(place != QLatin1String("short"));
+        const QString shortFolder = QStringLiteral("/tmp/zuvo-") + uid;
+        QCOMPARE(QFileInfo(a.serverName()).path(), shortFolder);
+        QVERIFY2(QFileInfo(a.serverName()).fileName().startsWith(name + QLatin1Char('-')),
+                 qPrintable(a.serverName()));
+        QVERIFY(QFile::encodeName(a.serverName()).size() <= SingleInstance::MaxSocketPath);
+        QCOMPARE(ForeignFiles::modeOf(shortFolder), mode_t(0700));
+    }
     // The copy that took the lock is the running one for every later start.
     QVERIFY(b.isRunning());
 }
