@@ -269,13 +269,19 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!tabWidget->slotExit())
+    if (m_leaving)
+        return;
+    if (tabWidget->slotExit())
+        m_leaving = true;
+    else
         event->ignore();
 }
 
+// The same questions as the window's close button, asked once: closing the
+// window asks them, and the quit after it finds them answered.
 void MainWindow::slotActionExitClicked()
 {
-    if (tabWidget->slotExit())
+    if (close())
         QCoreApplication::quit();
 }
 

@@ -68,6 +68,10 @@ private:
     QVBoxLayout *layout = nullptr;
     QPointer<QDockWidget> dock;
     QTranslator translator;
+    // Set once the user has answered every question about leaving: whatever
+    // closes the window afterwards (the quit that follows Exit closes it
+    // again) asks nothing more.
+    bool m_leaving = false;
 };
 
 #endif

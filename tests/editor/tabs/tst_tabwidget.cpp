@@ -316,6 +316,9 @@ void TestTabWidget::fontBoxShowsTheFamily()
 
 void TestTabWidget::exitQuestions_data()
 {
+    // How the user leaves: "close" the window's close button, "exit" the
+    // File menu's Exit.
+    QTest::addColumn<QString>("way");
     QTest::addColumn<int>("answer");
     // What saving the first document does: "saves", "fails" (a folder took
     // the file's place) or "no name" (an untitled document whose Save
@@ -329,25 +332,38 @@ void TestTabWidget::exitQuestions_data()
     const int yes = QMessageBox::Yes, yesAll = QMessageBox::YesToAll, no = QMessageBox::No,
               noAll = QMessageBox::NoToAll, cancel = QMessageBox::Cancel;
     // clang-format off
-    QTest::newRow("yes, saves")         << yes    << "saves"   << 2 << true  << true  << true;
-    QTest::newRow("yes, fails")         << yes    << "fails"   << 2 << false << true  << false;
-    QTest::newRow("yes, no name")       << yes    << "no name" << 2 << false << true  << false;
-    QTest::newRow("yes to all, saves")  << yesAll << "saves"   << 1 << true  << true  << true;
-    QTest::newRow("yes to all, fails")  << yesAll << "fails"   << 1 << false << true  << false;
-    QTest::newRow("yes to all, no name")<< yesAll << "no name" << 1 << false << true  << false;
-    QTest::newRow("no, saves")          << no     << "saves"   << 2 << false << false << true;
-    QTest::newRow("no, no name")        << no     << "no name" << 2 << false << false << true;
-    QTest::newRow("no to all, saves")   << noAll  << "saves"   << 1 << false << false << true;
-    QTest::newRow("no to all, fails")   << noAll  << "fails"   << 1 << false << false << true;
-    QTest::newRow("cancel, saves")      << cancel << "saves"   << 1 << false << false << false;
-    QTest::newRow("cancel, no name")    << cancel << "no name" << 1 << false << false << false;
+    QTest::newRow("yes, saves, close button") << "close" << yes    << "saves"   << 2 << true  << true  << true;
+    QTest::newRow("yes, fails, close button") << "close" << yes    << "fails"   << 2 << false << true  << false;
+    QTest::newRow("yes, no name, close button") << "close" << yes    << "no name" << 2 << false << true  << false;
+    QTest::newRow("yes to all, saves, close button") << "close" << yesAll << "saves"   << 1 << true  << true  << true;
+    QTest::newRow("yes to all, fails, close button") << "close" << yesAll << "fails"   << 1 << false << true  << false;
+    QTest::newRow("yes to all, no name, close button") << "close" << yesAll << "no name" << 1 << false << true  << false;
+    QTest::newRow("no, saves, close button") << "close" << no     << "saves"   << 2 << false << false << true;
+    QTest::newRow("no, no name, close button") << "close" << no     << "no name" << 2 << false << false << true;
+    QTest::newRow("no to all, saves, close button") << "close" << noAll  << "saves"   << 1 << false << false << true;
+    QTest::newRow("no to all, fails, close button") << "close" << noAll  << "fails"   << 1 << false << false << true;
+    QTest::newRow("cancel, saves, close button") << "close" << cancel << "saves"   << 1 << false << false << false;
+    QTest::newRow("cancel, no name, close button") << "close" << cancel << "no name" << 1 << false << false << false;
+    QTest::newRow("yes, saves, File > Exit") << "exit" << yes    << "saves"   << 2 << true  << true  << true;
+    QTest::newRow("yes, fails, File > Exit") << "exit" << yes    << "fails"   << 2 << false << true  << false;
+    QTest::newRow("yes, no name, File > Exit") << "exit" << yes    << "no name" << 2 << false << true  << false;
+    QTest::newRow("yes to all, saves, File > Exit") << "exit" << yesAll << "saves"   << 1 << true  << true  << true;
+    QTest::newRow("yes to all, fails, File > Exit") << "exit" << yesAll << "fails"   << 1 << false << true  << false;
+    QTest::newRow("yes to all, no name, File > Exit") << "exit" << yesAll << "no name" << 1 << false << true  << false;
+    QTest::newRow("no, saves, File > Exit") << "exit" << no     << "saves"   << 2 << false << false << true;
+    QTest::newRow("no, no name, File > Exit") << "exit" << no     << "no name" << 2 << false << false << true;
+    QTest::newRow("no to all, saves, File > Exit") << "exit" << noAll  << "saves"   << 1 << false << false << true;
+    QTest::newRow("no to all, fails, File > Exit") << "exit" << noAll  << "fails"   << 1 << false << false << true;
+    QTest::newRow("cancel, saves, File > Exit") << "exit" << cancel << "saves"   << 1 << false << false << false;
+    QTest::newRow("cancel, no name, File > Exit") << "exit" << cancel << "no name" << 1 << false << false << false;
     // clang-format on
 }
 
-// Two modified documents and the main window asked to close, each question
-// answered the same way.
+// Two modified documents and the user leaving, each question answered the
+// same way: each document is asked about once.
 void TestTabWidget::exitQuestions()
 {
+    QFETCH(QString, way);
     QFETCH(int, answer);
     QFETCH(QString, outcome);
     QFETCH(int, questions);
@@ -377,7 +393,20 @@ void TestTabWidget::exitQuestions()
     s.tabs->editFile(env.filePath(QStringLiteral("b.txt")));
     type(s.tabs->editors().last(), QStringLiteral("more"));
 
-    QCOMPARE(s.window.close(), closes);
+    QVERIFY(ZuvoTest::showActive(&s.window));
+    if (way == QLatin1String("close")) {
+        QCOMPARE(s.window.close(), closes);
+    } else {
+        // Exit quits the event loop it runs in; what quitting does to the
+        // windows happens there. Left open, the loop is left by hand.
+        QAction *exit = s.window.findChild<QAction *>(QStringLiteral("actionExit"));
+        QVERIFY(exit);
+        QTimer::singleShot(0, exit, [exit] {
+            exit->trigger();
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        });
+        QCoreApplication::exec();
+    }
     QCOMPARE(s.window.isVisible(), !closes);
     const QStringList asked = QStringList { exitQuestion(firstName), exitQuestion("b.txt") };
     QCOMPARE(askedAtExit(watcher), asked.mid(0, questions));
