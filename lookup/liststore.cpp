@@ -3,9 +3,9 @@
 #include "compression.h"
 #include "sqlcipherdriver.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -26,7 +26,10 @@ ListStore::ListStore(const QString &fileName, const QStringList &tables)
 {
     registerSqlCipherDriver();
     database = QSqlDatabase::addDatabase(QStringLiteral("QSQLCIPHER"), m_connectionName);
-    QDir(QCoreApplication::applicationDirPath()).mkpath(QStringLiteral("./dat"));
+    // The folder is made where the file is opened: made beside the program
+    // while the file is opened in the current folder, a program started
+    // elsewhere kept no history at all.
+    QDir().mkpath(QFileInfo(fileName).path());
     database.setDatabaseName(fileName);
     if (!database.open()) {
         qDebug() << "Db not available!";

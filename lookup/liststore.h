@@ -17,8 +17,8 @@ class QSqlQuery;
 class ListStore
 {
 public:
-    // Opens the file (the folder "dat" is made beside the program) and makes
-    // the tables that are missing. A file that does not open leaves the store
+    // Opens the file (its folder, "dat", is made where the file is opened)
+    // and makes the tables that are missing. A file that does not open leaves the store
     // closed: it reads null strings and writes nothing.
     ListStore(const QString &fileName, const QStringList &tables);
     ~ListStore();

@@ -124,6 +124,7 @@ private slots:
     void hostileValue_data();
     void hostileValue();
     void failedWriteKeepsOldList();
+    void storesMakeTheirFolder();
     void storeThatCannotOpen_data();
     void storeThatCannotOpen();
     void storesSideBySide();
@@ -295,7 +296,6 @@ void TestListStores::failedWriteKeepsOldList()
 void TestListStores::storeThatCannotOpen_data()
 {
     QTest::addColumn<QStringList>("obstacles");
-    QTest::newRow("no dat folder") << QStringList();
     QTest::newRow("folders in the files' place")
         << QStringList { "dat/usrdic.dat", "dat/history.dat" };
 }
@@ -312,6 +312,20 @@ void TestListStores::storeThatCannotOpen()
     History history;
     QVERIFY(history.readHistory(QStringLiteral("Find")).isNull());
     QVERIFY(!history.writeHistory(QStringLiteral("Find"), QStringLiteral("ಪದ")));
+}
+
+// A program started in a folder of its user's keeps its lists there: the
+// folder "dat" is made where the stores are opened, not beside the program.
+void TestListStores::storesMakeTheirFolder()
+{
+    QVERIFY(QDir(QStringLiteral("dat")).removeRecursively());
+    QVERIFY(QDir::currentPath() != QCoreApplication::applicationDirPath());
+    QVERIFY(UserDict().write(QStringLiteral("ಪದ"), Words));
+    QVERIFY(History().writeHistory(QStringLiteral("Find"), QStringLiteral("ಹುಡುಕು")));
+    QCOMPARE(UserDict().read(Words), QStringLiteral("ಪದ"));
+    QCOMPARE(History().readHistory(QStringLiteral("Find")), QStringLiteral("ಹುಡುಕು"));
+    QVERIFY(QFileInfo::exists(QStringLiteral("dat/usrdic.dat")));
+    QVERIFY(QFileInfo::exists(QStringLiteral("dat/history.dat")));
 }
 
 // Each store has a connection of its own: two alive at once both work, and a
