@@ -46,17 +46,22 @@ test-asan: test-deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# make run-dictionary  builds the look-up program and starts it with the bundled
-# dictionary (dct/ beside it); it runs in its own folder, where its Kannada
-# translation lies.
+# make run and make run-dictionary build a program and start it in the
+# user's own folder ZUVO_HOME (default ~/Zuvo), with its bundled dictionary
+# (dct/) and translation placed beside it there: the user's words (usr.dct
+# and dat/), the file dialog's state and dictionaries the user adds to dct/
+# stay there when make clean removes the build.
+ZUVO_HOME ?= $(HOME)/Zuvo
 .PHONY: run run-dictionary
 run: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target editor
-	cd $(BUILD)/editor && ./editor
+	scripts/place-program $(BUILD)/editor/editor "$(ZUVO_HOME)"
+	cd "$(ZUVO_HOME)" && ./editor
 
 run-dictionary: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target dictionary
-	cd $(BUILD)/dictionary && ./dictionary
+	scripts/place-program $(BUILD)/dictionary/dictionary "$(ZUVO_HOME)"
+	cd "$(ZUVO_HOME)" && ./dictionary
 
 bench:
 	scripts/install-deps --bench
