@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace ZuvoTest {
@@ -43,6 +44,18 @@ void MessageBoxWatcher::poll()
             continue;
         if (m_answering.contains(dialog))
             continue;
+        if (qobject_cast<QProgressDialog *>(dialog)) {
+            m_progress.removeAll(nullptr);
+            if (m_progress.contains(dialog))
+                continue;
+            m_progress << dialog;
+            if (m_handler) {
+                m_answering.insert(dialog);
+                m_handler(dialog);
+                m_answering.remove(dialog);
+            }
+            return;
+        }
         answer(dialog);
         // One at a time: answering may have opened or closed others.
         return;

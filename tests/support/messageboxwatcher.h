@@ -23,6 +23,10 @@ namespace ZuvoTest {
 // one, else with its escape button, else its default button. Any other dialog
 // goes to the handler when one is set (which must close it, or it is
 // rejected afterwards), else it is rejected.
+//
+// A progress dialog asks nothing: it shows up only when the work is slow,
+// which depends on the machine. It is handed to the handler once (which may
+// cancel it or wait for it), but never recorded and never rejected.
 class MessageBoxWatcher : public QObject
 {
     Q_OBJECT
@@ -62,6 +66,7 @@ private:
     std::function<void(QDialog *)> m_handler;
     QList<Seen> m_seen;
     QSet<QDialog *> m_answering;
+    QList<QPointer<QDialog>> m_progress; // progress dialogs handed over
 };
 
 } // namespace ZuvoTest
