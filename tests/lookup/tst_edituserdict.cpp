@@ -144,6 +144,8 @@ void TestEditUserDict::initTestCase()
 
 void TestEditUserDict::init()
 {
+    // Some tests leave a file in the folder's place.
+    QFile::remove(QStringLiteral("dat"));
     QDir(QStringLiteral("dat")).removeRecursively();
     QDir(QStringLiteral("dat.away")).removeRecursively();
     QVERIFY(QDir().mkpath(QStringLiteral("dat")));
@@ -478,7 +480,9 @@ void TestEditUserDict::movedWordSaved()
 void TestEditUserDict::saveFailureKeepsDialogAndFile()
 {
     QVERIFY(writeWordFile(QStringLiteral("usr.dct"), { "keep" }));
+    // A file where the store's folder goes: the store cannot be made.
     QVERIFY(QDir(QStringLiteral("dat")).removeRecursively());
+    QVERIFY(writeWordFile(QStringLiteral("dat"), { "not a folder" }));
     EditUserDict dialog(nullptr);
     dialog.show();
     MessageBoxWatcher watcher;
@@ -496,8 +500,8 @@ void TestEditUserDict::saveFailureKeepsDialogAndFile()
 
 void TestEditUserDict::failedSaveKeepsMovedWord_data()
 {
-    QTest::addColumn<bool>("folderInStoresPlace"); // else: no folder "dat"
-    QTest::newRow("no folder for the store") << false;
+    QTest::addColumn<bool>("folderInStoresPlace"); // else: a file in the place of "dat"
+    QTest::newRow("file in the folder's place") << false;
     QTest::newRow("folder in the store's place") << true;
 }
 
@@ -511,6 +515,8 @@ void TestEditUserDict::failedSaveKeepsMovedWord()
     QVERIFY(QFile::rename(QStringLiteral("dat"), QStringLiteral("dat.away")));
     if (folderInStoresPlace)
         QVERIFY(QDir().mkpath(QStringLiteral("dat/usrdic.dat")));
+    else
+        QVERIFY(writeWordFile(QStringLiteral("dat"), { "not a folder" }));
 
     EditUserDict dialog(nullptr);
     dialog.show();
@@ -532,7 +538,8 @@ void TestEditUserDict::failedSaveKeepsMovedWord()
         QStringLiteral("Zuvo Software|Unable to save the user dictionary\n")));
     QCOMPARE(Utils::wordsFromUnicodeFile(QStringLiteral("usr.dct")), QStringList { "c" });
 
-    QVERIFY(QDir(QStringLiteral("dat")).removeRecursively());
+    QVERIFY(folderInStoresPlace ? QDir(QStringLiteral("dat")).removeRecursively()
+                                : QFile::remove(QStringLiteral("dat")));
     QVERIFY(QFile::rename(QStringLiteral("dat.away"), QStringLiteral("dat")));
     watcher.clear();
     save->click();
