@@ -1,7 +1,11 @@
 #include "aboutzuvo.h"
 #include "helptopics.h"
 #include "keyboardexamples.h"
+#include "mainwindow.h"
+#include "zuvodialog.h"
 
+#include "sqlcipherdriver.h"
+#include "testenv.h"
 #include "zuvoscriptconverter.h"
 
 #include <QComboBox>
@@ -9,10 +13,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest/QTest>
@@ -48,6 +56,30 @@ QImage resourceImage(const QString &path)
     return QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// What a user reads on a menu entry: without the accelerator marks, its
+// white space simplified.
+QString shown(const QString &text)
+{
+    return QString(text).remove(QLatin1Char('&')).simplified();
+}
+
+// Every entry of the menus under its path ("Tools, Insert, Table"), every
+// name alone too.
+void collectMenus(const QList<QAction *> &actions, const QString &path, QSet<QString> *paths,
+                  QSet<QString> *names)
+{
+    for (QAction *action : actions) {
+        if (action->isSeparator())
+            continue;
+        const QString name = shown(action->text());
+        const QString here = path.isEmpty() ? name : path + QStringLiteral(", ") + name;
+        paths->insert(here);
+        names->insert(name);
+        if (QMenu *menu = action->menu())
+            collectMenus(menu->actions(), here, paths, names);
+    }
+}
+
 } // namespace
 
 class TestHelpWindows : public QObject
@@ -56,6 +88,7 @@ class TestHelpWindows : public QObject
 
 private slots:
     void helpPageIsShown();
+    void helpPageNamesWhatTheWindowShows();
     void typingExamplesAreWhatTheEngineTypes_data();
     void typingExamplesAreWhatTheEngineTypes();
     void findForwardAndBackward();
@@ -79,6 +112,44 @@ void TestHelpWindows::helpPageIsShown()
     QVERIFY(text.contains(QStringLiteral("Ctrl+K")));
     QVERIFY(text.contains(QStringLiteral("ಸತ್ಯಮೇವ ಜಯತೆ")));
     QVERIFY(!edit->textCursor().hasSelection());
+}
+
+// Every menu path, menu entry, toolbar label and file type the help page
+// names in bold is one the window has, under that name; keys are named as
+// keys.
+void TestHelpWindows::helpPageNamesWhatTheWindowShows()
+{
+    QVERIFY(registerSqlCipherDriver());
+    ZuvoTest::TempEnv env;
+    MainWindow window;
+    QSet<QString> paths;
+    QSet<QString> names;
+    collectMenus(window.menuBar()->actions(), QString(), &paths, &names);
+    for (QToolBar *bar : window.findChildren<QToolBar *>()) {
+        for (QLabel *label : bar->findChildren<QLabel *>())
+            names.insert(shown(label->text()));
+    }
+    ZuvoDialog open(0);
+    for (const QString &filter : open.nameFilters())
+        names.insert(filter.section(QStringLiteral(" ("), 0, 0));
+    QVERIFY(paths.contains(QStringLiteral("Tools, Insert, Table")));
+
+    static const QRegularExpression bold(QStringLiteral("<b>(.*?)</b>"));
+    static const QRegularExpression key(QStringLiteral("^(Ctrl\\+[A-Z]|F\\d+)$"));
+    QTextDocument unescape;
+    int named = 0;
+    for (auto it = bold.globalMatch(helpPage()); it.hasNext();) {
+        unescape.setHtml(it.next().captured(1));
+        const QString name = unescape.toPlainText();
+        ++named;
+        if (key.match(name).hasMatch())
+            continue;
+        if (name.contains(QStringLiteral(", ")))
+            QVERIFY2(paths.contains(name), qPrintable(name));
+        else
+            QVERIFY2(names.contains(name), qPrintable(name));
+    }
+    QVERIFY(named > 0);
 }
 
 void TestHelpWindows::typingExamplesAreWhatTheEngineTypes_data()
