@@ -224,8 +224,9 @@ void TestFindAndReplace::replaceAll_data()
 
     QTest::newRow("three") << "cat dog cat bird cat" << 5 << "cat"
                            << "fox" << true << "fox dog fox bird fox" << 3;
-    QTest::newRow("none") << "dog bird" << 2 << "cat"
-                          << "fox" << true << "dog bird" << 0;
+    // Parts of words are no whole words.
+    QTest::newRow("none") << "cats concat bobcat" << 2 << "cat"
+                          << "fox" << true << "cats concat bobcat" << 0;
     // Replacements that match the search again are not met a second time.
     QTest::newRow("case change") << "cat Cat cAt" << 4 << "cat"
                                  << "CAT" << true << "CAT CAT CAT" << 3;
@@ -233,8 +234,8 @@ void TestFindAndReplace::replaceAll_data()
                                             << "abab" << false << "abab abab" << 2;
     QTest::newRow("adjacent") << "aaaa" << 0 << "aa"
                               << "a" << false << "aa" << 2;
-    QTest::newRow("empty replacement") << "x cat y" << 0 << "cat"
-                                       << "" << true << "x  y" << 1;
+    QTest::newRow("empty replacement") << "x cat y cat z cat" << 0 << "cat"
+                                       << "" << true << "x  y  z " << 3;
     QTest::newRow("selection is first") << "cat cat" << 0 << "cat"
                                         << "dog" << true << "dog dog" << 2;
     // The user's selection (all the text here) is no occurrence of nothing.
@@ -281,6 +282,7 @@ void TestFindAndReplace::replaceAll()
     QCOMPARE(m_edit->document()->isUndoAvailable(), count > 0);
     m_edit->undo();
     QCOMPARE(m_edit->toPlainText(), text);
+    QVERIFY(!m_edit->document()->isUndoAvailable());
 }
 
 void TestFindAndReplace::withoutEditor()

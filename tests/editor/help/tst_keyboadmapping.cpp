@@ -68,6 +68,8 @@ private slots:
     void radioButtonsSwitchPages();
     void everyTileTypesItsLetter_data();
     void everyTileTypesItsLetter();
+    void fixedLetters_data();
+    void fixedLetters();
     void keysTypingOneLetterShareATile();
     void hindiShowsOm();
     void letterFontFollowsLanguage_data();
@@ -160,6 +162,50 @@ void TestKeyboadMapping::everyTileTypesItsLetter()
                          qPrintable(what + QStringLiteral(" but types ") + typed));
         }
     }
+}
+
+void TestKeyboadMapping::fixedLetters_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("letter");
+    // Phonetic: a consonant is shown with its virama, a vowel key alone is
+    // the independent vowel.
+    QTest::newRow("kannada phonetic k")
+        << int(Language::Kannada) << 0 << "k" << QString::fromUtf8("ಕ್");
+    QTest::newRow("kannada phonetic aa")
+        << int(Language::Kannada) << 0 << "aa" << QString::fromUtf8("ಆ");
+    QTest::newRow("kannada phonetic Sh")
+        << int(Language::Kannada) << 0 << "Sh" << QString::fromUtf8("ಷ್");
+    QTest::newRow("kannada phonetic M")
+        << int(Language::Kannada) << 0 << "M" << QString::fromUtf8("ಂ");
+    QTest::newRow("telugu phonetic th")
+        << int(Language::Telugu) << 0 << "th" << QString::fromUtf8("థ్");
+    QTest::newRow("tamil phonetic n") << int(Language::Tamil) << 0 << "n" << QString::fromUtf8("ன்");
+    // Nudi: consonants carry their vowel; q and x are the retroflex T and ssa.
+    QTest::newRow("kannada nudi q") << int(Language::Kannada) << 1 << "q" << QString::fromUtf8("ಟ");
+    QTest::newRow("kannada nudi x") << int(Language::Kannada) << 1 << "x" << QString::fromUtf8("ಷ");
+    QTest::newRow("kannada nudi V") << int(Language::Kannada) << 1 << "V" << QString::fromUtf8("ಔ");
+    QTest::newRow("kannada nudi Y") << int(Language::Kannada) << 1 << "Y" << QString::fromUtf8("ಐ");
+    QTest::newRow("hindi nudi W") << int(Language::Hindi) << 1 << "W" << QString::fromUtf8("ढ");
+}
+
+// A few letters as the layouts define them, independent of the engine the
+// chart is drawn from: a wrong letter in the engine's tables shows here.
+void TestKeyboadMapping::fixedLetters()
+{
+    QFETCH(int, language);
+    QFETCH(int, page);
+    QFETCH(QString, key);
+    QFETCH(QString, letter);
+    KeyboadMapping chart(language, page, nullptr);
+    QString shown;
+    for (const Tile &tile : tilesOf(chart, page)) {
+        if (tile.keys.split(QLatin1Char('/')).contains(key))
+            shown = tile.letter;
+    }
+    QCOMPARE(shown, letter);
 }
 
 void TestKeyboadMapping::keysTypingOneLetterShareATile()
