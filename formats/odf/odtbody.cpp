@@ -13,7 +13,7 @@
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
-#include <QXmlStreamWriter>
+#include "odfxmlwriter.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ double widthIn(const QTextLength &length, double available)
 
 } // namespace
 
-OdtBody::OdtBody(const QTextDocument &document, OdtStyles &styles, QXmlStreamWriter &out,
+OdtBody::OdtBody(const QTextDocument &document, OdtStyles &styles, OdfXmlWriter &out,
                  const std::function<bool()> &progress)
     : m_document(document)
     , m_styles(styles)
@@ -109,7 +109,7 @@ OdtBody::OdtBody(const QTextDocument &document, OdtStyles &styles, QXmlStreamWri
 
 bool OdtBody::write()
 {
-    m_out.writeStartElement(QStringLiteral("office:text"));
+    m_out.writeStartElement("office:text");
     writeContainer(m_document.rootFrame()->begin(), m_textWidth);
     m_out.writeEndElement();
     return m_error.isEmpty();
@@ -164,21 +164,21 @@ void OdtBody::closeListsTo(QList<OpenList> &open, int size)
 
 void OdtBody::openListElement(QTextList *list, const QString &style)
 {
-    m_out.writeStartElement(QStringLiteral("text:list"));
+    m_out.writeStartElement("text:list");
     if (list) {
         // A list that goes on after other text continues its numbering
         // from its first part.
         const auto first = m_listIds.constFind(list);
         if (first != m_listIds.constEnd()) {
-            m_out.writeAttribute(QStringLiteral("text:continue-numbering"), QStringLiteral("true"));
-            m_out.writeAttribute(QStringLiteral("text:continue-list"), *first);
+            m_out.writeAttribute("text:continue-numbering", QStringLiteral("true"));
+            m_out.writeAttribute("text:continue-list", *first);
         } else {
             const QString id = QStringLiteral("list") + QString::number(m_listIds.size() + 1);
             m_listIds.insert(list, id);
-            m_out.writeAttribute(QStringLiteral("xml:id"), id);
+            m_out.writeAttribute("xml:id", id);
         }
     }
-    m_out.writeAttribute(QStringLiteral("text:style-name"), style);
+    m_out.writeAttribute("text:style-name", style);
 }
 
 // Every paragraph of a list is an item of its own. A list stands inside the
@@ -190,7 +190,7 @@ void OdtBody::enterList(QList<OpenList> &open, QTextList *list)
         if (open.at(i).list == list) {
             closeListsTo(open, i + 1);
             m_out.writeEndElement(); // the previous item
-            m_out.writeStartElement(QStringLiteral("text:list-item"));
+            m_out.writeStartElement("text:list-item");
             return;
         }
     }
@@ -200,11 +200,11 @@ void OdtBody::enterList(QList<OpenList> &open, QTextList *list)
     const QString style = m_styles.listStyle(list->format());
     for (int l = open.isEmpty() ? 1 : open.last().level + 1; l < level; ++l) {
         openListElement(nullptr, style);
-        m_out.writeStartElement(QStringLiteral("text:list-item"));
+        m_out.writeStartElement("text:list-item");
         open.append({ nullptr, l });
     }
     openListElement(list, style);
-    m_out.writeStartElement(QStringLiteral("text:list-item"));
+    m_out.writeStartElement("text:list-item");
     open.append({ list, level });
 }
 
@@ -223,10 +223,10 @@ void OdtBody::writeParagraph(const QTextBlock &block, bool inList)
         style = m_styles.paragraphStyle(format, empty ? &chars : nullptr, inList);
     }
     const int heading = qBound(0, format.headingLevel(), ListLevels);
-    m_out.writeStartElement(heading > 0 ? QStringLiteral("text:h") : QStringLiteral("text:p"));
-    m_out.writeAttribute(QStringLiteral("text:style-name"), style);
+    m_out.writeStartElement(heading > 0 ? "text:h" : "text:p");
+    m_out.writeAttribute("text:style-name", style);
     if (heading > 0)
-        m_out.writeAttribute(QStringLiteral("text:outline-level"), QString::number(heading));
+        m_out.writeAttribute("text:outline-level", QString::number(heading));
     m_afterLetter = false;
     writeRuns(block);
     m_out.writeEndElement();
@@ -256,9 +256,9 @@ void OdtBody::writeRuns(const QTextBlock &block)
         }
         if (!href.isEmpty() && !linkOpen) {
             closeSpan();
-            m_out.writeStartElement(QStringLiteral("text:a"));
-            m_out.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
-            m_out.writeAttribute(QStringLiteral("xlink:href"), href);
+            m_out.writeStartElement("text:a");
+            m_out.writeAttribute("xlink:type", QStringLiteral("simple"));
+            m_out.writeAttribute("xlink:href", href);
             linkOpen = true;
             link = href;
         }
@@ -278,8 +278,8 @@ void OdtBody::writeRuns(const QTextBlock &block)
             style = m_styles.textStyle(format);
         if (!spanOpen || style != span) {
             closeSpan();
-            m_out.writeStartElement(QStringLiteral("text:span"));
-            m_out.writeAttribute(QStringLiteral("text:style-name"), style);
+            m_out.writeStartElement("text:span");
+            m_out.writeAttribute("text:style-name", style);
             spanOpen = true;
             span = style;
         }
@@ -292,9 +292,9 @@ void OdtBody::writeRuns(const QTextBlock &block)
 
 void OdtBody::writeSpaces(int count)
 {
-    m_out.writeEmptyElement(QStringLiteral("text:s"));
+    m_out.writeEmptyElement("text:s");
     if (count > 1)
-        m_out.writeAttribute(QStringLiteral("text:c"), QString::number(count));
+        m_out.writeAttribute("text:c", QString::number(count));
 }
 
 void OdtBody::writeText(const QString &text)
@@ -326,11 +326,11 @@ void OdtBody::writeText(const QString &text)
             m_afterLetter = false;
         } else if (u == u'\t') {
             flush();
-            m_out.writeEmptyElement(QStringLiteral("text:tab"));
+            m_out.writeEmptyElement("text:tab");
             m_afterLetter = false;
         } else if (u == QChar::LineSeparator || u == u'\n' || u == 0x0B || u == 0x0C) {
             flush();
-            m_out.writeEmptyElement(QStringLiteral("text:line-break"));
+            m_out.writeEmptyElement("text:line-break");
             m_afterLetter = false;
         } else if (u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1 ||
                    u == QChar::ParagraphSeparator || u == u'\r' || isNotXmlCharacter(u)) {
@@ -447,7 +447,7 @@ void OdtBody::writeImage(const QTextImageFormat &format)
         return;
     if (m_imageStyle.isEmpty()) {
         OdtStyles::Properties p;
-        p.element = QStringLiteral("style:graphic-properties");
+        p.element = "style:graphic-properties";
         p.attributes = {
             { QStringLiteral("style:vertical-pos"), QStringLiteral("top") },
             { QStringLiteral("style:vertical-rel"), QStringLiteral("baseline") },
@@ -458,21 +458,21 @@ void OdtBody::writeImage(const QTextImageFormat &format)
     }
     // Every frame has a name of its own: office suites show one of two
     // frames of the same name.
-    m_out.writeStartElement(QStringLiteral("draw:frame"));
-    m_out.writeAttribute(QStringLiteral("draw:style-name"), m_imageStyle);
-    m_out.writeAttribute(QStringLiteral("draw:name"), QStringLiteral("Image") +
+    m_out.writeStartElement("draw:frame");
+    m_out.writeAttribute("draw:style-name", m_imageStyle);
+    m_out.writeAttribute("draw:name", QStringLiteral("Image") +
                                                           QString::number(++m_images));
-    m_out.writeAttribute(QStringLiteral("text:anchor-type"), QStringLiteral("as-char"));
+    m_out.writeAttribute("text:anchor-type", QStringLiteral("as-char"));
     if (size.width() > 0 && size.height() > 0) {
-        m_out.writeAttribute(QStringLiteral("svg:width"), OdtStyles::length(size.width()));
-        m_out.writeAttribute(QStringLiteral("svg:height"), OdtStyles::length(size.height()));
+        m_out.writeAttribute("svg:width", OdtStyles::length(size.width()));
+        m_out.writeAttribute("svg:height", OdtStyles::length(size.height()));
     }
-    m_out.writeAttribute(QStringLiteral("draw:z-index"), QStringLiteral("0"));
-    m_out.writeEmptyElement(QStringLiteral("draw:image"));
-    m_out.writeAttribute(QStringLiteral("xlink:href"), href);
-    m_out.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
-    m_out.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
-    m_out.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
+    m_out.writeAttribute("draw:z-index", QStringLiteral("0"));
+    m_out.writeEmptyElement("draw:image");
+    m_out.writeAttribute("xlink:href", href);
+    m_out.writeAttribute("xlink:type", QStringLiteral("simple"));
+    m_out.writeAttribute("xlink:show", QStringLiteral("embed"));
+    m_out.writeAttribute("xlink:actuate", QStringLiteral("onLoad"));
     m_out.writeEndElement();
     m_afterLetter = false;
 }
@@ -490,7 +490,7 @@ void OdtBody::writeTable(QTextTable *table, double available)
     const QTextLength width = format.width();
     const double tableWidth = widthIn(width, available);
     OdtStyles::Properties tp;
-    tp.element = QStringLiteral("style:table-properties");
+    tp.element = "style:table-properties";
     tp.attributes.append({ QStringLiteral("style:width"), OdtStyles::length(tableWidth) });
     if (width.type() == QTextLength::PercentageLength)
         tp.attributes.append({ QStringLiteral("style:rel-width"),
@@ -543,13 +543,13 @@ void OdtBody::writeTable(QTextTable *table, double available)
         w = qMax(w, 1.0);
     }
 
-    m_out.writeStartElement(QStringLiteral("table:table"));
-    m_out.writeAttribute(QStringLiteral("table:name"),
+    m_out.writeStartElement("table:table");
+    m_out.writeAttribute("table:name",
                          QStringLiteral("Table") + QString::number(++m_tables));
-    m_out.writeAttribute(QStringLiteral("table:style-name"), m_styles.tableStyle(tp));
+    m_out.writeAttribute("table:style-name", m_styles.tableStyle(tp));
     for (int c = 0; c < columns;) {
         OdtStyles::Properties cp;
-        cp.element = QStringLiteral("style:table-column-properties");
+        cp.element = "style:table-column-properties";
         cp.attributes = { { QStringLiteral("style:column-width"), OdtStyles::length(widths[c]) },
                           { QStringLiteral("style:rel-column-width"),
                             QString::number(qMax(1, qRound(widths[c] * 100))) +
@@ -558,10 +558,10 @@ void OdtBody::writeTable(QTextTable *table, double available)
         int repeat = 1;
         while (c + repeat < columns && widths[c + repeat] == widths[c])
             ++repeat;
-        m_out.writeEmptyElement(QStringLiteral("table:table-column"));
-        m_out.writeAttribute(QStringLiteral("table:style-name"), style);
+        m_out.writeEmptyElement("table:table-column");
+        m_out.writeAttribute("table:style-name", style);
         if (repeat > 1)
-            m_out.writeAttribute(QStringLiteral("table:number-columns-repeated"),
+            m_out.writeAttribute("table:number-columns-repeated",
                                  QString::number(repeat));
         c += repeat;
     }
@@ -571,17 +571,17 @@ void OdtBody::writeTable(QTextTable *table, double available)
     const int headerRows = qBound(0, format.headerRowCount(), rows);
     for (int r = 0; r < rows; ++r) {
         if (r == 0 && headerRows > 0)
-            m_out.writeStartElement(QStringLiteral("table:table-header-rows"));
-        m_out.writeStartElement(QStringLiteral("table:table-row"));
+            m_out.writeStartElement("table:table-header-rows");
+        m_out.writeStartElement("table:table-row");
         for (int c = 0; c < columns; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
             if (!cell.isValid() || cell.row() != r || cell.column() != c) {
-                m_out.writeEmptyElement(QStringLiteral("table:covered-table-cell"));
+                m_out.writeEmptyElement("table:covered-table-cell");
                 continue;
             }
             const QTextTableCellFormat cf = cell.format().toTableCellFormat();
             OdtStyles::Properties p;
-            p.element = QStringLiteral("style:table-cell-properties");
+            p.element = "style:table-cell-properties";
             const struct
             {
                 QTextFormat::Property padding;
@@ -644,13 +644,13 @@ void OdtBody::writeTable(QTextTable *table, double available)
             default:
                 break;
             }
-            m_out.writeStartElement(QStringLiteral("table:table-cell"));
-            m_out.writeAttribute(QStringLiteral("table:style-name"), m_styles.cellStyle(p));
+            m_out.writeStartElement("table:table-cell");
+            m_out.writeAttribute("table:style-name", m_styles.cellStyle(p));
             if (cell.columnSpan() > 1)
-                m_out.writeAttribute(QStringLiteral("table:number-columns-spanned"),
+                m_out.writeAttribute("table:number-columns-spanned",
                                      QString::number(cell.columnSpan()));
             if (cell.rowSpan() > 1)
-                m_out.writeAttribute(QStringLiteral("table:number-rows-spanned"),
+                m_out.writeAttribute("table:number-rows-spanned",
                                      QString::number(cell.rowSpan()));
             double cellWidth = 0;
             for (int k = c; k < qMin(columns, c + cell.columnSpan()); ++k)
@@ -675,7 +675,7 @@ void OdtBody::writeTextBox(QTextFrame *frame, double available)
     const QTextFrameFormat format = frame->frameFormat();
     const double width = widthIn(format.width(), available);
     OdtStyles::Properties p;
-    p.element = QStringLiteral("style:graphic-properties");
+    p.element = "style:graphic-properties";
     p.attributes = {
         { QStringLiteral("style:wrap"), QStringLiteral("none") },
         { QStringLiteral("style:vertical-pos"), QStringLiteral("top") },
@@ -691,22 +691,22 @@ void OdtBody::writeTextBox(QTextFrame *frame, double available)
     if (hasColour(format, QTextFormat::BackgroundBrush))
         p.attributes.append({ QStringLiteral("fo:background-color"),
                               OdtStyles::colour(format.background().color()) });
-    m_out.writeStartElement(QStringLiteral("text:p"));
-    m_out.writeAttribute(QStringLiteral("text:style-name"),
+    m_out.writeStartElement("text:p");
+    m_out.writeAttribute("text:style-name",
                          m_styles.paragraphStyle(QTextBlockFormat(), nullptr, false));
-    m_out.writeStartElement(QStringLiteral("draw:frame"));
-    m_out.writeAttribute(QStringLiteral("draw:style-name"), m_styles.graphicStyle(p));
-    m_out.writeAttribute(QStringLiteral("draw:name"),
+    m_out.writeStartElement("draw:frame");
+    m_out.writeAttribute("draw:style-name", m_styles.graphicStyle(p));
+    m_out.writeAttribute("draw:name",
                          QStringLiteral("Frame") + QString::number(++m_frames));
-    m_out.writeAttribute(QStringLiteral("text:anchor-type"), QStringLiteral("paragraph"));
-    m_out.writeAttribute(QStringLiteral("svg:width"), OdtStyles::length(width));
+    m_out.writeAttribute("text:anchor-type", QStringLiteral("paragraph"));
+    m_out.writeAttribute("svg:width", OdtStyles::length(width));
     const QTextLength height = format.height();
     if (height.type() == QTextLength::FixedLength && height.rawValue() > 0)
-        m_out.writeAttribute(QStringLiteral("svg:height"), OdtStyles::length(height.rawValue()));
-    m_out.writeAttribute(QStringLiteral("draw:z-index"), QStringLiteral("0"));
-    m_out.writeStartElement(QStringLiteral("draw:text-box"));
+        m_out.writeAttribute("svg:height", OdtStyles::length(height.rawValue()));
+    m_out.writeAttribute("draw:z-index", QStringLiteral("0"));
+    m_out.writeStartElement("draw:text-box");
     if (height.type() != QTextLength::FixedLength || height.rawValue() <= 0)
-        m_out.writeAttribute(QStringLiteral("fo:min-height"), QStringLiteral("1px"));
+        m_out.writeAttribute("fo:min-height", QStringLiteral("1px"));
     writeContainer(frame->begin(), qMax(1.0, width - 2 * qMax(0.0, format.padding())));
     m_out.writeEndElement(); // draw:text-box
     m_out.writeEndElement(); // draw:frame

@@ -16,7 +16,7 @@ class QTextDocument;
 class QTextImageFormat;
 class QTextList;
 class QTextTable;
-class QXmlStreamWriter;
+class OdfXmlWriter;
 
 // The body of an OpenDocument text written from a document as it holds it:
 // the root frame's blocks, tables and frames in order; every cell with all
@@ -41,7 +41,7 @@ public:
 
     // progress is called after every paragraph; when it returns false the
     // writing stops, without touching the document again.
-    OdtBody(const QTextDocument &document, OdtStyles &styles, QXmlStreamWriter &out,
+    OdtBody(const QTextDocument &document, OdtStyles &styles, OdfXmlWriter &out,
             const std::function<bool()> &progress);
 
     // Writes "office:text" and what it holds; false, with errorString(),
@@ -78,7 +78,7 @@ private:
 
     const QTextDocument &m_document;
     OdtStyles &m_styles;
-    QXmlStreamWriter &m_out;
+    OdfXmlWriter &m_out;
     std::function<bool()> m_progress;
     QString m_error;
 

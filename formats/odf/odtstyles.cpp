@@ -5,7 +5,7 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextDocument>
-#include <QXmlStreamWriter>
+#include "odfxmlwriter.h"
 
 #include <cmath>
 
@@ -143,7 +143,7 @@ QString OdtStyles::fontFace(const QString &family)
 OdtStyles::Properties OdtStyles::textProperties(const QTextCharFormat &format)
 {
     Properties p;
-    p.element = QStringLiteral("style:text-properties");
+    p.element = "style:text-properties";
     auto &a = p.attributes;
 
     QString family = format.fontFamilies().toStringList().value(0);
@@ -221,7 +221,7 @@ QString OdtStyles::add(const QString &family, const QString &prefix, const QStri
 {
     QString key = family + QChar(0x1F) + parent;
     for (const Properties &p : properties) {
-        key += QChar(0x1E) + p.element;
+        key += QChar(0x1E) + QLatin1String(p.element);
         for (const auto &a : p.attributes)
             key += QChar(0x1F) + a.first + QLatin1Char('=') + a.second;
     }
@@ -243,7 +243,7 @@ QString OdtStyles::paragraphStyle(const QTextBlockFormat &format, const QTextCha
                                   bool inList)
 {
     Properties p;
-    p.element = QStringLiteral("style:paragraph-properties");
+    p.element = "style:paragraph-properties";
     auto &a = p.attributes;
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     const bool absolute = format.alignment() & Qt::AlignAbsolute;
@@ -337,26 +337,26 @@ QString OdtStyles::listStyle(const QTextListFormat &format)
     return name;
 }
 
-void OdtStyles::writeFontFaces(QXmlStreamWriter &out) const
+void OdtStyles::writeFontFaces(OdfXmlWriter &out) const
 {
-    out.writeStartElement(QStringLiteral("office:font-face-decls"));
+    out.writeStartElement("office:font-face-decls");
     for (const QString &family : m_fontFaces) {
-        out.writeEmptyElement(QStringLiteral("style:font-face"));
-        out.writeAttribute(QStringLiteral("style:name"), family);
-        out.writeAttribute(QStringLiteral("svg:font-family"), familyValue(family));
+        out.writeEmptyElement("style:font-face");
+        out.writeAttribute("style:name", family);
+        out.writeAttribute("svg:font-family", familyValue(family));
     }
     out.writeEndElement();
 }
 
-void OdtStyles::writeAutomaticStyles(QXmlStreamWriter &out) const
+void OdtStyles::writeAutomaticStyles(OdfXmlWriter &out) const
 {
-    out.writeStartElement(QStringLiteral("office:automatic-styles"));
+    out.writeStartElement("office:automatic-styles");
     for (const Style &style : m_styles) {
-        out.writeStartElement(QStringLiteral("style:style"));
-        out.writeAttribute(QStringLiteral("style:name"), style.name);
-        out.writeAttribute(QStringLiteral("style:family"), style.family);
+        out.writeStartElement("style:style");
+        out.writeAttribute("style:name", style.name);
+        out.writeAttribute("style:family", style.family);
         if (!style.parent.isEmpty())
-            out.writeAttribute(QStringLiteral("style:parent-style-name"), style.parent);
+            out.writeAttribute("style:parent-style-name", style.parent);
         for (const Properties &p : style.properties) {
             out.writeEmptyElement(p.element);
             for (const auto &a : p.attributes)
@@ -367,33 +367,33 @@ void OdtStyles::writeAutomaticStyles(QXmlStreamWriter &out) const
     for (const auto &list : m_lists) {
         const QTextListFormat &format = list.second;
         const ListKind kind = listKind(format.style());
-        out.writeStartElement(QStringLiteral("text:list-style"));
-        out.writeAttribute(QStringLiteral("style:name"), list.first);
+        out.writeStartElement("text:list-style");
+        out.writeAttribute("style:name", list.first);
         // Every level alike: a list nested in another keeps its own kind at
         // whatever depth it stands.
         for (int level = 1; level <= ListLevels; ++level) {
             if (kind.bullet) {
-                out.writeStartElement(QStringLiteral("text:list-level-style-bullet"));
-                out.writeAttribute(QStringLiteral("text:level"), QString::number(level));
-                out.writeAttribute(QStringLiteral("text:bullet-char"), kind.value);
+                out.writeStartElement("text:list-level-style-bullet");
+                out.writeAttribute("text:level", QString::number(level));
+                out.writeAttribute("text:bullet-char", kind.value);
             } else {
-                out.writeStartElement(QStringLiteral("text:list-level-style-number"));
-                out.writeAttribute(QStringLiteral("text:level"), QString::number(level));
+                out.writeStartElement("text:list-level-style-number");
+                out.writeAttribute("text:level", QString::number(level));
                 if (!format.numberPrefix().isEmpty())
-                    out.writeAttribute(QStringLiteral("style:num-prefix"), format.numberPrefix());
+                    out.writeAttribute("style:num-prefix", format.numberPrefix());
                 if (!numberSuffix(format).isEmpty())
-                    out.writeAttribute(QStringLiteral("style:num-suffix"), numberSuffix(format));
-                out.writeAttribute(QStringLiteral("style:num-format"), kind.value);
+                    out.writeAttribute("style:num-suffix", numberSuffix(format));
+                out.writeAttribute("style:num-format", kind.value);
             }
-            out.writeStartElement(QStringLiteral("style:list-level-properties"));
-            out.writeAttribute(QStringLiteral("text:list-level-position-and-space-mode"),
+            out.writeStartElement("style:list-level-properties");
+            out.writeAttribute("text:list-level-position-and-space-mode",
                                QStringLiteral("label-alignment"));
-            out.writeEmptyElement(QStringLiteral("style:list-level-label-alignment"));
+            out.writeEmptyElement("style:list-level-label-alignment");
             const double margin = level * m_indentWidth;
-            out.writeAttribute(QStringLiteral("text:label-followed-by"), QStringLiteral("listtab"));
-            out.writeAttribute(QStringLiteral("text:list-tab-stop-position"), length(margin));
-            out.writeAttribute(QStringLiteral("fo:text-indent"), length(-m_indentWidth / 2));
-            out.writeAttribute(QStringLiteral("fo:margin-left"), length(margin));
+            out.writeAttribute("text:label-followed-by", QStringLiteral("listtab"));
+            out.writeAttribute("text:list-tab-stop-position", length(margin));
+            out.writeAttribute("fo:text-indent", length(-m_indentWidth / 2));
+            out.writeAttribute("fo:margin-left", length(margin));
             out.writeEndElement(); // list-level-properties
             out.writeEndElement(); // level style
         }

@@ -13,7 +13,7 @@
 class QTextBlockFormat;
 class QTextCharFormat;
 class QTextDocument;
-class QXmlStreamWriter;
+class OdfXmlWriter;
 
 // The automatic styles and font faces of an OpenDocument text being
 // written. Every style is a set of properties; equal sets share one style,
@@ -27,7 +27,7 @@ public:
     // attributes in the order they are written.
     struct Properties
     {
-        QString element;
+        const char *element = "";
         QList<QPair<QString, QString>> attributes;
     };
 
@@ -70,8 +70,8 @@ public:
     // Names a font face for the family and returns its name.
     QString fontFace(const QString &family);
 
-    void writeFontFaces(QXmlStreamWriter &out) const;
-    void writeAutomaticStyles(QXmlStreamWriter &out) const;
+    void writeFontFaces(OdfXmlWriter &out) const;
+    void writeAutomaticStyles(OdfXmlWriter &out) const;
 
     // A length in the document's units as a value of an attribute, and a
     // colour.

@@ -2,6 +2,7 @@
 
 #include "GZip.h"
 #include "odtbody.h"
+#include "odtdeflater.h"
 #include "odtstyles.h"
 
 #include <QBuffer>
@@ -9,11 +10,9 @@
 #include <QIODevice>
 #include <QTextDocument>
 #include <QTextOption>
-#include <QXmlStreamWriter>
+#include "odfxmlwriter.h"
 
-#include <atomic>
-#include <chrono>
-#include <thread>
+#include <utility>
 
 namespace {
 
@@ -38,14 +37,14 @@ const struct
     { "svg", "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" },
 };
 
-void startRoot(QXmlStreamWriter &out, const QString &name)
+void startRoot(OdfXmlWriter &out, const char *name)
 {
     out.writeStartDocument();
     out.writeStartElement(name);
     for (const auto &ns : Namespaces)
         out.writeAttribute(QStringLiteral("xmlns:") + QLatin1String(ns.prefix),
                            QLatin1String(ns.uri));
-    out.writeAttribute(QStringLiteral("office:version"), Version);
+    out.writeAttribute("office:version", Version);
 }
 
 QString mm(double millimetres)
@@ -56,23 +55,23 @@ QString mm(double millimetres)
 QByteArray stylesXml(const QTextDocument &document, const OdtStyles &styles)
 {
     QByteArray bytes;
-    QXmlStreamWriter out(&bytes);
-    startRoot(out, QStringLiteral("office:document-styles"));
-    out.writeStartElement(QStringLiteral("office:font-face-decls"));
-    out.writeEmptyElement(QStringLiteral("style:font-face"));
-    out.writeAttribute(QStringLiteral("style:name"), styles.defaultFamily());
-    out.writeAttribute(QStringLiteral("svg:font-family"),
+    OdfXmlWriter out(&bytes);
+    startRoot(out, "office:document-styles");
+    out.writeStartElement("office:font-face-decls");
+    out.writeEmptyElement("style:font-face");
+    out.writeAttribute("style:name", styles.defaultFamily());
+    out.writeAttribute("svg:font-family",
                        OdtStyles::familyValue(styles.defaultFamily()));
     out.writeEndElement();
 
     // The default font for every script, and the document's tab stops.
-    out.writeStartElement(QStringLiteral("office:styles"));
-    out.writeStartElement(QStringLiteral("style:default-style"));
-    out.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
-    out.writeEmptyElement(QStringLiteral("style:paragraph-properties"));
-    out.writeAttribute(QStringLiteral("style:tab-stop-distance"),
+    out.writeStartElement("office:styles");
+    out.writeStartElement("style:default-style");
+    out.writeAttribute("style:family", QStringLiteral("paragraph"));
+    out.writeEmptyElement("style:paragraph-properties");
+    out.writeAttribute("style:tab-stop-distance",
                        OdtStyles::length(document.defaultTextOption().tabStopDistance()));
-    out.writeEmptyElement(QStringLiteral("style:text-properties"));
+    out.writeEmptyElement("style:text-properties");
     const QString size = QString::number(styles.defaultPointSize()) + QStringLiteral("pt");
     for (const QString &suffix : { QString(), QStringLiteral("-asian"), QStringLiteral("-complex") }) {
         out.writeAttribute(QStringLiteral("style:font-name") + suffix, styles.defaultFamily());
@@ -81,28 +80,28 @@ QByteArray stylesXml(const QTextDocument &document, const OdtStyles &styles)
                            size);
     }
     out.writeEndElement(); // style:default-style
-    out.writeEmptyElement(QStringLiteral("style:style"));
-    out.writeAttribute(QStringLiteral("style:name"), QStringLiteral("Standard"));
-    out.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
-    out.writeAttribute(QStringLiteral("style:class"), QStringLiteral("text"));
+    out.writeEmptyElement("style:style");
+    out.writeAttribute("style:name", QStringLiteral("Standard"));
+    out.writeAttribute("style:family", QStringLiteral("paragraph"));
+    out.writeAttribute("style:class", QStringLiteral("text"));
     out.writeEndElement(); // office:styles
 
-    out.writeStartElement(QStringLiteral("office:automatic-styles"));
-    out.writeStartElement(QStringLiteral("style:page-layout"));
-    out.writeAttribute(QStringLiteral("style:name"), QStringLiteral("pm1"));
-    out.writeEmptyElement(QStringLiteral("style:page-layout-properties"));
-    out.writeAttribute(QStringLiteral("fo:page-width"), mm(OdtStyles::PageWidthMm));
-    out.writeAttribute(QStringLiteral("fo:page-height"), mm(OdtStyles::PageHeightMm));
-    out.writeAttribute(QStringLiteral("style:print-orientation"), QStringLiteral("portrait"));
+    out.writeStartElement("office:automatic-styles");
+    out.writeStartElement("style:page-layout");
+    out.writeAttribute("style:name", QStringLiteral("pm1"));
+    out.writeEmptyElement("style:page-layout-properties");
+    out.writeAttribute("fo:page-width", mm(OdtStyles::PageWidthMm));
+    out.writeAttribute("fo:page-height", mm(OdtStyles::PageHeightMm));
+    out.writeAttribute("style:print-orientation", QStringLiteral("portrait"));
     for (const char *side : { "top", "bottom", "left", "right" })
         out.writeAttribute(QStringLiteral("fo:margin-") + QLatin1String(side),
                            mm(OdtStyles::PageMarginMm));
     out.writeEndElement(); // style:page-layout
     out.writeEndElement(); // office:automatic-styles
-    out.writeStartElement(QStringLiteral("office:master-styles"));
-    out.writeEmptyElement(QStringLiteral("style:master-page"));
-    out.writeAttribute(QStringLiteral("style:name"), QStringLiteral("Standard"));
-    out.writeAttribute(QStringLiteral("style:page-layout-name"), QStringLiteral("pm1"));
+    out.writeStartElement("office:master-styles");
+    out.writeEmptyElement("style:master-page");
+    out.writeAttribute("style:name", QStringLiteral("Standard"));
+    out.writeAttribute("style:page-layout-name", QStringLiteral("pm1"));
     out.writeEndElement();
     out.writeEndDocument();
     return bytes;
@@ -111,13 +110,13 @@ QByteArray stylesXml(const QTextDocument &document, const OdtStyles &styles)
 QByteArray metaXml(const QTextDocument &document)
 {
     QByteArray bytes;
-    QXmlStreamWriter out(&bytes);
-    startRoot(out, QStringLiteral("office:document-meta"));
-    out.writeStartElement(QStringLiteral("office:meta"));
-    out.writeTextElement(QStringLiteral("meta:generator"), QStringLiteral("Zuvo"));
+    OdfXmlWriter out(&bytes);
+    startRoot(out, "office:document-meta");
+    out.writeStartElement("office:meta");
+    out.writeTextElement("meta:generator", QStringLiteral("Zuvo"));
     const QString title = document.metaInformation(QTextDocument::DocumentTitle);
     if (!title.isEmpty())
-        out.writeTextElement(QStringLiteral("dc:title"), title);
+        out.writeTextElement("dc:title", title);
     out.writeEndDocument();
     return bytes;
 }
@@ -125,18 +124,18 @@ QByteArray metaXml(const QTextDocument &document)
 QByteArray manifestXml(const QList<OdtBody::Picture> &pictures)
 {
     QByteArray bytes;
-    QXmlStreamWriter out(&bytes);
+    OdfXmlWriter out(&bytes);
     out.writeStartDocument();
-    out.writeStartElement(QStringLiteral("manifest:manifest"));
-    out.writeAttribute(QStringLiteral("xmlns:manifest"),
+    out.writeStartElement("manifest:manifest");
+    out.writeAttribute("xmlns:manifest",
                        QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:manifest:1.0"));
-    out.writeAttribute(QStringLiteral("manifest:version"), Version);
+    out.writeAttribute("manifest:version", Version);
     const auto entry = [&out](const QString &path, const QString &type) {
-        out.writeEmptyElement(QStringLiteral("manifest:file-entry"));
-        out.writeAttribute(QStringLiteral("manifest:full-path"), path);
+        out.writeEmptyElement("manifest:file-entry");
+        out.writeAttribute("manifest:full-path", path);
         if (path == QLatin1String("/"))
-            out.writeAttribute(QStringLiteral("manifest:version"), Version);
-        out.writeAttribute(QStringLiteral("manifest:media-type"), type);
+            out.writeAttribute("manifest:version", Version);
+        out.writeAttribute("manifest:media-type", type);
     };
     entry(QStringLiteral("/"), MediaType);
     for (const char *stream : { "content.xml", "styles.xml", "meta.xml" })
@@ -152,94 +151,97 @@ QByteArray manifestXml(const QList<OdtBody::Picture> &pictures)
 QByteArray OdtWriter::package(const QTextDocument &document)
 {
     m_error.clear();
+    // The body is compressed in a thread of its own while it is written,
+    // a piece at a time: the text is never held whole uncompressed.
+    constexpr qsizetype Piece = 256 * 1024;
+    OdtDeflater bodyDeflater;
+    QByteArray body;
+    body.reserve(Piece + Piece / 4);
     // The handler is called every few milliseconds of work, however many
     // blocks that is.
     QElapsedTimer sinceCall;
     sinceCall.start();
-    const std::function<bool()> progress = [this, &sinceCall] {
+    const auto handler = [this, &sinceCall] {
         if (!m_progress || sinceCall.elapsed() < 8)
             return true;
         const bool goOn = m_progress();
         sinceCall.restart();
         return goOn;
     };
+    const std::function<bool()> progress = [&] {
+        if (body.size() >= Piece) {
+            bodyDeflater.add(std::exchange(body, QByteArray()));
+            body.reserve(Piece + Piece / 4);
+        }
+        return handler();
+    };
 
     OdtStyles styles(document);
-    QByteArray body;
     QList<OdtBody::Picture> pictures;
     {
-        QXmlStreamWriter out(&body);
+        OdfXmlWriter out(&body);
         OdtBody writer(document, styles, out, progress);
         if (!writer.write()) {
             m_error = writer.errorString();
             return QByteArray();
         }
-        if (out.hasError()) {
-            m_error = QStringLiteral("the body could not be written");
-            return QByteArray();
-        }
         pictures = writer.pictures();
     }
+    bodyDeflater.add(std::exchange(body, QByteArray()));
 
     // The styles come before the body they serve, and are known only once
-    // it is written.
-    QByteArray content;
+    // it is written: compressed apart and put in front of it.
+    QByteArray head;
     {
-        QXmlStreamWriter out(&content);
-        startRoot(out, QStringLiteral("office:document-content"));
+        OdfXmlWriter out(&head);
+        startRoot(out, "office:document-content");
         styles.writeFontFaces(out);
         styles.writeAutomaticStyles(out);
-        out.writeStartElement(QStringLiteral("office:body"));
-        out.writeCharacters(QString()); // ends the start tag
+        out.writeStartElement("office:body");
+        out.finishStartTag();
     }
-    content.reserve(content.size() + body.size() + 64);
-    content += body;
-    body = QByteArray();
-    content += QByteArrayLiteral("</office:body></office:document-content>\n");
+    const QByteArray foot = QByteArrayLiteral("</office:body></office:document-content>\n");
+    QByteArray headDeflated;
+    QByteArray footDeflated;
+    quint32 headCrc = 0;
+    quint32 footCrc = 0;
+    const bool deflated = OdtDeflater::deflate(head, OdtDeflater::Flush, &headDeflated, &headCrc) &&
+        bodyDeflater.finish(OdtDeflater::Flush, [&handler] { handler(); }) &&
+        OdtDeflater::deflate(foot, OdtDeflater::Finish, &footDeflated, &footCrc);
+    if (!deflated) {
+        m_error = QStringLiteral("the text could not be compressed");
+        return QByteArray();
+    }
+    const qint64 contentSize = head.size() + bodyDeflater.size() + foot.size();
+    const quint32 contentCrc = OdtDeflater::combine(
+        OdtDeflater::combine(headCrc, bodyDeflater.crc(), bodyDeflater.size()), footCrc,
+        foot.size());
+    if (contentSize > qint64(0xFFFFFFFFu)) {
+        m_error = QStringLiteral("the text is too long for the package");
+        return QByteArray();
+    }
 
-    const QByteArray stylesStream = stylesXml(document, styles);
-    const QByteArray meta = metaXml(document);
-    const QByteArray manifest = manifestXml(pictures);
-
-    // Compressing a long text takes a while: off this thread, so that the
-    // handler is called meanwhile.
     QByteArray archive;
-    bool zipped = false;
-    const auto zip = [&] {
-        QBuffer buffer(&archive);
-        buffer.open(QIODevice::WriteOnly);
-        CZIP::QZipWriter writer(&buffer);
-        // The media type comes first and uncompressed, where office suites
-        // look for it; pictures are compressed already.
-        writer.setCompressionPolicy(CZIP::QZipWriter::NeverCompress);
-        writer.addFile(QStringLiteral("mimetype"), MediaType.toLatin1());
-        writer.setCompressionPolicy(CZIP::QZipWriter::AutoCompress);
-        writer.addFile(QStringLiteral("content.xml"), content);
-        writer.addFile(QStringLiteral("styles.xml"), stylesStream);
-        writer.addFile(QStringLiteral("meta.xml"), meta);
-        writer.setCompressionPolicy(CZIP::QZipWriter::NeverCompress);
-        for (const OdtBody::Picture &picture : pictures)
-            writer.addFile(picture.path, picture.bytes);
-        writer.setCompressionPolicy(CZIP::QZipWriter::AutoCompress);
-        writer.addFile(QStringLiteral("META-INF/manifest.xml"), manifest);
-        writer.close();
-        zipped = writer.status() == CZIP::QZipWriter::NoError;
-    };
-    if (m_progress) {
-        std::atomic<bool> done { false };
-        std::thread worker([&] {
-            zip();
-            done.store(true);
-        });
-        while (!done.load()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(4));
-            progress();
-        }
-        worker.join();
-    } else {
-        zip();
-    }
-    if (!zipped || archive.isEmpty()) {
+    QBuffer buffer(&archive);
+    buffer.open(QIODevice::WriteOnly);
+    CZIP::QZipWriter zip(&buffer);
+    // The media type comes first and uncompressed, where office suites look
+    // for it; pictures are compressed already.
+    zip.setCompressionPolicy(CZIP::QZipWriter::NeverCompress);
+    zip.addFile(QStringLiteral("mimetype"), MediaType.toLatin1());
+    zip.addDeflatedFile(QStringLiteral("content.xml"),
+                        headDeflated + bodyDeflater.deflated() + footDeflated, contentCrc,
+                        contentSize);
+    zip.setCompressionPolicy(CZIP::QZipWriter::AutoCompress);
+    zip.addFile(QStringLiteral("styles.xml"), stylesXml(document, styles));
+    zip.addFile(QStringLiteral("meta.xml"), metaXml(document));
+    zip.setCompressionPolicy(CZIP::QZipWriter::NeverCompress);
+    for (const OdtBody::Picture &picture : std::as_const(pictures))
+        zip.addFile(picture.path, picture.bytes);
+    zip.setCompressionPolicy(CZIP::QZipWriter::AutoCompress);
+    zip.addFile(QStringLiteral("META-INF/manifest.xml"), manifestXml(pictures));
+    zip.close();
+    if (zip.status() != CZIP::QZipWriter::NoError || archive.isEmpty()) {
         m_error = QStringLiteral("the package could not be made");
         return QByteArray();
     }
