@@ -20,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,7 +31,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QBuffer>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
@@ -39,8 +39,8 @@
 #include <QtTest/QTest>
 
 #include <algorithm>
-#include <malloc.h>
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -565,14 +565,13 @@ void printSaveSummary()
                     static_cast<long long>(g_qtSave.bytes));
     }
     if (!g_oursStall.longestMs.isEmpty() && !g_floorStall.longestMs.isEmpty())
-        std::printf("saving the long ODT in the editor: longest stall %.0f ms (floor %.0f ms; "
-                    "goal: none over 100 ms); stalls over 100 ms %.0f ms in all (floor %.0f ms); "
-                    "save %.0f ms (floor %.0f ms)\n",
-                    GuiWaits::median(g_oursStall.longestMs),
-                    GuiWaits::median(g_floorStall.longestMs),
-                    GuiWaits::median(g_oursStall.over100Ms),
-                    GuiWaits::median(g_floorStall.over100Ms), GuiWaits::median(g_oursStall.tookMs),
-                    GuiWaits::median(g_floorStall.tookMs));
+        std::printf(
+            "saving the long ODT in the editor: longest stall %.0f ms (floor %.0f ms; "
+            "goal: none over 100 ms); stalls over 100 ms %.0f ms in all (floor %.0f ms); "
+            "save %.0f ms (floor %.0f ms)\n",
+            GuiWaits::median(g_oursStall.longestMs), GuiWaits::median(g_floorStall.longestMs),
+            GuiWaits::median(g_oursStall.over100Ms), GuiWaits::median(g_floorStall.over100Ms),
+            GuiWaits::median(g_oursStall.tookMs), GuiWaits::median(g_floorStall.tookMs));
 }
 
 } // namespace

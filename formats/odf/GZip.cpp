@@ -204,8 +204,8 @@ public:
     void addEntry(EntryType type, const QString &fileName, const QByteArray &contents);
     // An entry whose data are given as they are written: deflated (method
     // 8) when `deflated`, else stored; crc and size are the contents'.
-    void writeEntry(EntryType type, const QString &fileName, const QByteArray &data,
-                    bool deflated, quint32 crc, qint64 size);
+    void writeEntry(EntryType type, const QString &fileName, const QByteArray &data, bool deflated,
+                    quint32 crc, qint64 size);
 
     QZipWriter::Status status = QZipWriter::NoError;
     QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
@@ -942,8 +942,8 @@ void QZipWriter::addSymLink(const QString &fileName, const QString &destination)
                 QFile::encodeName(destination));
 }
 
-void QZipWriter::addDeflatedFile(const QString &fileName, const QByteArray &deflated,
-                                 quint32 crc, qint64 size)
+void QZipWriter::addDeflatedFile(const QString &fileName, const QByteArray &deflated, quint32 crc,
+                                 qint64 size)
 {
     d->writeEntry(GZipWriterPrivate::File, QDir::fromNativeSeparators(fileName), deflated, true,
                   crc, size);

@@ -2,6 +2,7 @@
 
 #include "odtstyles.h"
 
+#include "odfxmlwriter.h"
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
@@ -13,7 +14,6 @@
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
-#include "odfxmlwriter.h"
 
 namespace {
 
@@ -460,8 +460,7 @@ void OdtBody::writeImage(const QTextImageFormat &format)
     // frames of the same name.
     m_out.writeStartElement("draw:frame");
     m_out.writeAttribute("draw:style-name", m_imageStyle);
-    m_out.writeAttribute("draw:name", QStringLiteral("Image") +
-                                                          QString::number(++m_images));
+    m_out.writeAttribute("draw:name", QStringLiteral("Image") + QString::number(++m_images));
     m_out.writeAttribute("text:anchor-type", QStringLiteral("as-char"));
     if (size.width() > 0 && size.height() > 0) {
         m_out.writeAttribute("svg:width", OdtStyles::length(size.width()));
@@ -493,23 +492,23 @@ void OdtBody::writeTable(QTextTable *table, double available)
     tp.element = "style:table-properties";
     tp.attributes.append({ QStringLiteral("style:width"), OdtStyles::length(tableWidth) });
     if (width.type() == QTextLength::PercentageLength)
-        tp.attributes.append({ QStringLiteral("style:rel-width"),
-                               QString::number(qBound(1, qRound(width.rawValue()), 100)) +
-                                   QLatin1Char('%') });
+        tp.attributes.append(
+            { QStringLiteral("style:rel-width"),
+              QString::number(qBound(1, qRound(width.rawValue()), 100)) + QLatin1Char('%') });
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     const bool full = width.type() == QTextLength::VariableLength ||
         (width.type() == QTextLength::PercentageLength && width.rawValue() >= 100);
     tp.attributes.append({ QStringLiteral("table:align"),
-                           full                      ? QStringLiteral("margins")
+                           full                           ? QStringLiteral("margins")
                                : align & Qt::AlignHCenter ? QStringLiteral("center")
                                : align & Qt::AlignRight   ? QStringLiteral("right")
                                                           : QStringLiteral("left") });
     if (format.topMargin() > 0)
-        tp.attributes.append({ QStringLiteral("fo:margin-top"),
-                               OdtStyles::length(format.topMargin()) });
+        tp.attributes.append(
+            { QStringLiteral("fo:margin-top"), OdtStyles::length(format.topMargin()) });
     if (format.bottomMargin() > 0)
-        tp.attributes.append({ QStringLiteral("fo:margin-bottom"),
-                               OdtStyles::length(format.bottomMargin()) });
+        tp.attributes.append(
+            { QStringLiteral("fo:margin-bottom"), OdtStyles::length(format.bottomMargin()) });
     if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
         tp.attributes.append({ QStringLiteral("fo:break-before"), QStringLiteral("page") });
     if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter)
@@ -544,8 +543,7 @@ void OdtBody::writeTable(QTextTable *table, double available)
     }
 
     m_out.writeStartElement("table:table");
-    m_out.writeAttribute("table:name",
-                         QStringLiteral("Table") + QString::number(++m_tables));
+    m_out.writeAttribute("table:name", QStringLiteral("Table") + QString::number(++m_tables));
     m_out.writeAttribute("table:style-name", m_styles.tableStyle(tp));
     for (int c = 0; c < columns;) {
         OdtStyles::Properties cp;
@@ -561,8 +559,7 @@ void OdtBody::writeTable(QTextTable *table, double available)
         m_out.writeEmptyElement("table:table-column");
         m_out.writeAttribute("table:style-name", style);
         if (repeat > 1)
-            m_out.writeAttribute("table:number-columns-repeated",
-                                 QString::number(repeat));
+            m_out.writeAttribute("table:number-columns-repeated", QString::number(repeat));
         c += repeat;
     }
 
@@ -615,31 +612,31 @@ void OdtBody::writeTable(QTextTable *table, double available)
                                       OdtStyles::length(padding) });
                 QString border = tableBorder;
                 if (cf.hasProperty(side.border))
-                    border = borderValue(
-                        cf.doubleProperty(side.border),
-                        cf.hasProperty(side.style)
-                            ? QTextFrameFormat::BorderStyle(cf.intProperty(side.style))
-                            : format.borderStyle(),
-                        cf.hasProperty(side.brush) ? cf.brushProperty(side.brush)
-                                                   : format.borderBrush());
-                p.attributes.append({ QStringLiteral("fo:border-") + QLatin1String(side.side),
-                                      border });
+                    border =
+                        borderValue(cf.doubleProperty(side.border),
+                                    cf.hasProperty(side.style)
+                                        ? QTextFrameFormat::BorderStyle(cf.intProperty(side.style))
+                                        : format.borderStyle(),
+                                    cf.hasProperty(side.brush) ? cf.brushProperty(side.brush)
+                                                               : format.borderBrush());
+                p.attributes.append(
+                    { QStringLiteral("fo:border-") + QLatin1String(side.side), border });
             }
             if (hasColour(cf, QTextFormat::BackgroundBrush))
                 p.attributes.append({ QStringLiteral("fo:background-color"),
                                       OdtStyles::colour(cf.background().color()) });
             switch (cf.verticalAlignment()) {
             case QTextCharFormat::AlignTop:
-                p.attributes.append({ QStringLiteral("style:vertical-align"),
-                                      QStringLiteral("top") });
+                p.attributes.append(
+                    { QStringLiteral("style:vertical-align"), QStringLiteral("top") });
                 break;
             case QTextCharFormat::AlignMiddle:
-                p.attributes.append({ QStringLiteral("style:vertical-align"),
-                                      QStringLiteral("middle") });
+                p.attributes.append(
+                    { QStringLiteral("style:vertical-align"), QStringLiteral("middle") });
                 break;
             case QTextCharFormat::AlignBottom:
-                p.attributes.append({ QStringLiteral("style:vertical-align"),
-                                      QStringLiteral("bottom") });
+                p.attributes.append(
+                    { QStringLiteral("style:vertical-align"), QStringLiteral("bottom") });
                 break;
             default:
                 break;
@@ -650,8 +647,7 @@ void OdtBody::writeTable(QTextTable *table, double available)
                 m_out.writeAttribute("table:number-columns-spanned",
                                      QString::number(cell.columnSpan()));
             if (cell.rowSpan() > 1)
-                m_out.writeAttribute("table:number-rows-spanned",
-                                     QString::number(cell.rowSpan()));
+                m_out.writeAttribute("table:number-rows-spanned", QString::number(cell.rowSpan()));
             double cellWidth = 0;
             for (int k = c; k < qMin(columns, c + cell.columnSpan()); ++k)
                 cellWidth += widths[k];
@@ -696,8 +692,7 @@ void OdtBody::writeTextBox(QTextFrame *frame, double available)
                          m_styles.paragraphStyle(QTextBlockFormat(), nullptr, false));
     m_out.writeStartElement("draw:frame");
     m_out.writeAttribute("draw:style-name", m_styles.graphicStyle(p));
-    m_out.writeAttribute("draw:name",
-                         QStringLiteral("Frame") + QString::number(++m_frames));
+    m_out.writeAttribute("draw:name", QStringLiteral("Frame") + QString::number(++m_frames));
     m_out.writeAttribute("text:anchor-type", QStringLiteral("paragraph"));
     m_out.writeAttribute("svg:width", OdtStyles::length(width));
     const QTextLength height = format.height();

@@ -115,8 +115,8 @@ void OdtDeflater::run()
             }
         }
         if (!ending) {
-            crc = crc32(crc, reinterpret_cast<const Bytef *>(piece.constData()),
-                        uInt(piece.size()));
+            crc =
+                crc32(crc, reinterpret_cast<const Bytef *>(piece.constData()), uInt(piece.size()));
             size += piece.size();
             ok = ok && deflateInto(zs, piece, Z_NO_FLUSH, &out);
             continue;

@@ -1,11 +1,11 @@
 #include "odtstyles.h"
 
+#include "odfxmlwriter.h"
 #include <QBrush>
 #include <QColor>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextDocument>
-#include "odfxmlwriter.h"
 
 #include <cmath>
 
@@ -168,7 +168,8 @@ OdtStyles::Properties OdtStyles::textProperties(const QTextCharFormat &format)
 
     // Western, Asian and complex scripts alike: office suites set Kannada
     // in the complex-script font, weight and size.
-    for (const QString &suffix : { QString(), QStringLiteral("-asian"), QStringLiteral("-complex") }) {
+    for (const QString &suffix :
+         { QString(), QStringLiteral("-asian"), QStringLiteral("-complex") }) {
         a.append({ QStringLiteral("style:font-name") + suffix, face });
         a.append({ (suffix.isEmpty() ? QStringLiteral("fo:font-size")
                                      : QStringLiteral("style:font-size") + suffix),

@@ -38,10 +38,7 @@ public:
     static constexpr double PageWidthMm = 210;
     static constexpr double PageHeightMm = 297;
     static constexpr double PageMarginMm = 20;
-    static constexpr double textAreaWidth()
-    {
-        return (PageWidthMm - 2 * PageMarginMm) / 25.4 * 96;
-    }
+    static constexpr double textAreaWidth() { return (PageWidthMm - 2 * PageMarginMm) / 25.4 * 96; }
 
     // The document's default font: family and size of every run that names
     // none of its own.

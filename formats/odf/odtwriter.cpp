@@ -5,12 +5,12 @@
 #include "odtdeflater.h"
 #include "odtstyles.h"
 
+#include "odfxmlwriter.h"
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QIODevice>
 #include <QTextDocument>
 #include <QTextOption>
-#include "odfxmlwriter.h"
 
 #include <utility>
 
@@ -60,8 +60,7 @@ QByteArray stylesXml(const QTextDocument &document, const OdtStyles &styles)
     out.writeStartElement("office:font-face-decls");
     out.writeEmptyElement("style:font-face");
     out.writeAttribute("style:name", styles.defaultFamily());
-    out.writeAttribute("svg:font-family",
-                       OdtStyles::familyValue(styles.defaultFamily()));
+    out.writeAttribute("svg:font-family", OdtStyles::familyValue(styles.defaultFamily()));
     out.writeEndElement();
 
     // The default font for every script, and the document's tab stops.
@@ -73,7 +72,8 @@ QByteArray stylesXml(const QTextDocument &document, const OdtStyles &styles)
                        OdtStyles::length(document.defaultTextOption().tabStopDistance()));
     out.writeEmptyElement("style:text-properties");
     const QString size = QString::number(styles.defaultPointSize()) + QStringLiteral("pt");
-    for (const QString &suffix : { QString(), QStringLiteral("-asian"), QStringLiteral("-complex") }) {
+    for (const QString &suffix :
+         { QString(), QStringLiteral("-asian"), QStringLiteral("-complex") }) {
         out.writeAttribute(QStringLiteral("style:font-name") + suffix, styles.defaultFamily());
         out.writeAttribute(suffix.isEmpty() ? QStringLiteral("fo:font-size")
                                             : QStringLiteral("style:font-size") + suffix,
@@ -213,9 +213,9 @@ QByteArray OdtWriter::package(const QTextDocument &document)
         return QByteArray();
     }
     const qint64 contentSize = head.size() + bodyDeflater.size() + foot.size();
-    const quint32 contentCrc = OdtDeflater::combine(
-        OdtDeflater::combine(headCrc, bodyDeflater.crc(), bodyDeflater.size()), footCrc,
-        foot.size());
+    const quint32 contentCrc =
+        OdtDeflater::combine(OdtDeflater::combine(headCrc, bodyDeflater.crc(), bodyDeflater.size()),
+                             footCrc, foot.size());
     if (contentSize > qint64(0xFFFFFFFFu)) {
         m_error = QStringLiteral("the text is too long for the package");
         return QByteArray();
