@@ -243,12 +243,9 @@ void OdtBody::writeRuns(const QTextBlock &block)
             m_out.writeEndElement();
         spanOpen = false;
     };
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd() && m_error.isEmpty(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (!fragment.isValid())
-            continue;
-        const QTextCharFormat format = fragment.charFormat();
-        const QString href = format.isAnchor() ? format.anchorHref() : QString();
+    // A link is opened with the first thing it holds: no empty links.
+    QString href;
+    const auto openLink = [&] {
         if (linkOpen && href != link) {
             closeSpan();
             m_out.writeEndElement();
@@ -262,28 +259,52 @@ void OdtBody::writeRuns(const QTextBlock &block)
             linkOpen = true;
             link = href;
         }
-        const QString text = fragment.text();
-        if (format.isImageFormat()) {
-            // Equal pictures side by side are one fragment of several
-            // characters: each is a picture of its own.
-            closeSpan();
-            for (const QChar c : text) {
-                if (c == QChar::ObjectReplacementCharacter)
-                    writeImage(format.toImageFormat());
+    };
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd() && m_error.isEmpty(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        const QTextCharFormat format = fragment.charFormat();
+        href = format.isAnchor() ? format.anchorHref() : QString();
+        // A span holds what XML can hold of its text, or is not written.
+        const auto writeSpan = [&](const QString &part) {
+            const QString text = writable(part);
+            if (text.isEmpty())
+                return;
+            openLink();
+            QString &style = m_textStyles[fragment.charFormatIndex()];
+            if (style.isEmpty())
+                style = m_styles.textStyle(format);
+            if (!spanOpen || style != span) {
+                closeSpan();
+                m_out.writeStartElement("text:span");
+                m_out.writeAttribute("text:style-name", style);
+                spanOpen = true;
+                span = style;
             }
+            writeText(text);
+        };
+        const QString text = fragment.text();
+        if (!format.isImageFormat()) {
+            writeSpan(text);
             continue;
         }
-        QString &style = m_textStyles[fragment.charFormatIndex()];
-        if (style.isEmpty())
-            style = m_styles.textStyle(format);
-        if (!spanOpen || style != span) {
-            closeSpan();
-            m_out.writeStartElement("text:span");
-            m_out.writeAttribute("text:style-name", style);
-            spanOpen = true;
-            span = style;
+        // Equal pictures side by side are one fragment of several
+        // characters: each is a picture of its own. Text typed in the
+        // picture's format is text all the same.
+        qsizetype from = 0;
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            if (i < text.size() && text.at(i) != QChar::ObjectReplacementCharacter)
+                continue;
+            if (i > from)
+                writeSpan(text.mid(from, i - from));
+            from = i + 1;
+            if (i < text.size()) {
+                openLink();
+                closeSpan();
+                writeImage(format.toImageFormat());
+            }
         }
-        writeText(text);
     }
     closeSpan();
     if (linkOpen)
@@ -297,6 +318,32 @@ void OdtBody::writeSpaces(int count)
         m_out.writeAttribute("text:c", QString::number(count));
 }
 
+QString OdtBody::writable(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == u'\n' || u == 0x0B || u == 0x0C) {
+            out += QChar::LineSeparator;
+        } else if (u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1 ||
+                   u == QChar::ParagraphSeparator || u == u'\r' || isNotXmlCharacter(u)) {
+            // Frame marks and objects stand for what the document holds
+            // elsewhere; controls and non-characters cannot be written.
+            continue;
+        } else if (QChar::isHighSurrogate(u)) {
+            if (i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+                out += text.at(i);
+                out += text.at(++i);
+            }
+        } else if (!QChar::isLowSurrogate(u)) {
+            out += QChar(u);
+        }
+    }
+    return out;
+}
+
 void OdtBody::writeText(const QString &text)
 {
     QString pending;
@@ -307,8 +354,8 @@ void OdtBody::writeText(const QString &text)
     };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (u == u' ') {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' ')) {
             qsizetype run = 1;
             while (i + run < n && text.at(i + run) == QLatin1Char(' '))
                 ++run;
@@ -324,27 +371,16 @@ void OdtBody::writeText(const QString &text)
                 writeSpaces(int(qMin<qsizetype>(run, INT_MAX)));
             }
             m_afterLetter = false;
-        } else if (u == u'\t') {
+        } else if (c == QLatin1Char('\t')) {
             flush();
             m_out.writeEmptyElement("text:tab");
             m_afterLetter = false;
-        } else if (u == QChar::LineSeparator || u == u'\n' || u == 0x0B || u == 0x0C) {
+        } else if (c == QChar::LineSeparator) {
             flush();
             m_out.writeEmptyElement("text:line-break");
             m_afterLetter = false;
-        } else if (u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1 ||
-                   u == QChar::ParagraphSeparator || u == u'\r' || isNotXmlCharacter(u)) {
-            // Frame marks and objects stand for what the document holds
-            // elsewhere; controls and non-characters cannot be written.
-            continue;
-        } else if (QChar::isHighSurrogate(u)) {
-            if (i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-                pending += text.at(i);
-                pending += text.at(++i);
-                m_afterLetter = true;
-            }
-        } else if (!QChar::isLowSurrogate(u)) {
-            pending += QChar(u);
+        } else {
+            pending += c;
             m_afterLetter = true;
         }
     }

@@ -66,6 +66,9 @@ private:
     void openListElement(QTextList *list, const QString &style);
     void writeParagraph(const QTextBlock &block, bool inList);
     void writeRuns(const QTextBlock &block);
+    // The text without what XML cannot hold, line ends as line breaks.
+    static QString writable(const QString &text);
+    // Text as writable() gives it.
     void writeText(const QString &text);
     void writeSpaces(int count);
     void writeImage(const QTextImageFormat &format);
@@ -96,7 +99,6 @@ private:
     int m_images = 0;
     int m_frames = 0;
     int m_tables = 0;
-    int m_blocks = 0;
     double m_textWidth;
 };
 
