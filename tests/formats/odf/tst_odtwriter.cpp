@@ -25,6 +25,7 @@
 #include <QSet>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
 #include <QTextList>
 #include <QTextTable>
 #include <QtTest/QTest>
@@ -370,6 +371,7 @@ private slots:
     void packageMembers();
     void equalFormatsShareAStyle();
     void pictureThatCannotBeEncoded();
+    void linkedPictureStaysALink();
 
 private:
     std::unique_ptr<ZuvoTest::TempEnv> env;
@@ -688,6 +690,28 @@ void TestOdtWriter::pictureThatCannotBeEncoded()
     QVERIFY(!writer.write(document, &device));
     QVERIFY(!writer.errorString().isEmpty());
     QVERIFY(device.data().isEmpty());
+}
+
+// A picture the document does not hold is linked to where it is.
+void TestOdtWriter::linkedPictureStaysALink()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextImageFormat image;
+    image.setName(QStringLiteral("https://example.org/logo.png"));
+    image.setWidth(40);
+    image.setHeight(20);
+    cursor.insertImage(image);
+    OdtWriter writer;
+    QBuffer buffer;
+    buffer.setData(writer.package(document));
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    CZIP::QZipReader zip(&buffer);
+    const QByteArray content = zip.fileData(QStringLiteral("content.xml"));
+    QVERIFY2(content.contains("xlink:href=\"https://example.org/logo.png\""), content.constData());
+    QVERIFY(content.contains("svg:width=\"40px\" svg:height=\"20px\""));
+    for (const CZIP::QZipReader::FileInfo &info : zip.fileInfoList())
+        QVERIFY2(!info.filePath.startsWith(QLatin1String("Pictures/")), qPrintable(info.filePath));
 }
 
 int main(int argc, char **argv)
