@@ -259,6 +259,22 @@ void emptyNestedItems(QTextDocument &d)
     c.insertText(QStringLiteral("epsilon"));
 }
 
+// The same in a table cell: the item after the empty one was lost at save.
+void emptyNestedItemInCell(QTextDocument &d)
+{
+    QTextCursor c(&d);
+    QTextTable *t = table(c, 1, 2);
+    QTextCursor in = t->cellAt(0, 0).firstCursorPosition();
+    in.insertText(QStringLiteral("alpha"));
+    QTextList *outer = listAt(in, QTextListFormat::ListDecimal, 1);
+    in.insertBlock();
+    listAt(in, QTextListFormat::ListCircle, 2);
+    in.insertBlock();
+    outer->add(in.block());
+    in.insertText(QStringLiteral("gamma"));
+    fill(t, 0, 1, { QStringLiteral("beside") });
+}
+
 void whiteSpace(QTextDocument &d)
 {
     QTextCursor c(&d);
@@ -326,6 +342,7 @@ const Shape shapes[] = {
     { "Kannada bold, italic and named font in cells", kannadaInCells },
     { "numbered list interrupted by a paragraph", listInterrupted },
     { "empty nested list items", emptyNestedItems },
+    { "empty nested list item in a cell", emptyNestedItemInCell },
     { "white space", whiteSpace },
     { "table right after a list item", tableAfterList },
     { "headings", headings },
@@ -333,6 +350,13 @@ const Shape shapes[] = {
 
 QString fileName(const char *shape)
 {
+    // By the name or the start of it.
+    for (const Shape &s : shapes) {
+        if (QLatin1String(s.name).startsWith(QLatin1String(shape))) {
+            shape = s.name;
+            break;
+        }
+    }
     QString name = QString::fromLatin1(shape);
     name.replace(QLatin1Char(' '), QLatin1Char('-'));
     return name + QStringLiteral(".odt");
@@ -481,8 +505,8 @@ void TestOdtWriter::kannadaRunsKeepComplexScriptFonts()
     QFETCH(QString, style);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     OdtOutline::FlatOdt flat;
-    QVERIFY(flat.read(readAll(ZuvoTest::officeOutput(
-        flatDir, env->filePath(fileName(shapes[8].name)), QStringLiteral("fodt")))));
+    QVERIFY(flat.read(readAll(ZuvoTest::officeOutput(flatDir, env->filePath(fileName("Kannada")),
+                                                     QStringLiteral("fodt")))));
     const OdtOutline::FlatOdt::Run *run = flat.runOf(word);
     QVERIFY2(run, "the word is not in a run of its own");
     QCOMPARE(run->text, word); // the joiners kept
@@ -508,7 +532,7 @@ void TestOdtWriter::everyPictureInAFrameOfItsOwn()
 {
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     const QByteArray flat = readAll(ZuvoTest::officeOutput(
-        flatDir, env->filePath(fileName(shapes[6].name)), QStringLiteral("fodt")));
+        flatDir, env->filePath(fileName("three pictures")), QStringLiteral("fodt")));
     QXmlStreamReader in(flat);
     QStringList names;
     QList<QImage> images;
@@ -542,7 +566,7 @@ void TestOdtWriter::everyPictureInAFrameOfItsOwn()
     QCOMPARE(images.at(0).pixelColor(2, 2), QColor(Qt::red));
     QCOMPARE(images.at(2).pixelColor(2, 2), QColor(Qt::blue));
     // Nor does the package name a folder of the author's anywhere.
-    CZIP::QZipReader zip(env->filePath(fileName(shapes[6].name)));
+    CZIP::QZipReader zip(env->filePath(fileName("three pictures")));
     for (const CZIP::QZipReader::FileInfo &info : zip.fileInfoList())
         QVERIFY2(!zip.fileData(info.filePath).contains("/home/author"), qPrintable(info.filePath));
 }
@@ -552,7 +576,7 @@ void TestOdtWriter::listNumberingGoesOn()
 {
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     const QString text = QString::fromUtf8(
-        readAll(ZuvoTest::officeOutput(textDir, env->filePath(fileName(shapes[9].name)),
+        readAll(ZuvoTest::officeOutput(textDir, env->filePath(fileName("numbered list")),
                                        QStringLiteral("txt:Text (encoded):UTF8"))));
     QStringList lines;
     for (const QString &line : text.split(QLatin1Char('\n')))
