@@ -1,8 +1,8 @@
 #include "odtbody.h"
 
+#include "odfxmlwriter.h"
 #include "odtstyles.h"
 
-#include "odfxmlwriter.h"
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>

@@ -1,6 +1,7 @@
 #include "odtstyles.h"
 
 #include "odfxmlwriter.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QTextBlockFormat>

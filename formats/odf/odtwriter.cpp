@@ -1,11 +1,11 @@
 #include "odtwriter.h"
 
 #include "GZip.h"
+#include "odfxmlwriter.h"
 #include "odtbody.h"
 #include "odtdeflater.h"
 #include "odtstyles.h"
 
-#include "odfxmlwriter.h"
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QIODevice>
