@@ -424,6 +424,9 @@ bool TabWidget::editFile(const QString &path, QFile &file)
                     .arg(QFileInfo(path).fileName()));
     }
 
+    // Setting an empty text reports a change that the toolkit then takes
+    // back without a signal: the mark is set from the document itself.
+    markTab(indexOf(editor), editor->document()->isModified());
     showProgress(!imports.isEmpty());
     QApplication::restoreOverrideCursor();
     if (!failure.isEmpty() && !hasText(editor->document())) {
@@ -903,6 +906,7 @@ void TabWidget::slotCurrentChanged(int index)
         }
     }
     if (m_currentEditor) {
+        markTab(index, m_currentEditor->document()->isModified());
         // Menus, status bar and toolbar show the new current document.
         slotLanguageChanged(m_currentEditor->language());
         slotKeyboardChanged(m_currentEditor->keyboardLayout());
