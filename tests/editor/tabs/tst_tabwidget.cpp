@@ -174,6 +174,7 @@ private slots:
 
     void openAndSwitchEditNothing_data();
     void openAndSwitchEditNothing();
+    void fontBoxShowsTheFamily_data();
     void fontBoxShowsTheFamily();
     void exitQuestions_data();
     void exitQuestions();
@@ -300,26 +301,64 @@ void TestTabWidget::openAndSwitchEditNothing()
     }
 }
 
+void TestTabWidget::fontBoxShowsTheFamily_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("bytes");
+    // Empty: the language's font, which text without a family of its own is
+    // written in.
+    QTest::addColumn<QString>("family");
+
+    const QString uninstalled = QStringLiteral("Zuvo Test Serif");
+    QTest::newRow("txt") << "txt" << QByteArray("words\n") << QString();
+    QTest::newRow("html") << "html" << tabFixture("family.html") << uninstalled;
+    // The RTF reader takes no families from the font table: the text is in
+    // the document's font.
+    QTest::newRow("rtf") << "rtf" << tabFixture("family.rtf") << QString();
+    QTest::newRow("odt") << "odt" << tabFixture("family.odt") << uninstalled;
+    QTest::newRow("nudi") << "nudi"
+                          << ZuvoTest::fixtureBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
+                          << QString();
+    QTest::newRow("brh") << "brh" << QByteArray("ka 2\nka\n") << QString();
+}
+
 void TestTabWidget::fontBoxShowsTheFamily()
 {
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, family);
+    const QString languageFamily = Utils::languageDefaultFont(0);
+    if (family.isEmpty())
+        family = languageFamily;
+
     TempEnv env;
-    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "words\n"));
+    const QString name = QStringLiteral("a.") + suffix;
+    QVERIFY(env.writeFile(name, bytes));
     Session s;
     auto *box = ZuvoTest::child<QFontComboBox>(&s.window, "comboFontFamily");
-    const QString family = Utils::languageDefaultFont(0);
     // The language's font is named even where it is not installed.
-    QCOMPARE(box->currentText(), family);
-    s.tabs->editFile(env.filePath(QStringLiteral("a.txt")));
+    QCOMPARE(box->currentText(), languageFamily);
+    s.tabs->editFile(env.filePath(name));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QCOMPARE(s.tabs->count(), 2);
+    UnicodeKaEditor *editor = s.editor(1);
+    const bool modified = editor->document()->isModified();
+    const QString read = editor->document()->toHtml();
     s.tabs->setCurrentIndex(0);
+    QCOMPARE(box->currentText(), languageFamily);
     s.tabs->setCurrentIndex(1);
     QCOMPARE(box->currentText(), family);
-    QVERIFY(!s.editor(1)->document()->isModified());
+    // Showing it changes nothing.
+    QCOMPARE(editor->document()->isModified(), modified);
+    QCOMPARE(editor->document()->toHtml(), read);
 
     // Picking a family in the box still sets it on the current word.
-    UnicodeKaEditor *editor = s.editor(1);
-    emit box->textActivated(QStringLiteral("Serif"));
     QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(2);
+    cursor.setPosition(1);
+    editor->setTextCursor(cursor);
+    emit box->textActivated(QStringLiteral("Serif"));
+    cursor = QTextCursor(editor->document());
+    cursor.setPosition(1);
     QCOMPARE(cursor.charFormat().fontFamilies().toStringList(), QStringList { "Serif" });
     QVERIFY(editor->document()->isModified());
 }
