@@ -357,7 +357,7 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
         const QString word = textUnderCursor();
         if (!word.isEmpty()) {
             menu->addSeparator();
-            if (utils && utils->isMisSpelled(word)) {
+            if (utils && Utils::isSpellingWord(word) && utils->isMisSpelled(word)) {
                 QAction *add = menu->addAction(tr("Add To Dictionary"));
                 connect(add, &QAction::triggered, this, &UnicodeKaEditor::slotAddDictionary,
                         Qt::QueuedConnection);
