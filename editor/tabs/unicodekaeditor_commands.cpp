@@ -453,6 +453,22 @@ void UnicodeKaEditor::insertFromMimeData(const QMimeData *source)
     QTextEdit::insertFromMimeData(source);
 }
 
+QMimeData *UnicodeKaEditor::createMimeDataFromSelection() const
+{
+    // The rich formats keep the pictures; other programs get the words of
+    // the plain text without a placeholder for each.
+    QMimeData *data = QTextEdit::createMimeDataFromSelection();
+    if (data && data->hasText())
+        data->setText(withoutObjects(data->text()));
+    return data;
+}
+
+QString UnicodeKaEditor::withoutObjects(QString text)
+{
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
+}
+
 void UnicodeKaEditor::slotPrint(QPrinter *printer)
 {
     if (printer)

@@ -200,6 +200,8 @@ private slots:
     void printToFile_data();
     void printToFile();
     void conversionsKeepTheLines();
+    void plainTextHoldsNoPictures_data();
+    void plainTextHoldsNoPictures();
     void oneFileOneTab_data();
     void oneFileOneTab();
     void unreadableFilesMakeNoTab_data();
@@ -1121,6 +1123,61 @@ void TestTabWidget::conversionsKeepTheLines()
     action(s, "actionScriptConvert")->trigger();
     QCOMPARE(s.tabs->count(), 3);
     QCOMPARE(s.editor(2)->toPlainText(), QStringLiteral("క మ\nక"));
+}
+
+void TestTabWidget::plainTextHoldsNoPictures_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("expected");
+    // The document is "ಮ<picture> ಕ", a line with a picture alone, and "ಅ".
+    QTest::newRow("copy") << "actionCopy" << QStringLiteral("ಮ ಕ\n\nಅ");
+    QTest::newRow("cut") << "actionCut" << QStringLiteral("ಮ ಕ\n\nಅ");
+    QTest::newRow("script conversion") << "actionScriptConvert" << QStringLiteral("మ క\n\nఅ");
+    QTest::newRow("sort") << "actionAscending" << QStringLiteral("ಅ\nಮ ಕ");
+}
+
+// The commands that take a document's text as plain text leave out the
+// character that stands for each picture in it.
+void TestTabWidget::plainTextHoldsNoPictures()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, expected);
+    MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::Yes);
+    watcher.setDialogHandler([](QDialog *dialog) {
+        if (qobject_cast<ScriptConvertDialog *>(dialog)) {
+            ZuvoTest::child<QComboBox>(dialog, "toLanguageCombo")->setCurrentIndex(1);
+            dialog->accept();
+        }
+    });
+    Session s;
+    UnicodeKaEditor *editor = s.editor(0);
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QTextCursor cursor(editor->document());
+    cursor.insertText(QStringLiteral("ಮ"));
+    cursor.insertImage(picture);
+    cursor.insertText(QStringLiteral(" ಕ\n"));
+    cursor.insertImage(picture);
+    cursor.insertText(QStringLiteral("\nಅ"));
+    editor->selectAll();
+    QApplication::clipboard()->clear();
+
+    ZuvoTest::child<QAction>(&s.window, qPrintable(action))->trigger();
+    QString text;
+    if (action == QLatin1String("actionCopy") || action == QLatin1String("actionCut")) {
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        text = data->text();
+        // The rich text keeps the pictures: pasted here, they come back.
+        QVERIFY(data->html().contains(QLatin1String("<img")));
+    } else if (action == QLatin1String("actionScriptConvert")) {
+        QCOMPARE(s.tabs->count(), 2);
+        text = s.editor(1)->toPlainText();
+    } else {
+        text = editor->toPlainText();
+    }
+    QCOMPARE(text, expected);
 }
 
 void TestTabWidget::oneFileOneTab_data()
