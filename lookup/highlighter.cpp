@@ -365,9 +365,10 @@ QList<Highlighter::Misspelling> Highlighter::findMisspellings(const QString &tex
         while (i < n && Utils::isWordChar(codePointAt(text, i, &len)))
             i += len;
         const qsizetype length = i - start;
-        // Passed over: one-character words, and words written directly after
-        // a backslash (escapes, not words).
-        if (length < 2 || (start > 0 && text.at(start - 1) == u'\\'))
+        // Passed over: one-character words, words written directly after a
+        // backslash (escapes, not words), and numbers.
+        if (length < 2 || (start > 0 && text.at(start - 1) == u'\\') ||
+            !Utils::isSpellingWord(QStringView(text).mid(start, length)))
             continue;
         // Each run is tested and marked where it stands, so a word is never
         // found inside a longer one and no pattern is built from user text.

@@ -34,19 +34,6 @@ char32_t codePointBefore(const QString &s, qsizetype i)
     return c.unicode();
 }
 
-// A run of word characters that holds no letter or digit (a stray vowel
-// sign, "__") is no word to test.
-bool hasLetterOrDigit(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size();) {
-        int len = 0;
-        if (QChar::isLetterOrNumber(codePointAt(text, i, &len)))
-            return true;
-        i += len;
-    }
-    return false;
-}
-
 // Whether the found text stands as a whole word: no word character touches
 // it on either side. Qt's own whole-word search takes a vowel sign or a
 // virama for the end of a word and so matches inside longer words.
@@ -153,7 +140,7 @@ bool SpellCheckDialog::selectNextMisspelt()
             while (i < text.size() && Utils::isWordChar(codePointAt(text, i, &len)))
                 i += len;
             const QString word = text.mid(start, i - start);
-            if (hasLetterOrDigit(word) && spellChecker->isMisSpelled(word)) {
+            if (Utils::isSpellingWord(word) && spellChecker->isMisSpelled(word)) {
                 checkCursor.setPosition(block.position() + int(start));
                 checkCursor.setPosition(block.position() + int(i), QTextCursor::KeepAnchor);
                 return true;

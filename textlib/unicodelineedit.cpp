@@ -508,10 +508,21 @@ void UnicodeLineEdit::keyPressEvent(QKeyEvent *e)
     // whatever letter it carries as text; other commands are left to the
     // window.
     if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
-        if (isEditingShortcut(e))
-            QPlainTextEdit::keyPressEvent(e);
-        else
+        if (!isEditingShortcut(e)) {
             e->ignore();
+            return;
+        }
+        // The word being typed ends before a word is deleted, as it does
+        // before Backspace or Delete: its keys are never converted again
+        // into what the deletion left.
+        if (isWordDeletion(e)) {
+            if (d->indic && d->keyboard == Keyboard::Transliteration &&
+                e->matches(QKeySequence::DeleteEndOfWord) && !d->standsInsideWord())
+                d->convertWordBeforeCursor(QString());
+            else
+                d->clearBuffer();
+        }
+        QPlainTextEdit::keyPressEvent(e);
         return;
     }
     if (e->text().isEmpty() || !d->indic) {
@@ -530,6 +541,7 @@ bool UnicodeLineEdit::isEditingShortcut(const QKeyEvent *event)
     static const QKeySequence::StandardKey kept[] = {
         QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
         QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
         QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
         QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
         QKeySequence::MoveToNextLine, QKeySequence::MoveToPreviousLine,
@@ -551,6 +563,12 @@ bool UnicodeLineEdit::isEditingShortcut(const QKeyEvent *event)
             return true;
     }
     return false;
+}
+
+bool UnicodeLineEdit::isWordDeletion(const QKeyEvent *event)
+{
+    return event->matches(QKeySequence::DeleteStartOfWord) ||
+        event->matches(QKeySequence::DeleteEndOfWord);
 }
 
 void UnicodeLineEdit::focusInEvent(QFocusEvent *e)

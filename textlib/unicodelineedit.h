@@ -17,7 +17,10 @@ class UnicodeLineEditPrivate;
 // word-ending key follows it (Backspace right after turns it back into Latin).
 // F11 switches between Indic and plain Latin typing. Keys typed with Control
 // or Meta held are never typing keys, and only the editing commands of
-// isEditingShortcut() keep their meaning; the others change no text.
+// isEditingShortcut() keep their meaning; the others change no text. Deleting
+// a word (Ctrl+Backspace, Ctrl+Delete) ends the word being typed first, as
+// Backspace and Delete would: under Transliteration Ctrl+Delete converts the
+// Latin word before the cursor as Delete does.
 //
 // Built on a plain-text edit rather than a line edit because the word is
 // replaced in place through text cursors; every change the box makes itself is
@@ -53,10 +56,14 @@ public:
 
     // Whether a key typed with Control or Meta held is one of the editing
     // commands the program's text boxes keep: undo, redo, cut, copy, paste,
-    // select all and the cursor moves and selections. Any other such key
-    // must change no text, whatever the platform binds to it (X11 binds
-    // Ctrl+K to deleting the rest of the line, for one).
+    // select all, deleting a word before or after the cursor, and the cursor
+    // moves and selections. Any other such key must change no text, whatever
+    // the platform binds to it (X11 binds Ctrl+K to deleting the rest of the
+    // line, for one).
     static bool isEditingShortcut(const QKeyEvent *event);
+    // Whether the key deletes a word before or after the cursor
+    // (Ctrl+Backspace, Ctrl+Delete): a box ends the word being typed first.
+    static bool isWordDeletion(const QKeyEvent *event);
 
 public slots:
     // The drop-down arrow beside a combo-box-mode box: opens the completer

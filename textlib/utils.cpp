@@ -268,6 +268,20 @@ bool Utils::isWordChar(char32_t c)
         QChar::isMark(c);
 }
 
+bool Utils::isSpellingWord(QStringView word)
+{
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        char32_t c = word.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < word.size() && word.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(word.at(i), word.at(i + 1));
+            ++i;
+        }
+        if (QChar::isLetter(c))
+            return true;
+    }
+    return false;
+}
+
 bool Utils::isMisSpelled(const QString &word) const
 {
     if (!m_model)

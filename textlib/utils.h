@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class QCompleter;
 class QStringListModel;
@@ -55,6 +56,11 @@ public:
     // joiners, which the typing engine writes inside words. Qt's own word
     // boundaries end a word at a vowel sign or a virama.
     static bool isWordChar(char32_t c);
+    // Whether a run of word characters is a word for the spelling test: it
+    // holds a letter. A number (digits of any script, in groups separated
+    // by "." or "," or not) is none, nor is a run of "_", joiners or marks;
+    // a word that mixes letters and digits is tested.
+    static bool isSpellingWord(QStringView word);
 
     bool isMisSpelled(const QString &word) const;
     bool isIgnoredMissSpellWord(const QString &word) const;

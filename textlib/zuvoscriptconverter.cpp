@@ -287,6 +287,14 @@ bool keepsNasal(const QString &s, qsizetype next, qsizetype end)
     return QChar::isDigit(cp);
 }
 
+// Whether a nasal after this character may close its syllable as an
+// anusvara: after a letter (a Latin key, or Indic text already in the word),
+// a vowel sign or a virama.
+bool endsSyllable(QChar before)
+{
+    return before.isLetter() || before.isMark();
+}
+
 // clang-format off
 char16_t foldFor(int language, char16_t u, bool *drop)
 {
@@ -542,9 +550,13 @@ void ZuvoScriptConverter::transliterationPrePass(QString &text)
     const qsizetype leftLength = word.size() - tailLength;
     if (leftLength > 1) {
         QChar *data = word.data();
-        for (qsizetype j = 0; j < leftLength; ++j) {
+        for (qsizetype j = 1; j < leftLength; ++j) {
             const char16_t u = data[j].unicode();
-            if ((u == 'n' || u == 'm') && !keepsNasal(word, j + 1, leftLength))
+            // An anusvara closes the syllable before it: a nasal that starts
+            // a word (the text's first, or one after a space, a digit or a
+            // mark of punctuation) stays a consonant.
+            if ((u == 'n' || u == 'm') && endsSyllable(data[j - 1]) &&
+                !keepsNasal(word, j + 1, leftLength))
                 data[j] = QLatin1Char('M');
         }
     }

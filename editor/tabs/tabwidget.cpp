@@ -57,6 +57,21 @@ bool hasText(const QTextDocument *document)
     }
     return false;
 }
+
+// The family of the text at the editor's cursor, installed or not: text
+// without a family of its own is in the document's font. It is read from
+// the text, as a cursor just put there sees it: the editor's own cursor may
+// still carry the format it had before the file's text was set (the
+// language's font, or none at all after an import).
+QString familyAtCursor(const QTextEdit *editor)
+{
+    QTextCursor at(editor->document());
+    at.setPosition(editor->textCursor().position());
+    const QStringList families = at.charFormat().fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty())
+        return families.first();
+    return editor->document()->defaultFont().family();
+}
 } // namespace
 
 TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
@@ -424,6 +439,9 @@ bool TabWidget::editFile(const QString &path, QFile &file)
                     .arg(QFileInfo(path).fileName()));
     }
 
+    // Setting an empty text reports a change that the toolkit then takes
+    // back without a signal: the mark is set from the document itself.
+    markTab(indexOf(editor), editor->document()->isModified());
     showProgress(!imports.isEmpty());
     QApplication::restoreOverrideCursor();
     if (!failure.isEmpty() && !hasText(editor->document())) {
@@ -903,10 +921,11 @@ void TabWidget::slotCurrentChanged(int index)
         }
     }
     if (m_currentEditor) {
+        markTab(index, m_currentEditor->document()->isModified());
         // Menus, status bar and toolbar show the new current document.
         slotLanguageChanged(m_currentEditor->language());
         slotKeyboardChanged(m_currentEditor->keyboardLayout());
-        slotFontFamilyChanged(m_currentEditor->fontFamily());
+        slotFontFamilyChanged(familyAtCursor(m_currentEditor));
         showTextEncoding(m_currentEditor->textEncodingIndex());
         retargetFindDialog();
     }

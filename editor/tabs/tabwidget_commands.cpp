@@ -887,7 +887,7 @@ void TabWidget::slotActionScriptConverter()
     UnicodeKaEditor *source = m_currentEditor;
     if (!source)
         return;
-    const QString text = source->toPlainText();
+    const QString text = UnicodeKaEditor::withoutObjects(source->toPlainText());
     if (text.isEmpty()) {
         QMessageBox::information(this, Ts::APP_NAME, tr("Input text is empty!"), QMessageBox::Ok);
         return;
@@ -923,7 +923,8 @@ void TabWidget::sortLines(bool descending)
     if (answer != QMessageBox::Yes)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QStringList lines = editor->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList lines = UnicodeKaEditor::withoutObjects(editor->toPlainText())
+                            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     lines.removeDuplicates();
     lines.sort();
     if (descending)

@@ -355,10 +355,19 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
         } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
             // A command, never typing. Only the editing commands the program
             // offers reach the text; the rest are left to the window.
-            if (UnicodeLineEdit::isEditingShortcut(event))
+            if (UnicodeLineEdit::isEditingShortcut(event)) {
+                // Deleting a word ends the word being typed first, whether
+                // the cursor moves or not: its keys are never converted again
+                // into what the deletion left. Under Transliteration the
+                // Latin letters stay as typed, as after Delete.
+                if (UnicodeLineEdit::isWordDeletion(event)) {
+                    clearBuffers();
+                    emptyWordBuffers();
+                }
                 passKey(event);
-            else
+            } else {
                 event->ignore();
+            }
         } else if (indic) {
             processEnglishKey(event);
         } else {

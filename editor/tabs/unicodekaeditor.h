@@ -67,6 +67,12 @@ public:
     bool onSaveFile(bool ask);
     bool onSaveFileAs();
 
+    // Plain text taken from a document without the placeholder character
+    // that stands for each picture (or other object) in its text: a text
+    // file, the clipboard's plain text and the commands that work on the
+    // whole text hold the words alone.
+    static QString withoutObjects(QString text);
+
     void setDefaultSettings();
     void addActions();
 
@@ -125,6 +131,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 protected slots:
     void insertCompletion(const QString &completion);

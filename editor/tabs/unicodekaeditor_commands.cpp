@@ -357,7 +357,7 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
         const QString word = textUnderCursor();
         if (!word.isEmpty()) {
             menu->addSeparator();
-            if (utils && utils->isMisSpelled(word)) {
+            if (utils && Utils::isSpellingWord(word) && utils->isMisSpelled(word)) {
                 QAction *add = menu->addAction(tr("Add To Dictionary"));
                 connect(add, &QAction::triggered, this, &UnicodeKaEditor::slotAddDictionary,
                         Qt::QueuedConnection);
@@ -451,6 +451,22 @@ void UnicodeKaEditor::insertFromMimeData(const QMimeData *source)
         }
     }
     QTextEdit::insertFromMimeData(source);
+}
+
+QMimeData *UnicodeKaEditor::createMimeDataFromSelection() const
+{
+    // The rich formats keep the pictures; other programs get the words of
+    // the plain text without a placeholder for each.
+    QMimeData *data = QTextEdit::createMimeDataFromSelection();
+    if (data && data->hasText())
+        data->setText(withoutObjects(data->text()));
+    return data;
+}
+
+QString UnicodeKaEditor::withoutObjects(QString text)
+{
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
 }
 
 void UnicodeKaEditor::slotPrint(QPrinter *printer)

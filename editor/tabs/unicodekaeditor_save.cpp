@@ -160,7 +160,7 @@ bool UnicodeKaEditor::save()
     if (!odf && !rtf) {
         QTextCodec *codec = QTextCodec::codecForName(Utils::textCodecNameFor(m_textEncodingIndex));
         const QString text = html && codec ? htmlDeclaring(document()->toHtml(), codec->name())
-                                           : document()->toPlainText();
+                                           : withoutObjects(document()->toPlainText());
         if (!encodeText(text, codec, m_textEncodingIndex != 0, &bytes)) {
             if (codec && m_textEncodingIndex == 0)
                 return fail(tr("Couldn't save the file: the text holds characters that ISO 8859-1 "

@@ -94,8 +94,11 @@ void TestHighlighter::misspelt_data()
     // Punctuation ends a word, and the word before it is still checked.
     row("punctuation", "ನಮಸ್ಕಾರ, ನಮಸಕರ. (ಕನ್ನಡ) \"ಕಲಮ\"!", { "ನಮಸಕರ", "ಕಲಮ" });
     row("mixed scripts", "hello ಕನ್ನಡ wrold, ಕನ್ನಡ-ಕಲಮ", { "wrold", "ಕಲಮ" });
-    // A digit belongs to the word, and numbers are words like any other.
-    row("digits", "ಕನ್ನಡ೨ ಕನ್ನಡ೩ ೨೦೨೪ 12ab", { "ಕನ್ನಡ೩", "೨೦೨೪", "12ab" });
+    // A digit belongs to the word; a number is no misspelling.
+    row("digits", "ಕನ್ನಡ೨ ಕನ್ನಡ೩ ೨೦೨೪ 12ab", { "ಕನ್ನಡ೩", "12ab" });
+    row("numbers of any script", "2016 ೨೦೨೪ १९४७ ౧౨ ١٢٣ 12_000", {});
+    row("numbers with separators", "1,000.50 ೧,೨೦೦.೫ 10.12.2024 3.14,", {});
+    row("letters and digits", "3rd v2 ಕ೨ ೨೦೨೪ರ x1.5", { "3rd", "v2", "ಕ೨", "೨೦೨೪ರ", "x1" });
     // Commas, carets and other symbols end words, and are not patterns.
     row("symbols", "ab^c hello,wrold a.*b [ab] ಕನ್ನಡ^", { "ab", "wrold", "ab" });
     row("one-character words pass", "a ಕ ಕೆ", { "ಕೆ" });

@@ -187,7 +187,10 @@ void TestHighlighterTyping::wordEnds_data()
     QTest::newRow("corrected before it ends") << "hello" << -1 << " helo<bs>lo " << QStringList();
     QTest::newRow("inside a paragraph")
         << "hello hello" << 5 << " wrold" << QStringList { "wrold" };
-    QTest::newRow("a number") << "hello" << -1 << " 2024 " << QStringList { "2024" };
+    // Numbers are no misspellings; letters typed after digits are.
+    QTest::newRow("a number") << "hello" << -1 << " 2024 1,000.5 " << QStringList();
+    QTest::newRow("a number, then letters")
+        << "hello" << -1 << " 2024 2nd " << QStringList { "2nd" };
 }
 
 void TestHighlighterTyping::wordEnds()

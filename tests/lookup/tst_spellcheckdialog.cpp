@@ -212,7 +212,11 @@ void TestSpellCheckDialog::walk_data()
     QTest::newRow("danda") << "ಪದ। ಕನಡ॥ ಪದ" << QStringList { "ಕನಡ" };
     QTest::newRow("word right after a rejected one") << "wrld,teh.bda" << QStringList { "wrld", "teh", "bda" };
     QTest::newRow("lone punctuation") << "hello - wrld ... — ! ? world" << QStringList { "wrld" };
-    QTest::newRow("underscore and digits") << "hello_x 42 qq" << QStringList { "hello_x", "42" };
+    QTest::newRow("underscore and digits") << "hello_x 42 qq" << QStringList { "hello_x" };
+    // Numbers are no misspellings, in any script and with separators; words
+    // of letters and digits are tested.
+    QTest::newRow("numbers") << "2016 ೨೦೨೪ १९४७ 1,000.50 ೧,೨೦೦.೫ 12_000" << QStringList();
+    QTest::newRow("letters and digits") << "3rd 2016 v2 ೨೦೨೪ರ" << QStringList { "3rd", "v2", "೨೦೨೪ರ" };
     QTest::newRow("vowel sign and virama inside") << "ಕನ್ನಡ ಕನ್ನಡಾ ಕನ್" << QStringList { "ಕನ್ನಡಾ", "ಕನ್" };
 }
 // clang-format on

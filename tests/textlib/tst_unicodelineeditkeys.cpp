@@ -56,6 +56,8 @@ private slots:
     void keysAfterALatinWord_data();
     void keysAfterALatinWord();
     void commandsChangeNoText();
+    void wordDeletion_data();
+    void wordDeletion();
 };
 
 void TestUnicodeLineEditKeys::initTestCase()
@@ -146,6 +148,86 @@ void TestUnicodeLineEditKeys::commandsChangeNoText()
                                     QStringLiteral(" gave ") + dialog.box->text()));
             }
         }
+    }
+    QVERIFY(dialog.isVisible());
+}
+
+void TestUnicodeLineEditKeys::wordDeletion_data()
+{
+    QTest::addColumn<int>("keyboard");
+    QTest::addColumn<QString>("before"); // in the box before the cursor
+    QTest::addColumn<QString>("after"); // and after it
+    QTest::addColumn<QString>("typed"); // keys before the deletion
+    QTest::addColumn<int>("key"); // Backspace or Delete, with Control
+    QTest::addColumn<QString>("deleted"); // the box's text then
+    QTest::addColumn<QString>("then"); // keys after it ("\b" is Backspace)
+    QTest::addColumn<QString>("expected");
+
+    const auto convert = [](const char *keys, int keyboard) {
+        return ZuvoScriptConverter().ansiToUnicode(QLatin1String(keys), 0, keyboard);
+    };
+    const QString kannada = convert("kannaDa", 0);
+    const QString naadu = convert("naaDu", 0);
+    const int bs = Qt::Key_Backspace, del = Qt::Key_Delete;
+    // The word being typed ends: the next key starts a new one.
+    QTest::newRow("phonetic, the word being typed")
+        << 0 << kannada << QString() << " naaDu" << bs << kannada + " "
+        << "ka" << kannada + " " + convert("ka", 0);
+    QTest::newRow("phonetic, the word after the one being typed")
+        << 0 << QString() << naadu << "ka" << del << convert("ka", 0) << "a"
+        << convert("ka", 0) + convert("a", 0);
+    QTest::newRow("nudi, the word being typed")
+        << 1 << kannada << QString() << " kn" << bs << kannada + " "
+        << "k" << kannada + " " + convert("k", 1);
+    // Under Transliteration Ctrl+Backspace deletes the Latin letters as
+    // typed, or a word just converted without its Latin keys coming back.
+    // Ctrl+Delete does what Delete does first: the Latin word before the
+    // cursor converts, unless the cursor stands inside a word.
+    QTest::newRow("transliteration, the Latin word being typed")
+        << 3 << kannada << QString() << " hel" << bs << kannada + " "
+        << "ka " << kannada + " " + convert("ka", 3) + " ";
+    QTest::newRow("transliteration, a word just converted")
+        << 3 << kannada << QString() << " hello " << bs << kannada + " "
+        << "\b" << kannada;
+    QTest::newRow("transliteration, the space after the Latin word")
+        << 3 << "-"
+        << " " + naadu << "hi" << del << "-" + convert("hi", 3) + naadu << QString()
+        << "-" + convert("hi", 3) + naadu;
+    QTest::newRow("transliteration, inside a word")
+        << 3 << QString() << naadu << "hi" << del << QStringLiteral("hi") << " "
+        << convert("hi", 3) + " ";
+}
+
+// Ctrl+Backspace and Ctrl+Delete delete a word, as in any text box, and end
+// the word being typed first.
+void TestUnicodeLineEditKeys::wordDeletion()
+{
+    QFETCH(int, keyboard);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, deleted);
+    QFETCH(QString, then);
+    QFETCH(QString, expected);
+    WordDialog dialog;
+    dialog.box->setLanguageAndKeyboard(0, keyboard);
+    dialog.open();
+    QVERIFY(ZuvoTest::showActive(&dialog));
+    dialog.box->setFocus();
+    QTRY_VERIFY(dialog.box->hasFocus());
+    // X11 gives the key the control character of its plain form as text.
+    for (const QString &keyText :
+         { QString(), QString(QChar(key == Qt::Key_Backspace ? 0x08 : 0x7f)) }) {
+        dialog.box->setText(before + after);
+        QTextCursor tc = dialog.box->textCursor();
+        tc.setPosition(int(before.size()));
+        dialog.box->setTextCursor(tc);
+        QTest::keyClicks(dialog.box, typed);
+        QTest::sendKeyEvent(QTest::Click, dialog.box, Qt::Key(key), keyText, Qt::ControlModifier);
+        QCOMPARE(hex(dialog.box->text()), hex(deleted));
+        QTest::keyClicks(dialog.box, then);
+        QCOMPARE(hex(dialog.box->text()), hex(expected));
     }
     QVERIFY(dialog.isVisible());
 }

@@ -186,6 +186,13 @@ void TstZuvoScriptConverter::typing_data()
     row("kb3 sundar", "sundar", 0, 3, cps("0CB8 0CC1 0C82 0CA6 0CB0 0CCD"));
     row("kb3 kannada", "kannada", 0, 3, cps("0C95 0CA8 0CCD 0CA8 0CA6"));
     row("kb3 ram", "ram", 0, 3, cps("0CB0 0CAE 0CCD"));
+    // A word never starts with an anusvara, in any script.
+    row("kb3 my", "my", 0, 3, cps("0CAE 0CCD 0CAF 0CCD"));
+    row("kb3 nt", "nt", 0, 3, cps("0CA8 0CCD 0CA4 0CCD"));
+    row("kb3 my telugu", "my", 1, 3, cps("0C2E 0C4D 0C2F 0C4D"));
+    row("kb3 my hindi", "my", 4, 3, cps("092E 094D 092F 094D"));
+    row("kb3 my tamil", "my", 8, 3, cps("0BAE 0BCD 0BAF 0BCD"));
+    row("kb3 mind", "mind", 0, 3, cps("0CAE 0CBF 0C82 0CA6 0CCD"));
 }
 // clang-format on
 
@@ -265,6 +272,18 @@ void TstZuvoScriptConverter::transliterationRespelling_data()
     QTest::newRow("hand rule") << "hand" << "hyAMD";
     QTest::newRow("interview") << "interviews" << "iMTarxvIvs";
     QTest::newRow("camp rule then nasal") << "compared" << "kaMpErd";
+    // A nasal that starts a word stays a consonant; inside it the rule holds.
+    QTest::newRow("my") << "my" << "my";
+    QTest::newRow("mp short") << "mp" << "mp";
+    QTest::newRow("nth") << "nth" << "nth";
+    QTest::newRow("mumps") << "mumps" << "muMps";
+    QTest::newRow("nymph") << "nymph" << "nyMph";
+    QTest::newRow("after a space") << "hi my" << "hi my";
+    QTest::newRow("inside, then after a space") << "hum my" << "huM my";
+    QTest::newRow("after a digit") << "2my" << "2my";
+    QTest::newRow("after punctuation") << "(my" << "(my";
+    QTest::newRow("after indic text") << QString::fromUtf8("ಕmy") << QString::fromUtf8("ಕMy");
+    QTest::newRow("after a vowel sign") << QString::fromUtf8("ಕಿmy") << QString::fromUtf8("ಕಿMy");
 }
 // clang-format on
 
@@ -279,12 +298,16 @@ void TstZuvoScriptConverter::transliterationRespelling()
 }
 
 // The respelling is written as two regular expressions: a word-final nasal is
-// protected, other nasals before most consonants become "M". The engine does
+// protected, other nasals after a letter and before most consonants become
+// "M". The engine does
 // the same by hand; random words over the letters that matter must agree.
 void TstZuvoScriptConverter::respellingMatchesPatterns()
 {
+    // A nasal that starts a word is no anusvara: one is replaced only after
+    // a letter or a mark.
     static const QRegularExpression nasal(
-        QStringLiteral("((n|m))(?![e|E|i|I|o|O|u|U|a|A|m|n|z|Z|q|Q|w|W|x|X|v|V|r|\\d|])"),
+        QStringLiteral(
+            "(?<=[\\p{L}\\p{M}])((n|m))(?![e|E|i|I|o|O|u|U|a|A|m|n|z|Z|q|Q|w|W|x|X|v|V|r|\\d|])"),
         QRegularExpression::UseUnicodePropertiesOption);
     auto respell = [this](const QString &text) {
         QString word = shared.findNearMatch(text);
@@ -302,7 +325,8 @@ void TstZuvoScriptConverter::respellingMatchesPatterns()
             left.replace(nasal, QStringLiteral("M"));
         return left + tail;
     };
-    const QString alphabet = QStringLiteral("nmnmaekdtrhzv|5SsIO") + QChar(0x0CEA);
+    const QString alphabet =
+        QStringLiteral("nmnmaekdtrhzv|5SsIO ") + QChar(0x0CEA) + QChar(0x0C95) + QChar(0x0CBF);
     QRandomGenerator rng(20261210);
     for (int i = 0; i < 5000; ++i) {
         QString word;

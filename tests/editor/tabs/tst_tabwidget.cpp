@@ -174,6 +174,7 @@ private slots:
 
     void openAndSwitchEditNothing_data();
     void openAndSwitchEditNothing();
+    void fontBoxShowsTheFamily_data();
     void fontBoxShowsTheFamily();
     void exitQuestions_data();
     void exitQuestions();
@@ -199,6 +200,8 @@ private slots:
     void printToFile_data();
     void printToFile();
     void conversionsKeepTheLines();
+    void plainTextHoldsNoPictures_data();
+    void plainTextHoldsNoPictures();
     void oneFileOneTab_data();
     void oneFileOneTab();
     void unreadableFilesMakeNoTab_data();
@@ -246,15 +249,25 @@ void TestTabWidget::openAndSwitchEditNothing_data()
                           << ZuvoTest::fixtureBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
                           << true;
     QTest::newRow("brh") << "brh" << QByteArray("ka 2\nka\n") << true;
+    // Files without text (the rows named "empty ..."), the office suite's
+    // own where a file of the kind holds more than nothing.
+    QTest::newRow("empty txt") << "txt" << QByteArray() << false;
+    QTest::newRow("empty html") << "html" << QByteArray() << false;
+    QTest::newRow("empty html, office's") << "html" << tabFixture("empty.html") << false;
+    QTest::newRow("empty rtf") << "rtf" << tabFixture("empty.rtf") << false;
+    QTest::newRow("empty odt") << "odt" << tabFixture("empty.odt") << false;
+    QTest::newRow("empty brh") << "brh" << QByteArray() << true;
 }
 
 // Files opened one after another and then switched between come out as they
-// were read: no edit, nothing to undo, no question at exit.
+// were read: no edit, nothing to undo, no question at exit, and each tab's
+// mark says whether its document is modified.
 void TestTabWidget::openAndSwitchEditNothing()
 {
     QFETCH(QString, suffix);
     QFETCH(QByteArray, bytes);
     QFETCH(bool, modified);
+    const bool empty = QByteArray(QTest::currentDataTag()).startsWith("empty ");
 
     TempEnv env;
     const int files = 4;
@@ -277,7 +290,7 @@ void TestTabWidget::openAndSwitchEditNothing()
     for (int i = 0; i < s.tabs->count(); ++i) {
         const QTextDocument *document = s.editor(i)->document();
         const bool expected = i > 0 && modified;
-        QVERIFY2(!document->toPlainText().isEmpty() || i == 0, qPrintable(s.tabs->tabText(i)));
+        QCOMPARE(document->toPlainText().trimmed().isEmpty(), i == 0 || empty);
         QCOMPARE(document->toHtml(), read.at(i));
         QVERIFY2(!document->isUndoAvailable(), qPrintable(s.tabs->tabText(i)));
         QCOMPARE(document->isModified(), expected);
@@ -290,26 +303,64 @@ void TestTabWidget::openAndSwitchEditNothing()
     }
 }
 
+void TestTabWidget::fontBoxShowsTheFamily_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("bytes");
+    // Empty: the language's font, which text without a family of its own is
+    // written in.
+    QTest::addColumn<QString>("family");
+
+    const QString uninstalled = QStringLiteral("Zuvo Test Serif");
+    QTest::newRow("txt") << "txt" << QByteArray("words\n") << QString();
+    QTest::newRow("html") << "html" << tabFixture("family.html") << uninstalled;
+    // The RTF reader takes no families from the font table: the text is in
+    // the document's font.
+    QTest::newRow("rtf") << "rtf" << tabFixture("family.rtf") << QString();
+    QTest::newRow("odt") << "odt" << tabFixture("family.odt") << uninstalled;
+    QTest::newRow("nudi") << "nudi"
+                          << ZuvoTest::fixtureBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
+                          << QString();
+    QTest::newRow("brh") << "brh" << QByteArray("ka 2\nka\n") << QString();
+}
+
 void TestTabWidget::fontBoxShowsTheFamily()
 {
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, family);
+    const QString languageFamily = Utils::languageDefaultFont(0);
+    if (family.isEmpty())
+        family = languageFamily;
+
     TempEnv env;
-    QVERIFY(env.writeFile(QStringLiteral("a.txt"), "words\n"));
+    const QString name = QStringLiteral("a.") + suffix;
+    QVERIFY(env.writeFile(name, bytes));
     Session s;
     auto *box = ZuvoTest::child<QFontComboBox>(&s.window, "comboFontFamily");
-    const QString family = Utils::languageDefaultFont(0);
     // The language's font is named even where it is not installed.
-    QCOMPARE(box->currentText(), family);
-    s.tabs->editFile(env.filePath(QStringLiteral("a.txt")));
+    QCOMPARE(box->currentText(), languageFamily);
+    s.tabs->editFile(env.filePath(name));
+    QVERIFY(ZuvoTest::importsDone(s.tabs));
+    QCOMPARE(s.tabs->count(), 2);
+    UnicodeKaEditor *editor = s.editor(1);
+    const bool modified = editor->document()->isModified();
+    const QString read = editor->document()->toHtml();
     s.tabs->setCurrentIndex(0);
+    QCOMPARE(box->currentText(), languageFamily);
     s.tabs->setCurrentIndex(1);
     QCOMPARE(box->currentText(), family);
-    QVERIFY(!s.editor(1)->document()->isModified());
+    // Showing it changes nothing.
+    QCOMPARE(editor->document()->isModified(), modified);
+    QCOMPARE(editor->document()->toHtml(), read);
 
     // Picking a family in the box still sets it on the current word.
-    UnicodeKaEditor *editor = s.editor(1);
-    emit box->textActivated(QStringLiteral("Serif"));
     QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(2);
+    cursor.setPosition(1);
+    editor->setTextCursor(cursor);
+    emit box->textActivated(QStringLiteral("Serif"));
+    cursor = QTextCursor(editor->document());
+    cursor.setPosition(1);
     QCOMPARE(cursor.charFormat().fontFamilies().toStringList(), QStringList { "Serif" });
     QVERIFY(editor->document()->isModified());
 }
@@ -1101,6 +1152,61 @@ void TestTabWidget::conversionsKeepTheLines()
     action(s, "actionScriptConvert")->trigger();
     QCOMPARE(s.tabs->count(), 3);
     QCOMPARE(s.editor(2)->toPlainText(), QStringLiteral("క మ\nక"));
+}
+
+void TestTabWidget::plainTextHoldsNoPictures_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("expected");
+    // The document is "ಮ<picture> ಕ", a line with a picture alone, and "ಅ".
+    QTest::newRow("copy") << "actionCopy" << QStringLiteral("ಮ ಕ\n\nಅ");
+    QTest::newRow("cut") << "actionCut" << QStringLiteral("ಮ ಕ\n\nಅ");
+    QTest::newRow("script conversion") << "actionScriptConvert" << QStringLiteral("మ క\n\nఅ");
+    QTest::newRow("sort") << "actionAscending" << QStringLiteral("ಅ\nಮ ಕ");
+}
+
+// The commands that take a document's text as plain text leave out the
+// character that stands for each picture in it.
+void TestTabWidget::plainTextHoldsNoPictures()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, expected);
+    MessageBoxWatcher watcher;
+    watcher.setAnswer(QMessageBox::Yes);
+    watcher.setDialogHandler([](QDialog *dialog) {
+        if (qobject_cast<ScriptConvertDialog *>(dialog)) {
+            ZuvoTest::child<QComboBox>(dialog, "toLanguageCombo")->setCurrentIndex(1);
+            dialog->accept();
+        }
+    });
+    Session s;
+    UnicodeKaEditor *editor = s.editor(0);
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QTextCursor cursor(editor->document());
+    cursor.insertText(QStringLiteral("ಮ"));
+    cursor.insertImage(picture);
+    cursor.insertText(QStringLiteral(" ಕ\n"));
+    cursor.insertImage(picture);
+    cursor.insertText(QStringLiteral("\nಅ"));
+    editor->selectAll();
+    QApplication::clipboard()->clear();
+
+    ZuvoTest::child<QAction>(&s.window, qPrintable(action))->trigger();
+    QString text;
+    if (action == QLatin1String("actionCopy") || action == QLatin1String("actionCut")) {
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        text = data->text();
+        // The rich text keeps the pictures: pasted here, they come back.
+        QVERIFY(data->html().contains(QLatin1String("<img")));
+    } else if (action == QLatin1String("actionScriptConvert")) {
+        QCOMPARE(s.tabs->count(), 2);
+        text = s.editor(1)->toPlainText();
+    } else {
+        text = editor->toPlainText();
+    }
+    QCOMPARE(text, expected);
 }
 
 void TestTabWidget::oneFileOneTab_data()

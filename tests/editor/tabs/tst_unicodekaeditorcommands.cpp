@@ -488,6 +488,10 @@ void TestUnicodeKaEditorCommands::contextMenu_data()
     QTest::newRow("correct word") << "correct" << 3 << false << spelling;
     QTest::newRow("misspelled word") << "wrongg" << 3 << false << misspelled;
     QTest::newRow("blank") << "   " << 1 << false << QStringList {};
+    // A number is no misspelling: there is nothing to add.
+    QTest::newRow("number") << "2016" << 2 << false << spelling;
+    QTest::newRow("kannada number") << "೨೦೨೪" << 2 << false << spelling;
+    QTest::newRow("letters and digits") << "12ab" << 2 << false << misspelled;
     QTest::newRow("misspelled in a table") << "wrongg" << 3 << true << table;
 }
 

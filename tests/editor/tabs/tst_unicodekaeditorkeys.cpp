@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSet>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -73,7 +74,10 @@ private slots:
     void unboundCommandsChangeNoText();
     void numbersUnderTransliteration_data();
     void numbersUnderTransliteration();
+    void wordDeletion_data();
+    void wordDeletion();
     void converterLineCommandsChangeNoText();
+    void converterLineDeletesWords();
 
 private:
     // The main window's editor, shown, active and focused, with the text and
@@ -268,6 +272,71 @@ void TestUnicodeKaEditorKeys::numbersUnderTransliteration()
     QTEST(editor->toPlainText(), "expected");
 }
 
+void TestUnicodeKaEditorKeys::wordDeletion_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<QString>("before"); // in the document before the cursor
+    QTest::addColumn<QString>("after"); // and after it
+    QTest::addColumn<QString>("typed"); // keys before the deletion
+    QTest::addColumn<int>("key"); // Backspace or Delete, with Control
+    QTest::addColumn<QString>("deleted"); // the text then
+    QTest::addColumn<QString>("then"); // keys after it ("\b" is Backspace)
+    QTest::addColumn<QString>("expected");
+
+    const auto ph = [](const char *keys) { return convert(QLatin1String(keys), 0); };
+    const auto tr = [](const char *keys) { return convert(QLatin1String(keys), 3); };
+    const QString kannada = ph("kannaDa") + QLatin1Char(' ');
+    const QString naadu = ph("naaDu");
+    const int bs = Qt::Key_Backspace, del = Qt::Key_Delete;
+    // The word being typed ends: the next key starts a new one.
+    QTest::newRow("phonetic, the word being typed")
+        << 0 << kannada << QString() << "naaDu" << bs << kannada << "ka" << kannada + ph("ka");
+    QTest::newRow("phonetic, a whole Kannada word")
+        << 0 << kannada + naadu << QString() << QString() << bs << kannada << "ka"
+        << kannada + ph("ka");
+    QTest::newRow("phonetic, the word after the one being typed")
+        << 0 << QString() << naadu << "ka" << del << ph("ka") << "a" << ph("ka") + ph("a");
+    QTest::newRow("nudi, the word being typed")
+        << 1 << kannada << QString() << "kn" << bs << kannada << "k"
+        << kannada + convert(QStringLiteral("k"), 1);
+    // Under Transliteration the Latin letters are deleted as typed, or stay
+    // as typed (as after Delete) and convert at the word's end; a word just
+    // converted is no longer turned back by Backspace.
+    QTest::newRow("transliteration, the Latin word being typed")
+        << 3 << kannada << QString() << "hel" << bs << kannada << "ka " << kannada + tr("ka") + " ";
+    QTest::newRow("transliteration, a word just converted")
+        << 3 << kannada << QString() << "hello " << bs << kannada << "\b" << ph("kannaDa");
+    QTest::newRow("transliteration, the word after the Latin one")
+        << 3 << QString() << naadu << "hel" << del << QStringLiteral("hel") << " "
+        << tr("hel") + " ";
+}
+
+// Ctrl+Backspace and Ctrl+Delete delete a word, as in any text box, and end
+// the word being typed first.
+void TestUnicodeKaEditorKeys::wordDeletion()
+{
+    QFETCH(int, layout);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, deleted);
+    QFETCH(QString, then);
+    QFETCH(QString, expected);
+    // X11 gives the key the control character of its plain form as text.
+    for (const QString &keyText :
+         { QString(), QString(QChar(key == Qt::Key_Backspace ? 0x08 : 0x7f)) }) {
+        UnicodeKaEditor *editor = editorWith(before + after, int(before.size()));
+        QVERIFY(editor);
+        editor->setKeyboardLayout(layout);
+        QTest::keyClicks(editor, typed);
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key(key), keyText, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), deleted);
+        QTest::keyClicks(editor, then);
+        QCOMPARE(editor->toPlainText(), expected);
+    }
+}
+
 void TestUnicodeKaEditorKeys::converterLineCommandsChangeNoText()
 {
     // The line box's own bindings on X11 delete to the end of the line
@@ -288,6 +357,34 @@ void TestUnicodeKaEditorKeys::converterLineCommandsChangeNoText()
             line.setCursorPosition(3);
             pressCommand(&line, key.letter, key.mods, x11Text);
             QCOMPARE(line.text(), QStringLiteral("abc def"));
+        }
+    }
+}
+
+void TestUnicodeKaEditorKeys::converterLineDeletesWords()
+{
+    // As a plain line box does with the same keys.
+    KaLineEdit line;
+    QLineEdit plain;
+    QVERIFY(ZuvoTest::showActive(&line));
+    const struct
+    {
+        int position;
+        Qt::Key key;
+        char16_t x11Text;
+    } keys[] = { { 7, Qt::Key_Backspace, 0x08 },
+                 { 4, Qt::Key_Backspace, 0x08 },
+                 { 0, Qt::Key_Delete, 0x7f },
+                 { 4, Qt::Key_Delete, 0x7f } };
+    for (const auto &key : keys) {
+        for (const QString &text : { QString(), QString(QChar(key.x11Text)) }) {
+            for (QLineEdit *box : { static_cast<QLineEdit *>(&line), &plain }) {
+                box->setText(QStringLiteral("abc def"));
+                box->setCursorPosition(key.position);
+                QTest::sendKeyEvent(QTest::Click, box, key.key, text, Qt::ControlModifier);
+            }
+            QVERIFY(line.text() != QLatin1String("abc def"));
+            QCOMPARE(line.text(), plain.text());
         }
     }
 }

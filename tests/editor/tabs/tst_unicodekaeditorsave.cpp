@@ -68,6 +68,8 @@ private slots:
     void fullDiskKeepsThePreviousFile();
     void odtThatCannotBeWrittenKeepsThePreviousFile_data();
     void odtThatCannotBeWrittenKeepsThePreviousFile();
+    void textHoldsNoPictures_data();
+    void textHoldsNoPictures();
     void saveAsWithoutSuffixWritesText();
     void unwritablePathKeepsNameAndChanges();
     void unencodableTextKeepsThePreviousFile();
@@ -145,6 +147,48 @@ void TestUnicodeKaEditorSave::formats()
     const QByteArray bytes = env->readFile(name);
     QVERIFY2(bytes.startsWith(start), bytes.left(16).toHex().constData());
     QVERIFY2(bytes.contains(contains), bytes.left(600).constData());
+}
+
+void TestUnicodeKaEditorSave::textHoldsNoPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("encoding");
+    // Every entry of the Encoding menu, ISO 8859-1 too: its text is Latin.
+    for (int encoding = 0; encoding < 6; ++encoding)
+        QTest::addRow("txt, %s", Utils::textCodecNameFor(encoding).constData())
+            << "a.txt" << encoding;
+    QTest::newRow("no known suffix") << "a.notes" << 1;
+}
+
+// A text file holds the words alone: no placeholder character where the
+// document shows a picture.
+void TestUnicodeKaEditorSave::textHoldsNoPictures()
+{
+    QFETCH(QString, name);
+    QFETCH(int, encoding);
+    UnicodeKaEditor *editor = makeEditor(QString());
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QTextCursor cursor(editor->document());
+    cursor.insertText(QStringLiteral("caf\u00E9 "));
+    cursor.insertImage(picture);
+    cursor.insertText(QStringLiteral(" au lait\n"));
+    cursor.insertImage(picture);
+    cursor.insertImage(picture);
+    cursor.insertText(QStringLiteral("\nend"));
+    editor->setTextEncodingIndex(encoding);
+    editor->setFileName(env->filePath(name));
+    ZuvoTest::MessageBoxWatcher watcher;
+    QVERIFY(editor->save());
+    QVERIFY(watcher.seen().isEmpty());
+    QTextCodec *codec = QTextCodec::codecForName(Utils::textCodecNameFor(encoding));
+    QVERIFY(codec);
+    // Decoded with the byte-order mark kept as a character.
+    const QByteArray bytes = env->readFile(name);
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString text = codec->toUnicode(bytes.constData(), int(bytes.size()), &state);
+    const QString words = QStringLiteral("caf\u00E9  au lait\n\nend");
+    QCOMPARE(text, encoding == 0 ? words : QChar(0xFEFF) + words);
 }
 
 void TestUnicodeKaEditorSave::saveAsWithoutSuffixWritesText()
