@@ -1,16 +1,26 @@
-// Importing a long OpenDocument text: about 300 pages and 100,000 words with
-// headings, styled runs, nested lists and tables, written by LibreOffice from
-// a flat ODT this program generates (without soffice the container is built
-// here from the same content). After the benchmark, LibreOffice's own
-// conversion of the same file to text is timed and the ratio printed.
+// Importing and saving a long OpenDocument text: about 300 pages and 100,000
+// words with headings, styled runs, nested lists and tables, written by
+// LibreOffice from a flat ODT this program generates (without soffice the
+// container is built here from the same content). After the benchmark,
+// LibreOffice's own conversion of the same file to text is timed and the
+// ratio printed. Saving is timed against Qt's own OpenDocument writer on the
+// same document in the same run (time and peak memory), and through the tab
+// editor's save with the GUI-stall probe against a plain QTextEdit whose
+// document Qt's writer saves in the GUI thread.
 #include "GZip.h"
 #include "OOReader.h"
 #include "benchmemory.h"
+#include "guistallprobe.h"
 #include "guiwaits.h"
+#include "odtwriter.h"
+#include "sqlcipherdriver.h"
+#include "unicodekaeditor.h"
+#include "utils.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,10 +32,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTextDocumentWriter>
 #include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest/QTest>
 
 #include <algorithm>
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -397,6 +412,170 @@ BENCHMARK(BM_ImportMemoryHugeContent)->Unit(benchmark::kMillisecond)->Iterations
 
 } // namespace
 
+// ---------------------------------------------------------------- saving
+//
+// The long document as the editor holds it after opening the file, saved by
+// our writer and by Qt's QTextDocumentWriter ("odf") in turns; each into
+// memory, timed, with the rise of the process's peak resident memory over
+// what it held before.
+namespace {
+
+struct SaveFigures
+{
+    QList<double> seconds;
+    QList<double> peakMB;
+    qint64 bytes = 0;
+};
+SaveFigures g_oursSave;
+SaveFigures g_qtSave;
+
+struct StallFigures
+{
+    QList<double> longestMs;
+    QList<double> over100Ms;
+    QList<double> tookMs;
+};
+StallFigures g_oursStall;
+StallFigures g_floorStall;
+
+QTextDocument *longDocument()
+{
+    static std::unique_ptr<OOReader> reader;
+    if (!reader) {
+        reader = std::make_unique<OOReader>(g_odt);
+        reader->read();
+    }
+    return reader->document;
+}
+
+void timeSave(SaveFigures &figures, const std::function<qint64()> &save)
+{
+    // Memory freed by the run before goes back to the system first, so that
+    // what this run takes shows as a rise of the resident memory.
+    malloc_trim(0);
+    const qint64 before = BenchMemory::resident("VmRSS");
+    BenchMemory::resetPeak();
+    QElapsedTimer clock;
+    clock.start();
+    figures.bytes = save();
+    figures.seconds.append(clock.nsecsElapsed() / 1e9);
+    figures.peakMB.append((BenchMemory::resident("VmHWM") - before) / 1048576.0);
+}
+
+void BM_SaveLongOdt(benchmark::State &state)
+{
+    const QTextDocument *doc = longDocument();
+    int round = 0;
+    for (auto _ : state) {
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn == 0) == (round % 2 == 0)) {
+                timeSave(g_oursSave, [doc] {
+                    OdtWriter writer;
+                    return qint64(writer.package(*doc).size());
+                });
+            } else {
+                timeSave(g_qtSave, [doc] {
+                    QBuffer buffer;
+                    buffer.open(QIODevice::WriteOnly);
+                    QTextDocumentWriter writer(&buffer, "odf");
+                    writer.write(doc);
+                    return qint64(buffer.data().size());
+                });
+            }
+        }
+        ++round;
+    }
+    state.counters["ours_ms"] = GuiWaits::median(g_oursSave.seconds) * 1e3;
+    state.counters["qt_ms"] = GuiWaits::median(g_qtSave.seconds) * 1e3;
+    state.counters["ours_peak_MB"] = GuiWaits::median(g_oursSave.peakMB);
+    state.counters["qt_peak_MB"] = GuiWaits::median(g_qtSave.peakMB);
+}
+BENCHMARK(BM_SaveLongOdt)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Saving the long document through the tab editor's save into a file, with
+// the heartbeat beating in the GUI thread; the floor is a plain QTextEdit
+// whose document Qt's writer saves to a file in the GUI thread.
+void saveWithProbe(StallFigures &figures, bool ours)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    Utils utils;
+    QTextEdit *edit = ours ? new UnicodeKaEditor(&utils, 0, 0, nullptr) : new QTextEdit;
+    edit->setFixedSize(GuiWaits::editorSize());
+    layout->addWidget(edit);
+    edit->setDocument(longDocument()->clone(edit));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return;
+    GuiWaits::settle(1000);
+    const QString path = g_work + (ours ? QStringLiteral("/ours.odt") : QStringLiteral("/qt.odt"));
+    GuiStallProbe probe;
+    double started = -1;
+    double done = -1;
+    probe.start();
+    QTimer::singleShot(0, [&] {
+        started = probe.nowMs();
+        if (ours) {
+            auto *editor = static_cast<UnicodeKaEditor *>(edit);
+            editor->setFileName(path);
+            editor->document()->setModified(true);
+            editor->save();
+        } else {
+            QTextDocumentWriter writer(path, "odf");
+            writer.write(edit->document());
+        }
+        done = probe.nowMs();
+    });
+    probe.runUntilIdle();
+    figures.longestMs.append(probe.longestGapMs());
+    figures.over100Ms.append(probe.sumOfGapsOverMs(100));
+    figures.tookMs.append(done - started);
+}
+
+void BM_SaveLongOdtInEditor(benchmark::State &state)
+{
+    int round = 0;
+    for (auto _ : state) {
+        for (int turn = 0; turn < 2; ++turn)
+            saveWithProbe((turn == 0) == (round % 2 == 0) ? g_oursStall : g_floorStall,
+                          (turn == 0) == (round % 2 == 0));
+        ++round;
+    }
+    state.counters["ours_longest_stall_ms"] = GuiWaits::median(g_oursStall.longestMs);
+    state.counters["floor_longest_stall_ms"] = GuiWaits::median(g_floorStall.longestMs);
+    state.counters["ours_save_ms"] = GuiWaits::median(g_oursStall.tookMs);
+    state.counters["floor_save_ms"] = GuiWaits::median(g_floorStall.tookMs);
+}
+BENCHMARK(BM_SaveLongOdtInEditor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void printSaveSummary()
+{
+    if (!g_oursSave.seconds.isEmpty() && !g_qtSave.seconds.isEmpty()) {
+        const double ours = GuiWaits::median(g_oursSave.seconds);
+        const double qt = GuiWaits::median(g_qtSave.seconds);
+        std::printf("saving the long ODT: %.0f ms (Qt's writer %.0f ms, ratio %.2f; goal: at most "
+                    "1.1); peak memory %.0f MB above the start (Qt's writer %.0f MB, ratio %.2f); "
+                    "package %lld bytes (Qt's writer %lld bytes)\n",
+                    ours * 1e3, qt * 1e3, qt > 0 ? ours / qt : 0.0,
+                    GuiWaits::median(g_oursSave.peakMB), GuiWaits::median(g_qtSave.peakMB),
+                    GuiWaits::median(g_qtSave.peakMB) > 0
+                        ? GuiWaits::median(g_oursSave.peakMB) / GuiWaits::median(g_qtSave.peakMB)
+                        : 0.0,
+                    static_cast<long long>(g_oursSave.bytes),
+                    static_cast<long long>(g_qtSave.bytes));
+    }
+    if (!g_oursStall.longestMs.isEmpty() && !g_floorStall.longestMs.isEmpty())
+        std::printf(
+            "saving the long ODT in the editor: longest stall %.0f ms (floor %.0f ms; "
+            "goal: none over 100 ms); stalls over 100 ms %.0f ms in all (floor %.0f ms); "
+            "save %.0f ms (floor %.0f ms)\n",
+            GuiWaits::median(g_oursStall.longestMs), GuiWaits::median(g_floorStall.longestMs),
+            GuiWaits::median(g_oursStall.over100Ms), GuiWaits::median(g_floorStall.over100Ms),
+            GuiWaits::median(g_oursStall.tookMs), GuiWaits::median(g_floorStall.tookMs));
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     // The editor is opened on the platform given (xcb under scripts/with-xvfb).
@@ -405,6 +584,7 @@ int main(int argc, char **argv)
     qputenv("QT_LOGGING_RULES", "zuvo.formats.odf=false;default.debug=false");
     GuiWaits::usePrivateFolders();
     QApplication app(argc, argv);
+    registerSqlCipherDriver();
     QTemporaryDir dir;
     g_work = dir.path();
     if (!prepare()) {
@@ -435,5 +615,6 @@ int main(int argc, char **argv)
     if (!g_soffice.isEmpty())
         compareWithLibreOffice();
     GuiWaits::printSummary();
+    printSaveSummary();
     return 0;
 }

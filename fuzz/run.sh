@@ -27,6 +27,7 @@ table=(
   "fuzz_oostyles|odf|fuzz/seeds/fuzz_oostyles/*|"
   "fuzz_odfimport|odf|fuzz/seeds/fuzz_odfimport/*|"
   "fuzz_odtfile|odf|tests/formats/odf/fixtures/*/*.odt fuzz/seeds/fuzz_odtfile/*|"
+  "fuzz_odtwriter|-|fuzz/seeds/fuzz_odtwriter/*|"
   "fuzz_rtfreader|rtf|tests/formats/rtf/fixtures/*.rtf tests/legacy/fixtures/*.nudi|"
   "fuzz_nudiimport|nudi|tests/legacy/fixtures/*.nudi tests/formats/rtf/fixtures/*.rtf|"
   "fuzz_dictdb|-|fuzz/seeds/fuzz_dictdb/*|"

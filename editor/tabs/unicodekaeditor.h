@@ -9,6 +9,7 @@
 
 class Highlighter;
 class QCompleter;
+class QIODevice;
 class QMenu;
 class QPrinter;
 class QTextCodec;
@@ -162,6 +163,8 @@ private:
     // of that name is replaced; false when the user keeps it, or when
     // mayTakeFileName refuses the name.
     bool nameWithSuffix(QString *name);
+    // Writes the document as an OpenDocument text into the file.
+    bool writeOdt(QIODevice *file);
     bool askCount(const QString &label, int initial, int minimum, int maximum, int *value);
     QMenu *tableMenu();
 
@@ -189,6 +192,8 @@ private:
     bool m_spellCheckAsYouType = true;
     int m_textEncodingIndex = 1;
     QString keyRepeatText;
+    // True while save() writes.
+    bool saving = false;
 };
 
 #endif

@@ -202,6 +202,10 @@ public:
 
     enum EntryType { Directory, File, Symlink };
     void addEntry(EntryType type, const QString &fileName, const QByteArray &contents);
+    // An entry whose data are given as they are written: deflated (method
+    // 8) when `deflated`, else stored; crc and size are the contents'.
+    void writeEntry(EntryType type, const QString &fileName, const QByteArray &data, bool deflated,
+                    quint32 crc, qint64 size);
 
     QZipWriter::Status status = QZipWriter::NoError;
     QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
@@ -385,12 +389,6 @@ QByteArray GZipReaderPrivate::inflateMember(const QString &name, qint64 compress
 void GZipWriterPrivate::addEntry(EntryType type, const QString &fileName,
                                  const QByteArray &contents)
 {
-    if (!(device->isOpen() || device->open(QIODevice::WriteOnly))) {
-        status = QZipWriter::FileOpenError;
-        return;
-    }
-    device->seek(start_of_directory);
-
     bool compress = false;
     switch (compressionPolicy) {
     case QZipWriter::AlwaysCompress:
@@ -403,24 +401,6 @@ void GZipWriterPrivate::addEntry(EntryType type, const QString &fileName,
         compress = contents.size() > 63;
         break;
     }
-
-    FileHeader header;
-    std::memset(&header.h, 0, sizeof(GentralFileHeader));
-    writeUInt(header.h.signature, CentralSignature);
-    writeUShort(header.h.version_needed, 0x14);
-    writeUInt(header.h.uncompressed_size, uint(contents.size()));
-
-    const QDateTime now = QDateTime::currentDateTime();
-    uint time = 0;
-    uint date = 0;
-    if (now.isValid()) {
-        const QTime t = now.time();
-        const QDate d = now.date();
-        time = uint(t.hour() * 2048 + t.minute() * 32 + t.second() / 2);
-        date = uint(qMax(0, d.year() - 1980) * 512 + d.month() * 32 + d.day());
-    }
-    writeUShort(header.h.last_mod_file, ushort(time));
-    writeUShort(header.h.last_mod_file + 2, ushort(date));
 
     QByteArray data = contents;
     if (compress) {
@@ -452,10 +432,40 @@ void GZipWriterPrivate::addEntry(EntryType type, const QString &fileName,
         if (!ok)
             data = contents;
     }
-    writeUShort(header.h.compression_method, compress ? 8 : 0);
-    writeUInt(header.h.compressed_size, uint(data.size()));
     uLong crc = crc32(0L, nullptr, 0);
     crc = crc32(crc, reinterpret_cast<const Bytef *>(contents.constData()), uInt(contents.size()));
+    writeEntry(type, fileName, data, compress, quint32(crc), contents.size());
+}
+
+void GZipWriterPrivate::writeEntry(EntryType type, const QString &fileName, const QByteArray &data,
+                                   bool compress, quint32 crc, qint64 size)
+{
+    if (!(device->isOpen() || device->open(QIODevice::WriteOnly))) {
+        status = QZipWriter::FileOpenError;
+        return;
+    }
+    device->seek(start_of_directory);
+
+    FileHeader header;
+    std::memset(&header.h, 0, sizeof(GentralFileHeader));
+    writeUInt(header.h.signature, CentralSignature);
+    writeUShort(header.h.version_needed, 0x14);
+    writeUInt(header.h.uncompressed_size, uint(size));
+
+    const QDateTime now = QDateTime::currentDateTime();
+    uint time = 0;
+    uint date = 0;
+    if (now.isValid()) {
+        const QTime t = now.time();
+        const QDate d = now.date();
+        time = uint(t.hour() * 2048 + t.minute() * 32 + t.second() / 2);
+        date = uint(qMax(0, d.year() - 1980) * 512 + d.month() * 32 + d.day());
+    }
+    writeUShort(header.h.last_mod_file, ushort(time));
+    writeUShort(header.h.last_mod_file + 2, ushort(date));
+
+    writeUShort(header.h.compression_method, compress ? 8 : 0);
+    writeUInt(header.h.compressed_size, uint(data.size()));
     writeUInt(header.h.crc_32, uint(crc));
 
     header.file_name = fileName.toUtf8();
@@ -930,6 +940,13 @@ void QZipWriter::addSymLink(const QString &fileName, const QString &destination)
 {
     d->addEntry(GZipWriterPrivate::Symlink, QDir::fromNativeSeparators(fileName),
                 QFile::encodeName(destination));
+}
+
+void QZipWriter::addDeflatedFile(const QString &fileName, const QByteArray &deflated, quint32 crc,
+                                 qint64 size)
+{
+    d->writeEntry(GZipWriterPrivate::File, QDir::fromNativeSeparators(fileName), deflated, true,
+                  crc, size);
 }
 
 void QZipWriter::close()

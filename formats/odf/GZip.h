@@ -98,6 +98,10 @@ public:
 
     void addFile(const QString &fileName, const QByteArray &data);
     void addFile(const QString &fileName, QIODevice *device);
+    // A file entry whose contents (of `size` bytes and CRC-32 `crc`) were
+    // deflated already, as a raw deflate stream.
+    void addDeflatedFile(const QString &fileName, const QByteArray &deflated, quint32 crc,
+                         qint64 size);
     void addDirectory(const QString &dirName);
     void addSymLink(const QString &fileName, const QString &destination);
 

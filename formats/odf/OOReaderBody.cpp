@@ -71,8 +71,16 @@ int spaceCount(const QDomElement &element)
     return qMin(count, int(OOReader::MaxSpaceCount));
 }
 
+// Elements that stand for characters of the text.
+bool isCharacterElement(const QString &tag)
+{
+    return tag == QLatin1String("text:s") || tag == QLatin1String("text:tab") ||
+        tag == QLatin1String("text:line-break") || tag == QLatin1String("draw:frame");
+}
+
 // The text of an element and everything inside it, without building a copy
-// of all of it: an empty paragraph is the question.
+// of all of it: an empty paragraph is the question. Spaces, tabs, line
+// breaks and pictures are text: a paragraph of a tab alone is no empty one.
 bool hasText(const QDomNode &node, int depth = 0)
 {
     if (depth > OOReader::MaxNestingDepth)
@@ -81,7 +89,8 @@ bool hasText(const QDomNode &node, int depth = 0)
         if (n.isText() || n.isCDATASection()) {
             if (!n.nodeValue().isEmpty())
                 return true;
-        } else if (n.isElement() && hasText(n, depth + 1)) {
+        } else if (n.isElement() &&
+                   (isCharacterElement(n.toElement().tagName()) || hasText(n, depth + 1))) {
             return true;
         }
     }

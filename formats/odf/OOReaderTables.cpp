@@ -144,13 +144,18 @@ bool OOReader::convertTable(QTextCursor &cursor, QDomElement table, int, bool mo
     }
     cellBudget -= rowCount * columns;
 
-    startBlock(cursor);
-    cursor.beginEditBlock();
     if (rows.isEmpty()) {
-        cursor.endEditBlock();
+        startBlock(cursor);
         blockFree = false;
         return true;
     }
+    // The table goes right after the paragraph the cursor ends: a block
+    // inserted for it first would stand before it as an empty paragraph
+    // the file does not hold, one more each time the file is opened and
+    // saved. (An untouched first block of its container stays before it,
+    // as a table cannot begin a container.)
+    blockFree = false;
+    cursor.beginEditBlock();
 
     QTextTableFormat format;
     const StyleInfo &info = css2[styleName];

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -65,6 +66,8 @@ private slots:
     void rtfAsksAboutTablesAndPictures();
     void fullDiskKeepsThePreviousFile_data();
     void fullDiskKeepsThePreviousFile();
+    void odtThatCannotBeWrittenKeepsThePreviousFile_data();
+    void odtThatCannotBeWrittenKeepsThePreviousFile();
     void saveAsWithoutSuffixWritesText();
     void unwritablePathKeepsNameAndChanges();
     void unencodableTextKeepsThePreviousFile();
@@ -566,6 +569,47 @@ void TestUnicodeKaEditorSave::fullDiskKeepsThePreviousFile()
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), earlier);
     QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList { name });
+}
+
+void TestUnicodeKaEditorSave::odtThatCannotBeWrittenKeepsThePreviousFile_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("a picture that cannot be encoded") << "picture";
+    QTest::newRow("a folder in the file's place") << "folder";
+}
+
+// The editor's message, the earlier file as it was, no temporary file, and
+// the changes still to be saved.
+void TestUnicodeKaEditorSave::odtThatCannotBeWrittenKeepsThePreviousFile()
+{
+    QFETCH(QString, cause);
+    const QByteArray earlier("earlier content that must survive");
+    QVERIFY(env->writeFile(QStringLiteral("doc.odt"), earlier));
+    QVERIFY(QDir(env->path()).mkpath(QStringLiteral("folder.odt")));
+    UnicodeKaEditor *editor = makeEditor(kannada);
+    if (cause == QLatin1String("picture")) {
+        // What the document shows in the picture's place cannot be stored.
+        editor->document()->addResource(QTextDocument::ImageResource,
+                                        QUrl(QStringLiteral("lost.png")), QImage());
+        QTextCursor cursor(editor->document());
+        cursor.insertImage(QStringLiteral("lost.png"));
+        editor->setFileName(env->filePath(QStringLiteral("doc.odt")));
+    } else {
+        editor->setFileName(env->filePath(QStringLiteral("folder.odt")));
+    }
+    editor->document()->setModified(true);
+    const QStringList before =
+        QDir(env->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    ZuvoTest::MessageBoxWatcher watcher;
+    QVERIFY(!editor->save());
+    QCOMPARE(watcher.titles(), QStringList { QStringLiteral("Zuvo") });
+    QCOMPARE(watcher.texts(), QStringList { QStringLiteral("Couldn't save the file") });
+    QVERIFY(editor->document()->isModified());
+    QCOMPARE(env->readFile(QStringLiteral("doc.odt")), earlier);
+    QVERIFY(QFileInfo(env->filePath(QStringLiteral("folder.odt"))).isDir());
+    QCOMPARE(QDir(env->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             before);
+    QVERIFY(QDir(env->filePath(QStringLiteral("folder.odt"))).isEmpty());
 }
 
 int main(int argc, char **argv)
