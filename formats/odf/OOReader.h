@@ -82,8 +82,10 @@ public:
                          bool flag);
     bool convertSpaceTag(QTextCursor &cursor, QDomElement element, QTextCharFormat format,
                          bool flag);
-    void insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharFormat format,
-                        bool trimmed);
+    // Inserts a text node of a paragraph with its white space collapsed as
+    // the format says: each run of spaces, tabs and line ends is one space,
+    // and none at all at the start of the paragraph or after another one.
+    void insertTextLine(QTextCursor &cursor, const QString &text, const QTextCharFormat &format);
     bool convertList(QTextCursor &cursor, QDomElement list, int, int depth, QString styleName);
     QPair<QTextBlockFormat, QTextCharFormat> paraFormatCss2(QString styleName,
                                                             QTextBlockFormat base, bool);
@@ -180,6 +182,9 @@ private:
 
     bool blockFree;
     int nesting;
+    // The text inserted last in the paragraph being read ended in white space
+    // (or nothing was inserted yet): white space that follows is dropped.
+    bool afterWhiteSpace = true;
     // The character formats that the paragraph and spans around the text
     // being converted state themselves.
     QTextCharFormat statedChars;
