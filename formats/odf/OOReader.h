@@ -17,12 +17,13 @@
 #include <QImage>
 #include <QList>
 #include <QPair>
+#include <QPointer>
+#include <QTextList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 class QTextCursor;
 class QTextFrameFormat;
-class QTextList;
 class QTextListFormat;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -118,6 +119,8 @@ public:
     int blockTotal;
     int blockCurrent;
     QMap<QString, StyleInfo> css2;
+    // The format of each level of each list style, as its level element says.
+    QHash<QString, QMap<int, QTextListFormat>> listLevels;
     QMap<QString, QByteArray> archive;
     QMap<QString, QDomElement> fontFaces;
     int fontFaceCount;
@@ -182,6 +185,10 @@ private:
 
     bool blockFree;
     int nesting;
+    // The last list of the body, and the lists by their "xml:id": a list may
+    // say that it goes on counting where one of them stopped.
+    QPointer<QTextList> lastList;
+    QHash<QString, QPointer<QTextList>> listsById;
     // The text inserted last in the paragraph being read ended in white space
     // (or nothing was inserted yet): white space that follows is dropped.
     bool afterWhiteSpace = true;

@@ -546,10 +546,23 @@ bool OOReader::convertList(QTextCursor &cursor, QDomElement list, int number, in
     }
     if (!usable || format.style() == QTextListFormat::ListStyleUndefined)
         format.setStyle(QTextListFormat::ListDisc);
+    // The level's own kind, prefix and suffix, where the style gives them.
+    const auto levels = listLevels.constFind(styleName);
+    if (levels != listLevels.constEnd() && levels->contains(depth))
+        format = levels->value(depth);
     format.setIndent(depth);
 
-    ++nesting;
+    // A list that goes on where another one stopped counts on from there.
     QTextList *textList = nullptr;
+    if (depth == 1) {
+        const QString from = list.attribute(QStringLiteral("text:continue-list"));
+        if (!from.isEmpty())
+            textList = listsById.value(from);
+        else if (list.attribute(QStringLiteral("text:continue-numbering")) == QLatin1String("true"))
+            textList = lastList;
+    }
+
+    ++nesting;
     for (QDomElement item = list.firstChildElement(); !item.isNull();
          item = item.nextSiblingElement()) {
         const QString tag = item.tagName();
@@ -557,6 +570,12 @@ bool OOReader::convertList(QTextCursor &cursor, QDomElement list, int number, in
             convertListItem(cursor, item, depth, styleName, format, textList);
     }
     --nesting;
+    if (depth == 1 && textList) {
+        lastList = textList;
+        const QString id = list.attribute(QStringLiteral("xml:id"));
+        if (!id.isEmpty() && listsById.size() < MaxTableRows)
+            listsById.insert(id, textList);
+    }
     return usable;
 }
 
