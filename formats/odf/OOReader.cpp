@@ -86,6 +86,9 @@ OOReader::~OOReader()
 void OOReader::reset()
 {
     css2.clear();
+    listLevels.clear();
+    lastList.clear();
+    listsById.clear();
     archive.clear();
     fontFaces.clear();
     contentDom = QDomDocument();

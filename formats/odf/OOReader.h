@@ -17,12 +17,13 @@
 #include <QImage>
 #include <QList>
 #include <QPair>
+#include <QPointer>
+#include <QTextList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 class QTextCursor;
 class QTextFrameFormat;
-class QTextList;
 class QTextListFormat;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -82,8 +83,10 @@ public:
                          bool flag);
     bool convertSpaceTag(QTextCursor &cursor, QDomElement element, QTextCharFormat format,
                          bool flag);
-    void insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharFormat format,
-                        bool trimmed);
+    // Inserts a text node of a paragraph with its white space collapsed as
+    // the format says: each run of spaces, tabs and line ends is one space,
+    // and none at all at the start of the paragraph or after another one.
+    void insertTextLine(QTextCursor &cursor, const QString &text, const QTextCharFormat &format);
     bool convertList(QTextCursor &cursor, QDomElement list, int, int depth, QString styleName);
     QPair<QTextBlockFormat, QTextCharFormat> paraFormatCss2(QString styleName,
                                                             QTextBlockFormat base, bool);
@@ -116,6 +119,8 @@ public:
     int blockTotal;
     int blockCurrent;
     QMap<QString, StyleInfo> css2;
+    // The format of each level of each list style, as its level element says.
+    QHash<QString, QMap<int, QTextListFormat>> listLevels;
     QMap<QString, QByteArray> archive;
     QMap<QString, QDomElement> fontFaces;
     int fontFaceCount;
@@ -180,6 +185,13 @@ private:
 
     bool blockFree;
     int nesting;
+    // The last list of the body, and the lists by their "xml:id": a list may
+    // say that it goes on counting where one of them stopped.
+    QPointer<QTextList> lastList;
+    QHash<QString, QPointer<QTextList>> listsById;
+    // The text inserted last in the paragraph being read ended in white space
+    // (or nothing was inserted yet): white space that follows is dropped.
+    bool afterWhiteSpace = true;
     // The character formats that the paragraph and spans around the text
     // being converted state themselves.
     QTextCharFormat statedChars;

@@ -214,6 +214,10 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
         cursor.insertBlock();
     cursor.beginEditBlock();
     cursor.setBlockFormat(block);
+    // White space at the start of the paragraph is dropped; a text box in
+    // the paragraph has paragraphs of its own.
+    const bool outerAfterWhiteSpace = afterWhiteSpace;
+    afterWhiteSpace = true;
     // The paragraph style's character format is the block's own too: an
     // empty bold paragraph stays bold. (Not in the first block of a table
     // cell or a frame, whose character format is the cell's or frame's own,
@@ -233,12 +237,15 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
                 convertFragment(cursor, e, withLink(chars, e), false);
             } else if (tag == QLatin1String("text:line-break")) {
                 cursor.insertText(QString(LineSeparator));
+                afterWhiteSpace = false;
             } else if (tag == QLatin1String("text:tab")) {
                 cursor.insertText(QString(Tabulator));
+                afterWhiteSpace = false;
             } else if (tag == QLatin1String("text:s")) {
                 convertSpaceTag(cursor, e, chars, false);
             } else if (tag == QLatin1String("draw:frame")) {
                 convertFrame(cursor, e, chars, false);
+                afterWhiteSpace = false;
             } else if (tag != QLatin1String("text:soft-page-break")) {
                 convertOtherInline(cursor, e, chars);
             }
@@ -252,7 +259,7 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
             cursor.insertFragment(QTextDocumentFragment::fromHtml(html));
             cursor.setCharFormat(pre);
         } else if (n.isText()) {
-            insertTextLine(cursor, n.nodeValue().split(QLatin1Char('\n')), chars, false);
+            insertTextLine(cursor, n.nodeValue(), chars);
         }
     }
     --nesting;
@@ -262,6 +269,7 @@ bool OOReader::convertBlock(QTextCursor &cursor, QDomElement paragraph, int newB
     cursor.mergeCharFormat(chars);
     cursor.endEditBlock();
     statedChars = outerStated;
+    afterWhiteSpace = outerAfterWhiteSpace;
     return true;
 }
 
@@ -287,8 +295,8 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
             statedChars.merge(style.statedCharFormat);
         running.merge(statedChars);
         cursor.setCharFormat(running);
-        if (!hasText(element))
-            cursor.insertText(QString(NoBreakSpace), format);
+        // An empty span is no character: a space there would part the letters
+        // on both sides of it.
     }
     ++nesting;
     for (QDomNode n = element.firstChild(); !n.isNull(); n = n.nextSibling()) {
@@ -297,13 +305,16 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
             const QString tag = e.tagName();
             if (tag == QLatin1String("text:line-break")) {
                 cursor.insertText(QString(LineSeparator));
+                afterWhiteSpace = false;
             } else if (tag == QLatin1String("text:tab")) {
                 cursor.insertText(QString(Tabulator), running);
+                afterWhiteSpace = false;
             } else if (tag == QLatin1String("text:span")) {
                 convertFragment(cursor, e, running, flag);
             } else if (tag == QLatin1String("draw:frame")) {
                 // A picture, or a text box anchored to a character of the run.
                 convertFrame(cursor, e, format, flag);
+                afterWhiteSpace = false;
             } else if (tag == QLatin1String("text:s")) {
                 convertSpaceTag(cursor, e, format, flag);
             } else if (tag == QLatin1String("text:a")) {
@@ -312,7 +323,7 @@ bool OOReader::convertFragment(QTextCursor &cursor, QDomElement element, QTextCh
                 convertOtherInline(cursor, e, running);
             }
         } else if (n.isText() && !n.isCDATASection()) {
-            insertTextLine(cursor, n.nodeValue().split(QLatin1Char('\n')), running, false);
+            insertTextLine(cursor, n.nodeValue(), running);
         }
     }
     --nesting;
@@ -344,15 +355,19 @@ void OOReader::convertOtherInline(QTextCursor &cursor, const QDomElement &elemen
                         false);
         const QString reading =
             element.firstChildElement(QStringLiteral("text:ruby-text")).text().trimmed();
-        if (!reading.isEmpty())
+        if (!reading.isEmpty()) {
             cursor.insertText(QLatin1Char('(') + reading + QLatin1Char(')'), format);
+            afterWhiteSpace = false;
+        }
         return;
     }
     if (tag == QLatin1String("text:number")) {
         // The label of a numbered heading, apart from the heading's text.
         const QString label = element.text().trimmed();
-        if (!label.isEmpty())
+        if (!label.isEmpty()) {
             cursor.insertText(label + QLatin1Char(' '), format);
+            afterWhiteSpace = true;
+        }
         return;
     }
     if (!element.firstChildElement(QStringLiteral("text:p")).isNull() ||
@@ -365,11 +380,14 @@ void OOReader::convertOtherInline(QTextCursor &cursor, const QDomElement &elemen
                 continue;
             if (cursor.positionInBlock() > 0)
                 cursor.insertText(QString(LineSeparator), format);
+            afterWhiteSpace = true; // each of the shape's paragraphs starts afresh
             convertFragment(cursor, p, format, false);
         }
         --nesting;
-        if (!element.nextSibling().isNull())
+        if (!element.nextSibling().isNull()) {
             cursor.insertText(QString(LineSeparator), format);
+            afterWhiteSpace = false;
+        }
         return;
     }
     // A field, a reference, a bookmark, an index mark, metadata: what it
@@ -386,8 +404,10 @@ void OOReader::convertNote(QTextCursor &cursor, const QDomElement &note,
         mark = citation.attribute(QStringLiteral("text:label"));
     QTextCharFormat markFormat = format;
     markFormat.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    if (!mark.isEmpty())
+    if (!mark.isEmpty()) {
         cursor.insertText(mark, markFormat);
+        afterWhiteSpace = false;
+    }
 
     // Notes hold no notes; one that does is read without them.
     const QDomElement body = note.firstChildElement(QStringLiteral("text:note-body"));
@@ -445,24 +465,32 @@ bool OOReader::convertSpaceTag(QTextCursor &cursor, QDomElement element, QTextCh
 {
     if (element.isNull() || element.tagName() != QLatin1String("text:s"))
         return false;
-    cursor.insertText(QString(spaceCount(element), NoBreakSpace), format);
+    // Spaces, as the element stands for: no-break spaces would change the
+    // text (a search for two spaces, a text file saved from it).
+    cursor.insertText(QString(spaceCount(element), QLatin1Char(' ')), format);
+    // The spaces it stands for are characters: white space after it stays.
+    afterWhiteSpace = false;
     return true;
 }
 
-void OOReader::insertTextLine(QTextCursor &cursor, QStringList lines, QTextCharFormat format,
-                              bool trimmed)
+void OOReader::insertTextLine(QTextCursor &cursor, const QString &text,
+                              const QTextCharFormat &format)
 {
-    if (lines.isEmpty()) {
-        cursor.insertText(QString(NoBreakSpace), format);
-        return;
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+            c == QLatin1Char('\r')) {
+            if (!afterWhiteSpace)
+                out += QLatin1Char(' ');
+            afterWhiteSpace = true;
+        } else {
+            out += c;
+            afterWhiteSpace = false;
+        }
     }
-    for (int i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            cursor.insertText(QString(NoBreakSpace), format);
-        const QString line = trimmed ? ootrimmed(lines.at(i), QStringLiteral("none")) : lines.at(i);
-        if (!line.isEmpty())
-            cursor.insertText(line, format);
-    }
+    if (!out.isEmpty())
+        cursor.insertText(out, format);
 }
 
 // ---------------------------------------------------------------- styles
@@ -518,10 +546,23 @@ bool OOReader::convertList(QTextCursor &cursor, QDomElement list, int number, in
     }
     if (!usable || format.style() == QTextListFormat::ListStyleUndefined)
         format.setStyle(QTextListFormat::ListDisc);
+    // The level's own kind, prefix and suffix, where the style gives them.
+    const auto levels = listLevels.constFind(styleName);
+    if (levels != listLevels.constEnd() && levels->contains(depth))
+        format = levels->value(depth);
     format.setIndent(depth);
 
-    ++nesting;
+    // A list that goes on where another one stopped counts on from there.
     QTextList *textList = nullptr;
+    if (depth == 1) {
+        const QString from = list.attribute(QStringLiteral("text:continue-list"));
+        if (!from.isEmpty())
+            textList = listsById.value(from);
+        else if (list.attribute(QStringLiteral("text:continue-numbering")) == QLatin1String("true"))
+            textList = lastList;
+    }
+
+    ++nesting;
     for (QDomElement item = list.firstChildElement(); !item.isNull();
          item = item.nextSiblingElement()) {
         const QString tag = item.tagName();
@@ -529,6 +570,12 @@ bool OOReader::convertList(QTextCursor &cursor, QDomElement list, int number, in
             convertListItem(cursor, item, depth, styleName, format, textList);
     }
     --nesting;
+    if (depth == 1 && textList) {
+        lastList = textList;
+        const QString id = list.attribute(QStringLiteral("xml:id"));
+        if (!id.isEmpty() && listsById.size() < MaxTableRows)
+            listsById.insert(id, textList);
+    }
     return usable;
 }
 

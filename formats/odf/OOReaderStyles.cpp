@@ -389,6 +389,43 @@ void OOReader::TextListFormatPaint(QString name, QDomElement listStyle)
     // The list conversion gives the indent; the style carries its kind only.
     list.clearProperty(QTextFormat::ListIndent);
     storeFormat(name, list);
+
+    // Each level as its own element says, with the text before and after
+    // its number ("(1)", "a.").
+    QMap<int, QTextListFormat> &levels = listLevels[name];
+    int count = 0;
+    for (QDomElement level = listStyle.firstChildElement(); !level.isNull() && count < 10;
+         level = level.nextSiblingElement(), ++count) {
+        const QString tag = level.tagName();
+        const bool numbered = tag == QLatin1String("text:list-level-style-number");
+        if (!numbered && tag != QLatin1String("text:list-level-style-bullet"))
+            continue;
+        bool ok = false;
+        const int depth = level.attribute(QStringLiteral("text:level")).toInt(&ok);
+        if (!ok || depth < 1 || depth > 10)
+            continue;
+        QTextListFormat format;
+        if (numbered) {
+            static const QHash<QString, QTextListFormat::Style> kinds {
+                { QStringLiteral("1"), QTextListFormat::ListDecimal },
+                { QStringLiteral("a"), QTextListFormat::ListLowerAlpha },
+                { QStringLiteral("A"), QTextListFormat::ListUpperAlpha },
+                { QStringLiteral("i"), QTextListFormat::ListLowerRoman },
+                { QStringLiteral("I"), QTextListFormat::ListUpperRoman },
+            };
+            format.setStyle(kinds.value(level.attribute(QStringLiteral("style:num-format")),
+                                        QTextListFormat::ListDecimal));
+            format.setNumberPrefix(level.attribute(QStringLiteral("style:num-prefix")));
+            format.setNumberSuffix(level.attribute(QStringLiteral("style:num-suffix")));
+        } else {
+            const QString chars = level.attribute(QStringLiteral("text:bullet-char"));
+            const QChar bulletChar = chars.isEmpty() ? QChar() : chars.at(0);
+            format.setStyle(bulletChar == QChar(0x25CB)       ? QTextListFormat::ListCircle
+                                : bulletChar == QChar(0x25CF) ? QTextListFormat::ListDisc
+                                                              : QTextListFormat::ListSquare);
+        }
+        levels.insert(depth, format);
+    }
 }
 
 void OOReader::UnknowFormatPaint(QString name, QString family, QDomElement style)

@@ -36,12 +36,16 @@ const int MaxPendingText = 1 << 16;
 const int MaxInstruction = 4096;
 // Numbering of notes starts at most here.
 const int MaxNoteStart = 100000;
+// A font's name is kept this far.
+const int MaxFontName = 256;
+// "\fs" is in half points; larger sizes are no sizes of text.
+const int MaxFontHalfPoints = 3276;
 
 // Destinations that a reader knowing them reads even when they are marked
 // "\*" (ignorable by readers that do not).
 bool isStarredDestination(const QByteArray &word)
 {
-    return word == "footnote" || word == "fldinst" || word == "nesttableprops";
+    return word == "footnote" || word == "fldinst" || word == "nesttableprops" || word == "ud";
 }
 
 bool isBreak(const QByteArray &word)
@@ -89,6 +93,8 @@ QString shownByInstruction(const QString &instruction)
     return base + QLatin1Char('(') + guide + QLatin1Char(')');
 }
 
+// The codec name of a font's "\fcharset"; null for character sets that name
+// no code page (symbol fonts and the like).
 const char *codecNameForCharset(int charset)
 {
     switch (charset) {
@@ -97,12 +103,38 @@ const char *codecNameForCharset(int charset)
         return "CP1252";
     case 77:
         return "Apple Roman";
+    // The Mac character sets, as far as the toolkit has their codecs: the
+    // double-byte ones are the same encodings as on Windows.
+    case 78:
+        return "Shift-JIS";
+    case 79:
+        return "EUC-KR";
+    case 80:
+        return "GB2312";
+    case 81:
+        return "Big5";
+    case 82:
+        return "Johab";
+    case 83:
+        return "ISO-8859-8";
+    case 84:
+        return "ISO-8859-6";
+    case 85:
+        return "x-mac-greek";
+    case 86:
+        return "x-mac-turkish";
+    case 87:
+        return "TIS-620";
+    case 88:
+        return "x-mac-centraleurroman";
+    case 89:
+        return "x-mac-cyrillic";
     case 128:
         return "Shift-JIS";
     case 129:
         return "eucKR";
     case 130:
-        return "CP1361";
+        return "Johab";
     case 134:
         return "GB2312";
     case 136:
@@ -132,6 +164,68 @@ const char *codecNameForCharset(int charset)
     }
 }
 
+// Mac OS Icelandic: Mac OS Roman but for six letters. The toolkit has no
+// codec of it, and Mac Roman alone would turn "þ" and "ð" into ligatures.
+class MacIcelandicCodec : public QTextCodec
+{
+public:
+    MacIcelandicCodec()
+    {
+        QTextCodec *roman = QTextCodec::codecForName("Apple Roman");
+        for (int byte = 0; byte < 256; ++byte) {
+            const char c = char(byte);
+            m_table[byte] = roman ? roman->toUnicode(&c, 1).at(0) : QChar(byte);
+        }
+        const struct
+        {
+            unsigned char byte;
+            char16_t letter;
+        } icelandic[] = { { 0xA0, 0x00DD }, { 0xDC, 0x00D0 }, { 0xDD, 0x00F0 },
+                          { 0xDE, 0x00DE }, { 0xDF, 0x00FE }, { 0xE0, 0x00FD } };
+        for (const auto &i : icelandic)
+            m_table[i.byte] = QChar(i.letter);
+        for (int byte = 0; byte < 256; ++byte)
+            m_bytes.insert(m_table[byte].unicode(), char(byte));
+    }
+    QByteArray name() const override { return QByteArrayLiteral("x-zuvo-mac-icelandic"); }
+    int mibEnum() const override { return -10079; }
+
+protected:
+    QString convertToUnicode(const char *in, int length, ConverterState *) const override
+    {
+        QString out(length, Qt::Uninitialized);
+        for (int i = 0; i < length; ++i)
+            out[i] = m_table[uchar(in[i])];
+        return out;
+    }
+    QByteArray convertFromUnicode(const QChar *in, int length, ConverterState *state) const override
+    {
+        QByteArray out(length, Qt::Uninitialized);
+        for (int i = 0; i < length; ++i) {
+            const auto it = m_bytes.constFind(in[i].unicode());
+            if (it != m_bytes.constEnd()) {
+                out[i] = it.value();
+            } else {
+                out[i] = '?';
+                if (state)
+                    ++state->invalidChars;
+            }
+        }
+        return out;
+    }
+
+private:
+    QChar m_table[256];
+    QHash<char16_t, char> m_bytes;
+};
+
+QTextCodec *macIcelandic()
+{
+    // Codecs belong to the toolkit's list of codecs once made.
+    static QTextCodec *codec = new MacIcelandicCodec;
+    return codec;
+}
+
 bool isAsciiBased(const QTextCodec *codec)
 {
     switch (codec->mibEnum()) {
@@ -158,16 +252,99 @@ namespace RTF {
 
 QTextCodec *codecForCodePage(int codePage, QByteArray *name)
 {
+    if (name)
+        *name = "CP" + QByteArray::number(codePage);
+    if (codePage <= 0)
+        return nullptr;
     QByteArray codecName;
     switch (codePage) {
+    case 708:
+        codecName = "ISO-8859-6";
+        break;
     case 932:
         codecName = "Shift-JIS";
         break;
     case 950:
         codecName = "Big5";
         break;
+    case 1361:
+        codecName = "Johab";
+        break;
+    // The Mac code pages, each by the nearest codec the toolkit has: the
+    // double-byte ones are the encodings of the same name on Windows, the
+    // Arabic and Hebrew ones have their letters where ISO 8859 has them.
     case 10000:
         codecName = "Apple Roman";
+        break;
+    case 10001:
+        codecName = "Shift-JIS";
+        break;
+    case 10002:
+        codecName = "Big5";
+        break;
+    case 10003:
+        codecName = "EUC-KR";
+        break;
+    case 10004:
+        codecName = "ISO-8859-6";
+        break;
+    case 10005:
+        codecName = "ISO-8859-8";
+        break;
+    case 10006:
+        codecName = "x-mac-greek";
+        break;
+    case 10007:
+        codecName = "x-mac-cyrillic";
+        break;
+    case 10008:
+        codecName = "GB2312";
+        break;
+    case 10017:
+        codecName = "x-mac-ukraine";
+        break;
+    case 10021:
+        codecName = "TIS-620";
+        break;
+    case 10029:
+        codecName = "x-mac-centraleurroman";
+        break;
+    case 10079:
+        return macIcelandic();
+    case 10081:
+        codecName = "x-mac-turkish";
+        break;
+    case 28591:
+        codecName = "ISO-8859-1";
+        break;
+    // ISCII, the Indian scripts' own 8-bit code pages.
+    case 57002:
+        codecName = "iscii-dev";
+        break;
+    case 57003:
+    case 57006:
+        codecName = "iscii-bng";
+        break;
+    case 57004:
+        codecName = "iscii-tml";
+        break;
+    case 57005:
+        codecName = "iscii-tlg";
+        break;
+    case 57007:
+        codecName = "iscii-ori";
+        break;
+    case 57008:
+        codecName = "iscii-knd";
+        break;
+    case 57009:
+        codecName = "iscii-mlm";
+        break;
+    case 57010:
+        codecName = "iscii-gjr";
+        break;
+    case 57011:
+        codecName = "iscii-pnj";
         break;
     case 65001:
         codecName = "UTF-8";
@@ -176,12 +353,10 @@ QTextCodec *codecForCodePage(int codePage, QByteArray *name)
         codecName = "CP" + QByteArray::number(codePage);
         break;
     }
-    if (name)
-        *name = "CP" + QByteArray::number(codePage);
-    QTextCodec *codec = codePage > 0 ? QTextCodec::codecForName(codecName) : nullptr;
+    QTextCodec *codec = QTextCodec::codecForName(codecName);
     // Some code pages are known only by their Windows name (20866 KOI8-R,
     // 28595 ISO 8859-5, 54936 GB18030).
-    if (!codec && codePage > 0)
+    if (!codec && codecName.startsWith("CP"))
         codec = QTextCodec::codecForName("windows-" + QByteArray::number(codePage));
     if (codec && !isAsciiBased(codec))
         return nullptr;
@@ -285,11 +460,16 @@ void Reader::fillFunctions()
     add("mac", &Reader::setCodepage, 10000);
     add("pc", &Reader::setCodepage, 850);
     add("pca", &Reader::setCodepage, 850);
-    add("deff", &Reader::setFont, 0);
+    add("deff", &Reader::selectFont, 0);
     add("f", &Reader::setFont, 0);
+    add("fs", &Reader::setFontSize, 24);
     add("cpg", &Reader::setFontCodepage, 0);
     add("fcharset", &Reader::setFontCharset, 0);
-    add("fonttbl", &Reader::ignoreText, 0);
+    add("fonttbl", &Reader::beginFontTable, 0);
+    // A character given in Unicode beside its ANSI form: the ANSI group is
+    // skipped, the "\ud" destination read.
+    add("upr", &Reader::ignoreText, 0);
+    add("ud", &Reader::readDestination, 0);
     // Destinations that hold no document text (pictures, embedded objects,
     // tables of styles, lists, revisions and the like) are skipped whole.
     // So are headers and footers, the separators of notes, index and table
@@ -359,6 +539,9 @@ void Reader::reset()
     state = State();
     excessDepth = 0;
     fontCodecs.clear();
+    fontNames.clear();
+    namedFonts.clear();
+    reportedCodePages.clear();
     pendingText.clear();
     errorText.clear();
     inserted = 0;
@@ -399,16 +582,27 @@ bool Reader::read(QIODevice *device, const QTextCursor &textCursor)
             throw notSupported();
         pushState();
         tokenizer.readNext();
-        if (tokenizer.type != ControlWordToken || tokenizer.text != "rtf" || tokenizer.value != 1)
+        // Version 1, and the "\rtf" without a number or with 0 that libraries
+        // and older Mac writers put there.
+        if (tokenizer.type != ControlWordToken || tokenizer.text != "rtf" ||
+            (tokenizer.hasValue && tokenizer.value != 0 && tokenizer.value != 1))
             throw notSupported();
 
         const QHash<QByteArray, Function> &table = functions();
+        bool groupStart = false;
         while (!states.isEmpty() && tokenizer.hasNext()) {
             tokenizer.readNext();
+            // "\*" marks a destination only as the first thing in a group;
+            // elsewhere (some writers put it before character styles) it is
+            // no mark at all, and the text after it is read.
+            const bool atGroupStart = groupStart;
+            groupStart = tokenizer.type == StartGroupToken;
             if (tokenizer.type == EndGroupToken) {
                 popState();
                 continue;
             }
+            if (tokenizer.type == ControlWordToken && tokenizer.text == "*" && !atGroupStart)
+                continue;
             // A section, page or column break right after a paragraph end
             // adds no empty paragraph.
             const bool breakAfterEnd = !blockStarted && tokenizer.type == ControlWordToken &&
@@ -443,7 +637,7 @@ bool Reader::read(QIODevice *device, const QTextCursor &textCursor)
             }
             default:
                 state.starred = false;
-                if (!state.skipText)
+                if (!state.skipText || state.fontTable)
                     insertBytes(tokenizer.text);
                 break;
             }
@@ -474,6 +668,13 @@ QByteArray Reader::codePage() const
 
 void Reader::insertText(const QString &text)
 {
+    if (state.fontTable) {
+        // Inside a destination of the font table (a font's other name, its
+        // panose number) the text is no name.
+        if (!state.skipControlWords)
+            addToFontName(text);
+        return;
+    }
     if (state.instruction) {
         if (!fields.isEmpty() && fields.last().instruction.size() < MaxInstruction)
             fields.last().instruction += text.left(MaxInstruction);
@@ -513,7 +714,7 @@ void Reader::flushText()
 
 void Reader::insertSymbol(int value)
 {
-    if (state.skipText)
+    if (state.skipText && !state.fontTable)
         return;
     insertText(QString(QChar(char16_t(value & 0xFFFF))));
 }
@@ -522,7 +723,7 @@ void Reader::insertHexSymbol(int)
 {
     // The decoder keeps a lead byte of a double-byte code page until the
     // escape that completes the character.
-    if (!state.skipText)
+    if (!state.skipText || state.fontTable)
         insertBytes(tokenizer.hex);
 }
 
@@ -661,14 +862,16 @@ void Reader::setCodepage(int value)
 {
     QByteArray name;
     QTextCodec *c = codecForCodePage(value, &name);
-    if (!c)
+    if (!c) {
+        reportMissingCodec(value);
         return;
+    }
     defaultCodec = c;
     codePageName = name;
     setCodec(c);
 }
 
-void Reader::setFont(int value)
+void Reader::selectFont(int value)
 {
     state.activeFont = value;
     QTextCodec *fontCodec = nullptr;
@@ -680,6 +883,61 @@ void Reader::setFont(int value)
     setCodec(fontCodec ? fontCodec : defaultCodec);
 }
 
+void Reader::setFont(int value)
+{
+    selectFont(value);
+    if (state.fontTable)
+        return;
+    // The text takes the font's family where the font table names it.
+    const QString family = fontNames.value(value).trimmed();
+    if (family.isEmpty())
+        return;
+    flushText();
+    state.charFormat.setFontFamilies(QStringList { family });
+    cursor.mergeCharFormat(state.charFormat);
+}
+
+void Reader::setFontSize(int value)
+{
+    if (value <= 0 || value > MaxFontHalfPoints)
+        return;
+    flushText();
+    state.charFormat.setFontPointSize(value / 2.0);
+    cursor.mergeCharFormat(state.charFormat);
+}
+
+void Reader::beginFontTable(int)
+{
+    state.fontTable = true;
+    state.skipText = true;
+}
+
+void Reader::addToFontName(const QString &text)
+{
+    const int font = state.activeFont;
+    if (namedFonts.contains(font) || !fontCodecs.contains(font))
+        return;
+    QString &name = fontNames[font];
+    const qsizetype end = text.indexOf(QLatin1Char(';'));
+    name += text.left(end < 0 ? text.size() : end);
+    if (name.size() > MaxFontName)
+        name.truncate(MaxFontName);
+    // The name ends at its semicolon: what follows in the group is none of it.
+    if (end >= 0)
+        namedFonts.insert(font);
+}
+
+void Reader::readDestination(int) { }
+
+void Reader::reportMissingCodec(int codePage)
+{
+    if (reportedCodePages.contains(codePage) || reportedCodePages.size() >= MaxFonts)
+        return;
+    reportedCodePages.insert(codePage);
+    qWarning("RTF: no codec for code page %d; its text is read in the document's code page",
+             codePage);
+}
+
 void Reader::setFontCodepage(int value)
 {
     const auto it = fontCodecs.find(state.activeFont);
@@ -687,8 +945,12 @@ void Reader::setFontCodepage(int value)
         if (QTextCodec *c = codecForCodePage(value)) {
             it.value() = c;
             setCodec(c);
+        } else {
+            reportMissingCodec(value);
         }
     }
+    if (state.fontTable)
+        return;
     state.skipControlWords = true;
     state.skipText = true;
 }
@@ -697,12 +959,14 @@ void Reader::setFontCharset(int value)
 {
     const auto it = fontCodecs.find(state.activeFont);
     if (it == fontCodecs.end()) {
-        state.skipText = true;
+        if (!state.fontTable)
+            state.skipText = true;
         return;
     }
     if (it.value()) {
         setCodec(it.value());
-        state.skipText = true;
+        if (!state.fontTable)
+            state.skipText = true;
         return;
     }
     const char *name = codecNameForCharset(value);
@@ -711,8 +975,11 @@ void Reader::setFontCharset(int value)
     if (QTextCodec *c = QTextCodec::codecForName(name)) {
         it.value() = c;
         setCodec(c);
+    } else {
+        reportMissingCodec(-value);
     }
-    state.skipText = true;
+    if (!state.fontTable)
+        state.skipText = true;
 }
 
 void Reader::ignoreGroup(int)
@@ -923,7 +1190,7 @@ void Reader::popState()
     flushText();
     state = states.pop();
     cursor.setCharFormat(state.charFormat);
-    setFont(state.activeFont);
+    selectFont(state.activeFont);
     while (!fields.isEmpty() && states.size() < fields.last().depth)
         endField();
     if (inNote && states.size() < noteDepth) {

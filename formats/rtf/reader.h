@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStack>
 #include <QString>
 #include <QTextBlockFormat>
@@ -27,11 +28,11 @@ QTextCodec *codecForCodePage(int codePage, QByteArray *name = nullptr);
 
 // Reads an RTF file into a rich-text document through a text cursor: text,
 // paragraph ends, bold, italic, underline, strike-out, super- and subscript,
-// alignment, indent, direction and the code pages of the document and of its
-// fonts. Table cells, also of nested tables, become tab-separated text, each
-// row a paragraph. Footnotes and endnotes keep their number at the citation
-// and their text as paragraphs at the end of what was read. Fields show their
-// result. Headers, footers and everything else are skipped.
+// font families and sizes, alignment, indent, direction and the code pages of
+// the document and of its fonts. Table cells, also of nested tables, become tab-separated text,
+// each row a paragraph. Footnotes and endnotes keep their number at the citation and their text as
+// paragraphs at the end of what was read. Fields show their result. Headers, footers and everything
+// else are skipped.
 class Reader
 {
 public:
@@ -63,6 +64,8 @@ private:
         bool starred = false;
         // Inside a field instruction: the text is collected, not inserted.
         bool instruction = false;
+        // Inside the font table: text is the name of the font being defined.
+        bool fontTable = false;
     };
 
     // A field being read: its group depth, its instruction and how much text
@@ -97,7 +100,11 @@ private:
     void setTextUnderline(int value);
     void setTextVerticalAlignment(int value);
     void setCodepage(int value);
+    void selectFont(int value);
     void setFont(int value);
+    void setFontSize(int value);
+    void beginFontTable(int value);
+    void readDestination(int value);
     void setFontCodepage(int value);
     void setFontCharset(int value);
     void ignoreGroup(int value);
@@ -113,6 +120,9 @@ private:
     void setFootnoteStart(int value);
     void setEndnoteStart(int value);
 
+    void addToFontName(const QString &text);
+    // Says once per code page (a charset as its negative) that no codec reads it.
+    void reportMissingCodec(int codePage);
     void pushState();
     void popState();
     void setCodec(QTextCodec *codec);
@@ -135,6 +145,11 @@ private:
     // Codec per font number, null where the font has none. A hash, because
     // font numbers come from the file (\f2147483647, \f-1).
     QHash<int, QTextCodec *> fontCodecs;
+    // The family of each font the font table names, and the fonts whose name
+    // is complete.
+    QHash<int, QString> fontNames;
+    QSet<int> namedFonts;
+    QSet<int> reportedCodePages;
     QByteArray codePageName;
     QString errorText;
     QTextCursor cursor;

@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QLocale>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCodec>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -200,6 +201,10 @@ int codePageNumberOf(QTextCodec *codec)
     return 0;
 }
 
+// Characters RTF has control words for, where office suites read them back.
+// The middle dot ("\|" is a formula character), the en, em and four-per-em
+// spaces and the direction marks are not among them: they go as the code
+// page's bytes or as Unicode escapes.
 const char *specialFor(char16_t unit)
 {
     switch (unit) {
@@ -215,24 +220,12 @@ const char *specialFor(char16_t unit)
         return "\\~";
     case 0x00AD:
         return "\\-";
-    case 0x00B7:
-        return "\\|";
-    case 0x2002:
-        return "\\enspace ";
-    case 0x2003:
-        return "\\emspace ";
-    case 0x2004:
-        return "\\qmspace ";
     // The joiners as Unicode escapes: office suites drop "\zwj" and "\zwnj",
     // and with them the shape a Kannada word was typed in.
     case 0x200C:
         return "\\u8204?";
     case 0x200D:
         return "\\u8205?";
-    case 0x200E:
-        return "\\ltrmark ";
-    case 0x200F:
-        return "\\rtlmark ";
     case 0x2011:
         return "\\_";
     case 0x2013:
@@ -254,6 +247,29 @@ const char *specialFor(char16_t unit)
     default:
         return nullptr;
     }
+}
+
+// A text's family, its own or the document's.
+QString familyOf(const QTextCharFormat &format, const QString &fallback)
+{
+    if (format.hasProperty(QTextFormat::FontFamilies)) {
+        const QStringList families = format.fontFamilies().toStringList();
+        if (!families.isEmpty() && !families.first().isEmpty())
+            return families.first();
+    }
+    return fallback;
+}
+
+// A text's size in half points, its own or the document's; 0 where neither
+// is given in points.
+int halfPointsOf(const QTextCharFormat &format, const QFont &fallback)
+{
+    double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0;
+    if (points <= 0)
+        points = fallback.pointSizeF();
+    if (points <= 0)
+        return 0;
+    return qBound(1, qRound(points * 2), 3276);
 }
 
 void appendHex(QByteArray &out, unsigned char byte)
@@ -391,11 +407,48 @@ bool Writer::write(QIODevice *device, QTextDocument *document, bool rich)
     };
 
     out += header;
+    // The families the text is in, the document's own first: each run names
+    // its font and size, Indic runs as complex-script text too, so that the
+    // sizes and families come back.
+    const QFont defaultFont = document->defaultFont();
+    const QString defaultFamily = defaultFont.family();
+    QHash<QString, int> fonts;
+    if (rich) {
+        QStringList families { defaultFamily };
+        fonts.insert(defaultFamily, 0);
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+                const QString family = familyOf(it.fragment().charFormat(), defaultFamily);
+                if (!fonts.contains(family)) {
+                    fonts.insert(family, int(families.size()));
+                    families << family;
+                }
+            }
+        }
+        out += "\\deff0{\\fonttbl";
+        for (int i = 0; i < families.size(); ++i) {
+            QString name = families.at(i);
+            name.replace(QLatin1Char(';'), QLatin1Char(' '));
+            out += "{\\f" + QByteArray::number(i) + "\\fnil " + fromUnicode(name) + ";}";
+        }
+        out += "}\n";
+    }
+    // What each paragraph starts in: the document's font and size, for
+    // Western and complex-script text alike.
+    const int defaultHalfPoints = halfPointsOf(QTextCharFormat(), defaultFont);
+    const QByteArray defaultSize =
+        defaultHalfPoints > 0 ? QByteArray::number(defaultHalfPoints) : QByteArray();
+    QByteArray paragraphFont = "\\rtlch\\af0";
+    if (!defaultSize.isEmpty())
+        paragraphFont += "\\afs" + defaultSize;
+    paragraphFont += "\\ltrch\\f0";
+    if (!defaultSize.isEmpty())
+        paragraphFont += "\\fs" + defaultSize;
     for (QTextBlock block = document->begin(); block.isValid() && ok; block = block.next()) {
         const bool last = !block.next().isValid();
         if (rich) {
             const QTextBlockFormat format = block.blockFormat();
-            out += "{\\pard\\plain";
+            out += "{\\pard\\plain" + paragraphFont;
             const bool rtl = format.layoutDirection() == Qt::RightToLeft;
             if (rtl)
                 out += "\\rtlpar";
@@ -427,16 +480,31 @@ bool Writer::write(QIODevice *device, QTextDocument *document, bool rich)
             QByteArray codes;
             const bool bold = format.fontWeight() >= QFont::Bold;
             const bool italic = format.fontItalic();
-            // "\b" and "\i" reach Western text only: Kannada is a complex
-            // script, whose runs take bold and italic from the associated
-            // character properties ("\ab", "\ai") given under "\rtlch".
-            if (bold || italic) {
+            // A font, size, bold and italic of the run's own ("\f", "\fs",
+            // "\b", "\i") reach Western text only: Kannada is a complex
+            // script, whose runs take them from the associated character
+            // properties ("\af", "\afs", "\ab", "\ai") given under "\rtlch".
+            const int fontNumber = rich ? fonts.value(familyOf(format, defaultFamily)) : 0;
+            const int halfPoints = rich ? halfPointsOf(format, defaultFont) : defaultHalfPoints;
+            const QByteArray font = fontNumber != 0 ? QByteArray::number(fontNumber) : QByteArray();
+            const QByteArray size = halfPoints != defaultHalfPoints && halfPoints > 0
+                ? QByteArray::number(halfPoints)
+                : QByteArray();
+            if (bold || italic || !font.isEmpty() || !size.isEmpty()) {
                 codes += "\\rtlch";
+                if (!font.isEmpty())
+                    codes += "\\af" + font;
+                if (!size.isEmpty())
+                    codes += "\\afs" + size;
                 if (bold)
                     codes += "\\ab";
                 if (italic)
                     codes += "\\ai";
                 codes += "\\ltrch";
+                if (!font.isEmpty())
+                    codes += "\\f" + font;
+                if (!size.isEmpty())
+                    codes += "\\fs" + size;
                 if (bold)
                     codes += "\\b";
                 if (italic)

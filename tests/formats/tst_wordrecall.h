@@ -31,11 +31,12 @@ inline QStringList words(const QString &text)
 }
 
 // LibreOffice's text export writes list items indented behind their label
-// ("1", "a)", "iv."): the label is numbering, not a word of the document.
+// ("1", "a)", "iv.", "(2)", "[ii]"): the label is numbering, not a word of
+// the document.
 inline QString withoutListLabels(const QString &text)
 {
     static const QRegularExpression label(
-        QStringLiteral("^[ \\t]+(?:\\d+|[a-zA-Z]|[ivxlcIVXLC]+)[.)]?[ \\t]+"),
+        QStringLiteral("^[ \\t]+[(\\[]?(?:\\d+|[a-zA-Z]|[ivxlcIVXLC]+)[.)\\]]?[ \\t]+"),
         QRegularExpression::MultilineOption);
     return QString(text).remove(label);
 }

@@ -4,6 +4,7 @@
 #include "FoColorName.h"
 #include "OOReader.h"
 #include "odfdombuilder.h"
+#include "odtwriter.h"
 #include "testenv.h"
 #include "tst_odfimportsupport.h"
 
@@ -77,6 +78,7 @@ private slots:
     void initTestCase();
     void bodyText_data();
     void bodyText();
+    void savedPictureBetweenWords();
     void runFormats();
     void paragraphStyleFormats();
     void notes();
@@ -129,22 +131,38 @@ void TstOdfImport::bodyText_data()
         << p.arg(QStringLiteral("<text:span>ಕನ್ನಡ</text:span> <text:span>ಭಾಷೆ</text:span>"))
         << QStringList { QStringLiteral("ಕನ್ನಡ ಭಾಷೆ") };
     QTest::newRow("text:s counted") << p.arg("x<text:s text:c=\"3\"/>y")
-                                    << QStringList { "x" + Nbsp.repeated(3) + "y" };
-    QTest::newRow("text:s without count") << p.arg("x<text:s/>y") << QStringList { "x" + Nbsp + "y" };
-    QTest::newRow("text:s zero") << p.arg("x<text:s text:c=\"0\"/>y") << QStringList { "x" + Nbsp + "y" };
-    QTest::newRow("text:s negative") << p.arg("x<text:s text:c=\"-4\"/>y") << QStringList { "x" + Nbsp + "y" };
+                                    << QStringList { "x   y" };
+    QTest::newRow("text:s without count") << p.arg("x<text:s/>y") << QStringList { "x y" };
+    QTest::newRow("text:s zero") << p.arg("x<text:s text:c=\"0\"/>y") << QStringList { "x y" };
+    QTest::newRow("text:s negative") << p.arg("x<text:s text:c=\"-4\"/>y") << QStringList { "x y" };
     QTest::newRow("text:s capped") << p.arg("x<text:s text:c=\"2000000000\"/>y")
-                                   << QStringList { "x" + Nbsp.repeated(1000) + "y" };
+                                   << QStringList { "x" + QString(1000, QLatin1Char(' ')) + "y" };
     QTest::newRow("line break") << p.arg("a<text:line-break/>b")
                                 << QStringList { "a" + QString(QChar(0x2028)) + "b" };
     QTest::newRow("tab") << p.arg("a<text:tab/>b<text:span>c<text:tab/>d</text:span>")
                          << QStringList { "a\tbc\td" };
+    // White space as the format defines it: a run of spaces, tabs and line
+    // ends is one space, across spans; none at the paragraph's start or
+    // after another; text:s, text:tab and text:line-break stay as they are.
     QTest::newRow("line feeds in a text node") << p.arg("one\ntwo\nthree")
-                                               << QStringList { "one" + Nbsp + "two" + Nbsp + "three" };
+                                               << QStringList { "one two three" };
+    QTest::newRow("pretty-printed paragraph")
+        << p.arg("one<text:span>\n          two</text:span>\n        three   four")
+        << QStringList { "one two three four" };
+    QTest::newRow("pretty-printed heading")
+        << QStringLiteral("<text:h text:outline-level=\"1\">\n  Title\t of <text:span>\n it</text:span>\n</text:h>")
+        << QStringList { "Title of it " };
+    QTest::newRow("white space after text:s, tab and line break stays")
+        << p.arg("   lead<text:s/> s1 <text:s text:c=\"2\"/>  s2<text:tab/> t1 <text:line-break/> lb ")
+        << QStringList { "lead  s1    s2\t t1 " + QString(QChar(0x2028)) + " lb " };
+    QTest::newRow("white space across spans")
+        << p.arg("trail   <text:span>  </text:span><text:span> x</text:span>")
+        << QStringList { "trail x" };
     QTest::newRow("nested spans once each")
         << p.arg("<text:span text:style-name=\"T1\">a<text:span text:style-name=\"T2\">b</text:span>c</text:span>")
         << QStringList { "abc" };
-    QTest::newRow("empty span") << p.arg("x<text:span/>y") << QStringList { "x" + Nbsp + "y" };
+    // An empty span is no character of the text.
+    QTest::newRow("empty span") << p.arg("x<text:span/>y") << QStringList { "xy" };
     QTest::newRow("unknown inline element") << p.arg("a<text:bookmark text:name=\"m\"/>b")
                                             << QStringList { "ab" };
     QTest::newRow("headings are paragraphs")
@@ -1028,6 +1046,34 @@ void TstOdfImport::smallPieces()
     copier.copyDeep(&source, writer);
     QVERIFY(!source.isOpen());
     QCOMPARE(out, QByteArray("<a:b x=\"1\">t <c><!-- --></c>"));
+}
+
+// A picture between two words, saved and opened again: one space on each
+// side, as typed.
+void TstOdfImport::savedPictureBetweenWords()
+{
+    ZuvoTest::TempEnv env;
+    QTextDocument doc;
+    doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pic.png")),
+                    QImage::fromData(OdfTest::png()));
+    QTextCursor cursor(&doc);
+    cursor.insertText(QStringLiteral("word "));
+    QTextImageFormat image;
+    image.setName(QStringLiteral("pic.png"));
+    cursor.insertImage(image);
+    cursor.insertText(QStringLiteral(" word"));
+    const QString path = env.filePath(QStringLiteral("picture.odt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(OdtWriter().write(doc, &file));
+    file.close();
+
+    OOReader reader(path);
+    reader.read();
+    QVERIFY(reader.document);
+    QCOMPARE(OdfTest::text(reader.document),
+             QStringLiteral("word ") + QChar(QChar::ObjectReplacementCharacter) +
+                 QStringLiteral(" word"));
 }
 
 QTEST_MAIN(TstOdfImport)

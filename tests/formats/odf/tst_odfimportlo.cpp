@@ -30,10 +30,9 @@ QString fixture(const QString &name)
 // Every fixture LibreOffice wrote, by the name the tests use.
 const QStringList &allFixtures()
 {
-    static const QStringList names {
-        "text.odt",          "objects.odt",        "page.odt",
-        "others/fields.odt", "others/indexes.odt", "others/layout.odt"
-    };
+    static const QStringList names { "text.odt",         "objects.odt",       "page.odt",
+                                     "lists.odt",        "others/fields.odt", "others/indexes.odt",
+                                     "others/layout.odt" };
     return names;
 }
 
@@ -186,6 +185,7 @@ private slots:
     void everyWordOfLibreOffice_data();
     void everyWordOfLibreOffice();
     void htmlConvertedNow();
+    void listLabels();
 };
 
 void TstOdfImportLo::initTestCase()
@@ -355,6 +355,29 @@ void TstOdfImportLo::htmlConvertedNow()
     const QStringList expected = exportedLines(exported);
     QVERIFY(expected.size() > 5);
     QCOMPARE(importedLines(im.doc()), expected);
+}
+
+// Each list item is labelled as LibreOffice labels it: the text before and
+// after each level's number, the numbering that goes on after a paragraph.
+void TstOdfImportLo::listLabels()
+{
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    const QByteArray exported = textExport(soffice, QStringLiteral("lists.odt"));
+    QVERIFY2(!exported.isEmpty(), "soffice made no text export");
+    QStringList expected;
+    for (const QString &line : QString::fromUtf8(exported).split(QLatin1Char('\n'))) {
+        // List items are the indented lines: their label, a blank, the text.
+        if (line.startsWith(QLatin1Char(' ')))
+            expected << line.simplified();
+    }
+    Imported im(fixture(QStringLiteral("lists.odt")));
+    QStringList labelled;
+    for (QTextBlock b = im.doc()->begin(); b.isValid(); b = b.next()) {
+        if (QTextList *list = b.textList())
+            labelled << list->itemText(b) + QLatin1Char(' ') + b.text();
+    }
+    QVERIFY(expected.size() > 10);
+    QCOMPARE(labelled, expected);
 }
 
 QTEST_MAIN(TstOdfImportLo)

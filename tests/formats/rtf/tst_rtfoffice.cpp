@@ -133,6 +133,19 @@ void fillDocument(QTextDocument &doc)
     run(QStringLiteral(" and "), false, false, false);
     run(QStringLiteral("under"), false, false, true);
     run(QStringLiteral(" é€ end"), false, false, false);
+    // Sizes and families, of Latin and of Kannada runs; the en and em spaces.
+    c.insertBlock(QTextBlockFormat());
+    const auto sized = [&c](const QString &text, const QString &family, double points) {
+        QTextCharFormat f;
+        if (!family.isEmpty())
+            f.setFontFamilies(QStringList { family });
+        if (points > 0)
+            f.setFontPointSize(points);
+        c.insertText(text, f);
+    };
+    sized(QStringLiteral("Big serif"), QStringLiteral("DejaVu Serif"), 20);
+    sized(QStringLiteral(" W\u2002W\u2003W "), QString(), 0);
+    sized(QStringLiteral("ದೊಡ್ಡ ಅಕ್ಷರ"), QStringLiteral("Lohit Kannada"), 16);
     for (const Qt::Alignment a : std::initializer_list<Qt::Alignment> {
              Qt::AlignHCenter, Qt::AlignRight | Qt::AlignAbsolute, Qt::AlignJustify }) {
         QTextBlockFormat f;
@@ -149,8 +162,8 @@ void fillDocument(QTextDocument &doc)
 }
 
 // The formats of a flat ODT's body by text: for each span the text
-// properties of its automatic style, for each paragraph the paragraph
-// properties of its own.
+// properties of its automatic style (fonts by their family), for each
+// paragraph the paragraph properties of its own.
 struct Styled
 {
     QHash<QString, QXmlStreamAttributes> spans;
@@ -168,6 +181,7 @@ Styled styledText(const QByteArray &fodt)
 {
     QHash<QString, QXmlStreamAttributes> textProperties;
     QHash<QString, QXmlStreamAttributes> paragraphProperties;
+    QHash<QString, QString> faces; // font face name -> family
     Styled out;
     QXmlStreamReader xml(fodt);
     QString style;
@@ -179,10 +193,24 @@ Styled styledText(const QByteArray &fodt)
         const QStringView name = xml.qualifiedName();
         if (xml.isStartElement()) {
             const QXmlStreamAttributes a = xml.attributes();
-            if (name == QLatin1String("style:style")) {
+            if (name == QLatin1String("style:font-face")) {
+                QString family = a.value(QLatin1String("svg:font-family")).toString();
+                family.remove(QLatin1Char('\''));
+                faces.insert(a.value(QLatin1String("style:name")).toString(), family);
+            } else if (name == QLatin1String("style:style")) {
                 style = a.value(QLatin1String("style:name")).toString();
             } else if (name == QLatin1String("style:text-properties") && !style.isEmpty()) {
-                textProperties.insert(style, a);
+                // A font is named by its font face; the family is what counts.
+                QXmlStreamAttributes resolved;
+                for (const QXmlStreamAttribute &attribute : a) {
+                    const QString key = attribute.qualifiedName().toString();
+                    const QString value = attribute.value().toString();
+                    resolved.append(key,
+                                    key.startsWith(QLatin1String("style:font-name"))
+                                        ? faces.value(value, value)
+                                        : value);
+                }
+                textProperties.insert(style, resolved);
             } else if (name == QLatin1String("style:paragraph-properties") && !style.isEmpty()) {
                 paragraphProperties.insert(style, a);
             } else if (name == QLatin1String("text:p")) {
@@ -428,6 +456,11 @@ void TestRtfOffice::writtenReadsTheSame()
     QVERIFY(styled.has(" bold", "fo:font-weight", "bold"));
     QVERIFY(styled.has(" italic", "fo:font-style", "italic"));
     QVERIFY(styled.has("under", "style:text-underline-style", "solid"));
+    // Sizes and families reach Western and complex-script text.
+    QVERIFY(styled.has("Big serif", "style:font-name", "DejaVu Serif"));
+    QVERIFY(styled.has("Big serif", "fo:font-size", "20pt"));
+    QVERIFY(styled.has("ದೊಡ್ಡ ಅಕ್ಷರ", "style:font-name-complex", "Lohit Kannada"));
+    QVERIFY(styled.has("ದೊಡ್ಡ ಅಕ್ಷರ", "style:font-size-complex", "16pt"));
     // The suite took our indents as 600 twips a level, not as a few twips.
     for (int level = 1; level <= 3; ++level) {
         const QString text = QStringLiteral("level %1").arg(level);

@@ -27,6 +27,8 @@ private slots:
     void secondReadStartsAfresh();
     void oneUndoableEdit();
     void codePage();
+    void fontsAndSizes_data();
+    void fontsAndSizes();
 };
 
 void TestRtfReader::read_data()
@@ -180,9 +182,59 @@ void TestRtfReader::read_data()
     row("raw nul inserts nothing", QByteArray("{\\rtf1 a\0b}", 11), "ab");
     row("bin payload is not text", "{\\rtf1 a\\bin4 {}\\zb}", "ab");
 
+    // Headers: version 1, none and 0 (libraries and older Mac writers).
+    row("rtf1", "{\\rtf1 x}", "x");
+    row("rtf without number", "{\\rtf\\ansi\\deff0 x}", "x");
+    row("rtf0", "{\\rtf0\\ansi x}", "x");
+    row("rtf0 mac", "{\\rtf0 \\mac \\'8e}", QStringLiteral("é"));
+
+    // A "\\*" that opens no group is no destination mark.
+    row("star inside a link result",
+        "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt \\*\\cs13\\ul link}}}",
+        "{u:link}");
+    row("star before text", "{\\rtf1 a\\*b}", "ab");
+    row("star still skips an unknown destination", "{\\rtf1 a{\\*\\unknown b}c}", "ac");
+    // A character given in Unicode beside its ANSI form reads the Unicode one.
+    row("upr reads ud", "{\\rtf1 a{\\upr{G}{\\*\\ud{\\u915?}}}b}", QStringLiteral("aΓb"));
+
+    // Mac code pages and character sets, by the nearest codec there is.
+    row("mac japanese", "{\\rtf1\\mac\\ansicpg10001{\\fonttbl\\f0\\fcharset128 X;}\\f0\\'83\\'56}",
+        QStringLiteral("シ"));
+    row("mac japanese charset",
+        "{\\rtf1\\mac\\ansicpg10001{\\fonttbl\\f0\\fcharset78 X;}\\f0\\'83\\'56}",
+        QStringLiteral("シ"));
+    row("mac japanese code page", "{\\rtf1\\mac\\ansicpg10001 \\'83\\'56}", QStringLiteral("シ"));
+    row("mac roman 10000", "{\\rtf1\\ansicpg10000 \\'8e}", QStringLiteral("é"));
+    row("mac traditional chinese 10002", "{\\rtf1\\ansicpg10002 \\'a4\\'a4}", QStringLiteral("中"));
+    row("mac korean 10003", "{\\rtf1\\ansicpg10003 \\'c7\\'d1}", QStringLiteral("한"));
+    row("mac arabic 10004", "{\\rtf1\\ansicpg10004 \\'c7}", QStringLiteral("ا"));
+    row("mac hebrew 10005", "{\\rtf1\\ansicpg10005 \\'e0}", QStringLiteral("א"));
+    row("mac greek 10006", "{\\rtf1\\ansicpg10006 \\'a1}", QStringLiteral("Γ"));
+    row("mac cyrillic 10007", "{\\rtf1\\ansicpg10007 \\'80}", QStringLiteral("А"));
+    row("mac simplified chinese 10008", "{\\rtf1\\ansicpg10008 \\'d6\\'d0}", QStringLiteral("中"));
+    row("mac central european 10029", "{\\rtf1\\ansicpg10029 \\'88}", QStringLiteral("ą"));
+    row("mac icelandic 10079", "{\\rtf1\\ansicpg10079 \\'df\\'dd\\'a0\\'8e}",
+        QStringLiteral("þðÝé"));
+    row("mac turkish 10081", "{\\rtf1\\ansicpg10081 \\'da}", QStringLiteral("Ğ"));
+    row("mac greek charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset85 G;}}\\f1 \\'a1}",
+        QStringLiteral("Γ"));
+    row("mac cyrillic charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset89 C;}}\\f1 \\'80}",
+        QStringLiteral("А"));
+    row("mac central european charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset88 E;}}\\f1 \\'88}",
+        QStringLiteral("ą"));
+    row("mac big5 charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset81 B;}}\\f1 \\'a4\\'a4}",
+        QStringLiteral("中"));
+    row("ISCII Kannada 57008", "{\\rtf1\\ansicpg57008 \\'b3}", QStringLiteral("ಕ"));
+    row("28591 is Latin-1", "{\\rtf1\\ansicpg28591 \\'e9}", QStringLiteral("é"));
+    // Without a codec the text stays in the document's code page, never
+    // another script's.
+    row("johab has no codec", "{\\rtf1\\ansicpg1251{\\fonttbl{\\f1\\fcharset130 K;}}\\f1 \\'c0}",
+        QString(QChar(0x410)));
+
     // Failures.
     row("rtf2", "{\\rtf2 x}", "", notSupported);
-    row("rtf without number", "{\\rtf x}", "", notSupported);
+    row("not rtf", "{\\rtx1 x}", "", notSupported);
+    row("rtf without backslash", "{rtf1 x}", "", notSupported);
     row("no group", "\\rtf1 x", "", notSupported);
     row("no rtf word", "{x}", "", notSupported);
     row("empty file", "", "", endOfFile);
@@ -314,6 +366,58 @@ void TestRtfReader::codePage()
     QTextDocument doc;
     QVERIFY(reader.read(&device, QTextCursor(&doc)));
     QCOMPARE(reader.codePage(), QByteArray("CP932"));
+}
+
+void TestRtfReader::fontsAndSizes_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("family"); // empty: none set
+    QTest::addColumn<double>("size"); // 0: none set
+
+    const QByteArray table = "{\\fonttbl{\\f0\\froman\\fcharset0 DejaVu Serif;}"
+                             "{\\f1\\fnil{\\*\\panose 0}Lohit Kannada{\\*\\falt Tunga};}"
+                             "\\f2\\fswiss Sans;}";
+    QTest::newRow("heading of another writer")
+        << "{\\rtf1\\ansi" + table + "{\\pard\\f0\\fs48 Big text\\par}}"
+        << "Big text"
+        << "DejaVu Serif" << 24.0;
+    QTest::newRow("name with destinations in it")
+        << "{\\rtf1" + table + "\\f1 \\u3221?}" << QString::fromUtf8("ಕ") << "Lohit Kannada" << 0.0;
+    QTest::newRow("table without groups") << "{\\rtf1" + table + "\\f2\\fs21 x}"
+                                          << "x"
+                                          << "Sans" << 10.5;
+    QTest::newRow("default font is not set on the text") << "{\\rtf1\\deff0" + table + "{\\b x}}"
+                                                         << "x"
+                                                         << "" << 0.0;
+    QTest::newRow("unknown font") << "{\\rtf1" + table + "\\f9 x}"
+                                  << "x"
+                                  << "" << 0.0;
+    QTest::newRow("size alone") << QByteArray("{\\rtf1\\fs40 x}") << "x"
+                                << "" << 20.0;
+    QTest::newRow("size beyond reason") << QByteArray("{\\rtf1\\fs999999 x}") << "x"
+                                        << "" << 0.0;
+    QTest::newRow("plain resets") << "{\\rtf1" + table + "\\f0\\fs40\\plain x}"
+                                  << "x"
+                                  << "" << 0.0;
+}
+
+// Font families from the font table and sizes in half points reach the text.
+void TestRtfReader::fontsAndSizes()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(QString, family);
+    QFETCH(double, size);
+    QTextDocument doc;
+    QVERIFY(readInto(doc, rtf).ok);
+    QCOMPARE(doc.toPlainText(), text);
+    QTextCursor cursor(&doc);
+    cursor.setPosition(1);
+    const QTextCharFormat format = cursor.charFormat();
+    QCOMPARE(format.fontFamilies().toStringList(),
+             family.isEmpty() ? QStringList() : QStringList { family });
+    QCOMPARE(format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0.0, size);
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -28,14 +28,34 @@ QByteArray written(const QByteArray &codec, QTextDocument &doc, bool rich = true
     return device.data();
 }
 
+// The font table of a document in the default font alone.
+QByteArray defaultFontTable()
+{
+    return "\\deff0{\\fonttbl{\\f0\\fnil " + QTextDocument().defaultFont().family().toLatin1() +
+        ";}}\n";
+}
+
+// What every paragraph starts in: the document's font and size, in half
+// points, for Western and complex-script text.
+QByteArray paragraphFont()
+{
+    const QByteArray size =
+        QByteArray::number(qRound(QTextDocument().defaultFont().pointSizeF() * 2));
+    return "\\rtlch\\af0\\afs" + size + "\\ltrch\\f0\\fs" + size;
+}
+
 // The bytes of a document with one paragraph of the given text, after the
-// header.
+// header and the font table.
 QByteArray body(const QByteArray &codec, const QString &text)
 {
     QTextDocument doc;
     QTextCursor(&doc).insertText(text);
     const QByteArray bytes = written(codec, doc);
-    return bytes.mid(bytes.indexOf('\n') + 1);
+    const QByteArray table = defaultFontTable();
+    const qsizetype at = bytes.indexOf('\n') + 1;
+    if (bytes.mid(at, table.size()) != table)
+        return "<no font table>";
+    return bytes.mid(at + table.size());
 }
 
 // One document holding everything the writer and reader carry: Kannada text,
@@ -161,7 +181,8 @@ void TestRtfWriter::header()
     QFETCH(QByteArray, codec);
     QFETCH(QByteArray, header);
     QTextDocument doc;
-    QCOMPARE(written(codec, doc), header + "\n" + R"({\pard\plain\par})" + "\n}");
+    QCOMPARE(written(codec, doc),
+             header + "\n" + defaultFontTable() + "{\\pard\\plain" + paragraphFont() + "\\par}\n}");
 }
 
 // clang-format off
@@ -203,7 +224,7 @@ void TestRtfWriter::text_data()
     row("CP850", "CP850", QStringLiteral("é"), R"(\'82)");
     row("symbol words", "CP1252",
         QString::fromUtf16(u"\u00A0\u00AD\u00B7\u2002\u2003\u2004\u200C\u200D\u200E\u200F\u2011"),
-        R"(\~\-\|\enspace \emspace \qmspace \u8204?\u8205?\ltrmark \rtlmark \_)");
+        R"(\~\-\'B7\u8194?\u8195?\u8196?\u8204?\u8205?\u8206?\u8207?\_)");
     row("joiners in a Kannada word", "UTF-8", QString::fromUtf16(u"\u0CB0\u200D\u0CCD\u0CAF\u0C95\u200C\u0C95"),
         R"(\'E0\'B2\'B0\u8205?\'E0\'B3\'8D\'E0\'B2\'AF\'E0\'B2\'95\u8204?\'E0\'B2\'95)");
     row("more symbol words", "UTF-8",
@@ -217,7 +238,7 @@ void TestRtfWriter::text()
     QFETCH(QByteArray, codec);
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(body(codec, text), QByteArray(R"({\pard\plain )" + bytes + "\\par}\n}"));
+    QCOMPARE(body(codec, text), "{\\pard\\plain" + paragraphFont() + " " + bytes + "\\par}\n}");
 }
 
 // clang-format off
@@ -267,7 +288,13 @@ void TestRtfWriter::document()
     QTextDocument doc;
     makeDocument(doc, source);
     const QByteArray out = written("CP1252", doc, rich);
-    QCOMPARE(out, QByteArray("{\\rtf1\\ansi\\ansicpg1252\n") + bytes);
+    // A rich document names its fonts, and each paragraph starts in the
+    // document's font and size.
+    QByteArray expected = bytes;
+    if (rich)
+        expected = defaultFontTable() +
+            expected.replace("\\pard\\plain", "\\pard\\plain" + paragraphFont());
+    QCOMPARE(out, QByteArray("{\\rtf1\\ansi\\ansicpg1252\n") + expected);
 }
 
 // clang-format off
