@@ -314,9 +314,7 @@ void TestTabWidget::fontBoxShowsTheFamily_data()
     const QString uninstalled = QStringLiteral("Zuvo Test Serif");
     QTest::newRow("txt") << "txt" << QByteArray("words\n") << QString();
     QTest::newRow("html") << "html" << tabFixture("family.html") << uninstalled;
-    // The RTF reader takes no families from the font table: the text is in
-    // the document's font.
-    QTest::newRow("rtf") << "rtf" << tabFixture("family.rtf") << QString();
+    QTest::newRow("rtf") << "rtf" << tabFixture("family.rtf") << uninstalled;
     QTest::newRow("odt") << "odt" << tabFixture("family.odt") << uninstalled;
     QTest::newRow("nudi") << "nudi"
                           << ZuvoTest::fixtureBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
