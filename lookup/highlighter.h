@@ -3,13 +3,10 @@
 
 #include <QHash>
 #include <QList>
-#include <QPixmap>
 #include <QPointer>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
 
-class QPainter;
-class QRect;
 class QTextBlock;
 class QTextEdit;
 class QTimer;
@@ -35,6 +32,8 @@ class Utils;
 // takes keys meanwhile; a word typed is marked as soon as it ends.
 class Highlighter : public QSyntaxHighlighter
 {
+    Q_OBJECT
+
 public:
     // Works on the editor's document, and on the one the editor is given
     // when that document is replaced; deleted with the editor. The spell
@@ -74,7 +73,6 @@ public:
 
 protected:
     void highlightBlock(const QString &text) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool paintsOverEditor() const;
@@ -93,17 +91,12 @@ private:
     void checkSlice();
     void followEditorDocument();
     void scheduleRepaint();
-    void paintMisspellings(QPainter &painter, const QRect &rect);
-    void paintBlock(QPainter &painter, const QTextBlock &block, const QRectF &area);
-    const QPixmap &waveTile(qreal amplitude, qreal penWidth, qreal ratio);
 
     QTextCharFormat m_misspellingFormat;
     Utils *m_spellChecker;
     bool m_checking = true;
     QPointer<QTextEdit> m_editor;
-    bool m_inPaint = false;
     bool m_repaintPending = false;
-    QHash<QString, QPixmap> m_waveTiles;
 
     // The checks left for the event loop: the blocks marked pending, all at
     // or after the scan position (-1: none), which follows the edits. (A

@@ -657,7 +657,7 @@ void TabWidget::installImportedDocument(UnicodeKaEditor *editor, QTextDocument *
     editor->setDocument(document);
     // The spelling marks follow the new document. Its first pass is queued
     // before the one the attachment schedules, as when the editor was made.
-    if (auto *highlighter = editor->findChild<Highlighter *>()) {
+    if (Highlighter *highlighter = editor->highlighter()) {
         QMetaObject::invokeMethod(
             highlighter, [highlighter] { highlighter->rehighlight(); }, Qt::QueuedConnection);
         highlighter->setDocument(document);

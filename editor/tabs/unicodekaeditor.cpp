@@ -45,7 +45,7 @@ UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidg
             &UnicodeKaEditor::slotCursorPositionChanged);
     connect(bufferTimer, &QTimer::timeout, this, &UnicodeKaEditor::slotBufferTimeout);
     clearBuffers();
-    highlighter = new Highlighter(utils, this);
+    m_highlighter = new Highlighter(utils, this);
 
     askTableSize = [](int *rows, int *columns) {
         InsertTableDialog dialog(nullptr);
@@ -206,9 +206,9 @@ int UnicodeKaEditor::autoComplpetePrefixLength()
 void UnicodeKaEditor::setSpellCheckAsYouType(bool on)
 {
     m_spellCheckAsYouType = on;
-    if (highlighter) {
-        highlighter->setSpellCheckAsYouType(on);
-        highlighter->rehighlight();
+    if (m_highlighter) {
+        m_highlighter->setSpellCheckAsYouType(on);
+        m_highlighter->rehighlight();
     }
 }
 

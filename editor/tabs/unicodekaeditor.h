@@ -62,6 +62,8 @@ public:
     QString workingDir() const;
     void setFileName(const QString &name);
     QString fileName() const;
+    // The spelling highlighter of the editor's document.
+    Highlighter *highlighter() const { return m_highlighter; }
 
     bool save();
     bool onSaveFile(bool ask);
@@ -194,7 +196,7 @@ private:
     QPointer<QMenu> tableSubMenu;
     QString m_fontName;
     QString m_workingDir;
-    Highlighter *highlighter = nullptr;
+    Highlighter *m_highlighter = nullptr;
     int m_autoComplpetePrefixLength = 3;
     bool m_spellCheckAsYouType = true;
     int m_textEncodingIndex = 1;

@@ -391,8 +391,8 @@ void UnicodeKaEditor::slotAddDictionary()
     if (utils->addToDictionary(word, m_completer)) {
         QMessageBox::information(this, Utils::appName(), tr("Word added to dictionary"),
                                  QMessageBox::Ok);
-        if (highlighter)
-            highlighter->rehighlightBlock(textCursor().block());
+        if (m_highlighter)
+            m_highlighter->rehighlightBlock(textCursor().block());
     } else {
         QMessageBox::warning(this, Utils::appName(), tr("Failed to add the word"));
     }

@@ -546,7 +546,7 @@ void TestTabWidget::importedDocumentIsTheFile()
 
     // Spelling marks on the new document (no word is known here), the
     // editor's font and margin.
-    auto *highlighter = editor->findChild<Highlighter *>();
+    Highlighter *highlighter = editor->highlighter();
     QVERIFY(highlighter);
     QCOMPARE(highlighter->document(), editor->document());
     QVERIFY(hasSpellingMarks(editor->document()));
