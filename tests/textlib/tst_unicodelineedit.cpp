@@ -2,6 +2,8 @@
 #include "unicodelineedit.h"
 #include "unicodeplaintextedit.h"
 
+#include "keys.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
@@ -10,6 +12,8 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 #include <QtTest>
+
+using ZuvoTest::hex;
 
 namespace {
 
@@ -28,14 +32,6 @@ QString cps(const char *codes)
             s.append(p == QLatin1String("_") ? QStringLiteral(" ") : p);
     }
     return s;
-}
-
-QString hex(const QString &s)
-{
-    QStringList parts;
-    for (QChar c : s)
-        parts << QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    return parts.join(u' ');
 }
 
 // Keys go where Qt routes them: to the open popup (whose completer hands

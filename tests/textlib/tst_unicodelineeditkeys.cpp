@@ -6,6 +6,7 @@
 #include "unicodelineedit.h"
 #include "zuvoscriptconverter.h"
 
+#include "keys.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest/QTest>
+
+using ZuvoTest::hex;
 
 namespace {
 
@@ -36,14 +39,6 @@ struct WordDialog : QDialog
     }
     UnicodeLineEdit *box;
 };
-
-QString hex(const QString &s)
-{
-    QStringList parts;
-    for (QChar c : s)
-        parts << QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    return parts.join(u' ');
-}
 
 } // namespace
 
@@ -137,7 +132,7 @@ void TestUnicodeLineEditKeys::commandsChangeNoText()
                                                Qt::MetaModifier };
         for (Qt::KeyboardModifiers mods : held) {
             for (const QString &keyText :
-                 { QString(QLatin1Char(letter)), QString(QChar(char16_t(letter - 'a' + 1))) }) {
+                 { QString(QLatin1Char(letter)), ZuvoTest::controlText(letter) }) {
                 dialog.box->setText(text);
                 QTextCursor tc = dialog.box->textCursor();
                 tc.setPosition(3);

@@ -5,6 +5,7 @@
 
 #include "kalineedit.h"
 
+#include "editorfixture.h"
 #include "sqlcipherdriver.h"
 #include "testenv.h"
 #include "utils.h"
@@ -61,7 +62,7 @@ public slots:
 
 } // namespace
 
-class TestUnicodeKaEditor : public QObject
+class TestUnicodeKaEditor : public QObject, ZuvoTest::EditorFixture
 {
     Q_OBJECT
 
@@ -92,27 +93,16 @@ private slots:
 
 private:
     UnicodeKaEditor *makeEditor(int language, int layout);
-
-    ZuvoTest::TempEnv *env = nullptr;
-    Utils *utils = nullptr;
-    QWidget *window = nullptr;
 };
 
 void TestUnicodeKaEditor::init()
 {
-    env = new ZuvoTest::TempEnv;
-    utils = new Utils;
-    window = new QWidget;
+    setUpEditors();
 }
 
 void TestUnicodeKaEditor::cleanup()
 {
-    delete window;
-    window = nullptr;
-    delete utils;
-    utils = nullptr;
-    delete env;
-    env = nullptr;
+    tearDownEditors();
 }
 
 UnicodeKaEditor *TestUnicodeKaEditor::makeEditor(int language, int layout)

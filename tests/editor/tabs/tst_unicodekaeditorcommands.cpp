@@ -3,6 +3,7 @@
 
 #include "unicodekaeditor.h"
 
+#include "editorfixture.h"
 #include "messageboxwatcher.h"
 #include "sqlcipherdriver.h"
 #include "suggestions.h"
@@ -42,7 +43,7 @@ void chooseFile(QFileDialog *chooser, const QString &path)
 
 } // namespace
 
-class TestUnicodeKaEditorCommands : public QObject
+class TestUnicodeKaEditorCommands : public QObject, ZuvoTest::EditorFixture
 {
     Q_OBJECT
 
@@ -77,29 +78,18 @@ private:
     // The texts of the context menu's entries (submenus by their titles), with
     // "-" for separators, for the editor's cursor position.
     QStringList menuEntries(UnicodeKaEditor *editor, const QString &trigger = QString());
-
-    ZuvoTest::TempEnv *env = nullptr;
-    Utils *utils = nullptr;
-    QWidget *window = nullptr;
 };
 
 void TestUnicodeKaEditorCommands::init()
 {
-    env = new ZuvoTest::TempEnv;
-    utils = new Utils;
+    setUpEditors();
     utils->loadUnicodeWords();
     utils->updateStringModel(QStringLiteral("correct"));
-    window = new QWidget;
 }
 
 void TestUnicodeKaEditorCommands::cleanup()
 {
-    delete window;
-    delete utils;
-    delete env;
-    window = nullptr;
-    utils = nullptr;
-    env = nullptr;
+    tearDownEditors();
 }
 
 UnicodeKaEditor *TestUnicodeKaEditorCommands::makeEditor(const QString &text)

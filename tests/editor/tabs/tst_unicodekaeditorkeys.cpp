@@ -12,6 +12,7 @@
 #include "utils.h"
 #include "zuvoscriptconverter.h"
 
+#include "keys.h"
 #include "messageboxwatcher.h"
 #include "testenv.h"
 
@@ -27,22 +28,13 @@
 
 #include <memory>
 
+using ZuvoTest::pressCommand;
+
 namespace {
 
 QString convert(const QString &keys, int layout)
 {
     return ZuvoScriptConverter().ansiToUnicode(keys, 0, layout);
-}
-
-// A key as X11 delivers it: with Control held a letter's text is its
-// control character; QTest sends the plain letter. Both must be handled.
-void pressCommand(QWidget *widget, char letter, Qt::KeyboardModifiers mods, bool x11Text)
-{
-    const Qt::Key key = Qt::Key(Qt::Key_A + (letter - 'a'));
-    QString text = QString(QLatin1Char((mods & Qt::ShiftModifier) ? letter - 32 : letter));
-    if (x11Text && (mods & Qt::ControlModifier))
-        text = QString(QChar(char16_t(letter - 'a' + 1)));
-    QTest::sendKeyEvent(QTest::Click, widget, key, text, mods);
 }
 
 // The status bar's keyboard entry.

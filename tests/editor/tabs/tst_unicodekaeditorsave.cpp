@@ -3,6 +3,7 @@
 
 #include "unicodekaeditor.h"
 
+#include "editorfixture.h"
 #include "messageboxwatcher.h"
 #include "sqlcipherdriver.h"
 #include "testenv.h"
@@ -46,7 +47,7 @@ int run(const QString &program, const QStringList &args)
 
 } // namespace
 
-class TestUnicodeKaEditorSave : public QObject
+class TestUnicodeKaEditorSave : public QObject, ZuvoTest::EditorFixture
 {
     Q_OBJECT
 
@@ -82,27 +83,16 @@ private slots:
 
 private:
     UnicodeKaEditor *makeEditor(const QString &text);
-
-    ZuvoTest::TempEnv *env = nullptr;
-    Utils *utils = nullptr;
-    QWidget *window = nullptr;
 };
 
 void TestUnicodeKaEditorSave::init()
 {
-    env = new ZuvoTest::TempEnv;
-    utils = new Utils;
-    window = new QWidget;
+    setUpEditors();
 }
 
 void TestUnicodeKaEditorSave::cleanup()
 {
-    delete window;
-    delete utils;
-    delete env;
-    window = nullptr;
-    utils = nullptr;
-    env = nullptr;
+    tearDownEditors();
 }
 
 UnicodeKaEditor *TestUnicodeKaEditorSave::makeEditor(const QString &text)
