@@ -374,7 +374,9 @@ char16_t foldFor(int language, char16_t u, bool *drop)
 
 int normalizedKeyboard(int keyboard)
 {
-    return (keyboard >= 0 && keyboard <= 3) ? keyboard : 0;
+    return (keyboard >= Keyboard::Phonetic && keyboard <= Keyboard::Transliteration)
+        ? keyboard
+        : Keyboard::Phonetic;
 }
 
 } // namespace
@@ -422,7 +424,7 @@ QString ZuvoScriptConverter::ansiToUnicode(QString text, int language, int keybo
     this->language = language;
     scriptBase = unicodeOffset(language);
 
-    if (this->keyboard == 3)
+    if (this->keyboard == Keyboard::Transliteration)
         transliterationPrePass(text);
     if (this->keyboard == Keyboard::Phonetic && language == Language::Tamil)
         tamilRewrite(text);
@@ -593,10 +595,10 @@ int ZuvoScriptConverter::findChar(const QString &text, qsizetype i, int *len) co
         *len = 2;
         return OM_CODE;
     }
-    if (keyboard == 3 || c1 >= 128)
+    if (keyboard == Keyboard::Transliteration || c1 >= 128)
         return -1;
-    const int list = keyboard == 1 ? 1 : 0;
-    const int base = keyboard == 1 ? NUDI_BASE : 0;
+    const int list = keyboard == Keyboard::Nudi ? 1 : 0;
+    const int base = keyboard == Keyboard::Nudi ? NUDI_BASE : 0;
     const TokenTables &t = tables();
     if (c2 != 0 && c2 < 128) {
         const int code = t.two[list][c1][c2];
@@ -621,7 +623,7 @@ void ZuvoScriptConverter::charToUnichar(int code)
     }
     const char16_t virama = char16_t(scriptBase + VIRAMA);
     switch (keyboard) {
-    case 0:
+    case Keyboard::Phonetic:
         if (code <= 18) {
             bool afterConsonant = false;
             if (endsWith(ZWJ)) {
@@ -640,7 +642,7 @@ void ZuvoScriptConverter::charToUnichar(int code)
             handleSpecialChar(code);
         }
         break;
-    case 1:
+    case Keyboard::Nudi:
         if (code <= 81) {
             const bool afterConsonant = !output.isEmpty() && isConsonant(output.back().unicode());
             handleSwara(code, afterConsonant);
@@ -648,7 +650,7 @@ void ZuvoScriptConverter::charToUnichar(int code)
             handleVyanjana(code);
         }
         break;
-    case 2:
+    case Keyboard::Phonetic2:
         if (code >= 19 && code <= 64) {
             handleVyanjana(code);
         } else if (code >= 65) {
@@ -701,9 +703,9 @@ void ZuvoScriptConverter::handleSwara(int code, bool afterConsonant)
     case 0:
         if (!afterConsonant)
             append(0x05);
-        else if (keyboard == 1)
+        else if (keyboard == Keyboard::Nudi)
             append(0x3E);
-        else if (keyboard == 2)
+        else if (keyboard == Keyboard::Phonetic2)
             append(0x05);
         return;
     // clang-format off
@@ -745,10 +747,10 @@ void ZuvoScriptConverter::handleVyanjana(int code)
 {
     const char16_t virama = char16_t(scriptBase + VIRAMA);
     if (code == 45) { // phonetic "f"
-        if (keyboard == 2) {
+        if (keyboard == Keyboard::Phonetic2) {
             if (!endsWith(virama))
                 output.append(QChar(virama));
-        } else if (keyboard == 0) {
+        } else if (keyboard == Keyboard::Phonetic) {
             append(0x2A);
         }
         return;
