@@ -289,21 +289,27 @@ void UnicodeKaEditor::slotEditImageHeight(int delta)
 
 void UnicodeKaEditor::slotInsertHyperLink()
 {
-    QString text = textCursor().selectedText();
-    const QTextCharFormat format = textCursor().charFormat();
+    QTextCursor tc = textCursor();
+    const QTextCharFormat format = tc.charFormat();
     QString url = format.isAnchor() ? format.anchorHref() : QString();
     if (!askLinkUrl || !askLinkUrl(&url))
         return;
-    if (text.isEmpty())
-        text = url;
-    // Escaped, so that the selected text stays text and a quote in the
-    // address cannot end the attribute.
-    const QString html =
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), text.toHtmlEscaped());
-    QTextCursor tc = textCursor();
+    // A link looks as one the toolkit reads from HTML.
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setAnchorHref(url);
+    link.setFontUnderline(true);
+    link.setForeground(palette().link());
     tc.beginEditBlock();
-    tc.mergeCharFormat(format);
-    tc.insertHtml(html);
+    if (tc.hasSelection()) {
+        // The selection becomes the link as it stands: its pictures,
+        // paragraphs and formats stay.
+        tc.mergeCharFormat(link);
+    } else {
+        QTextCharFormat linked = format;
+        linked.merge(link);
+        tc.insertText(url, linked);
+    }
     tc.endEditBlock();
     setTextCursor(tc);
 }

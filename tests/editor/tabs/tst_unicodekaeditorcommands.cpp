@@ -24,6 +24,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStringListModel>
+#include <QTextImageFormat>
 #include <QTextList>
 #include <QTextTable>
 #include <QTimer>
@@ -410,6 +411,31 @@ void TestUnicodeKaEditorCommands::hyperlink()
     editor->setTextCursor(tc);
     editor->slotInsertHyperLink();
     QCOMPARE(editor->toPlainText(), QStringLiteral("see a<b> here"));
+
+    // A selection of two paragraphs with a picture and a bold word becomes
+    // the link as it stands.
+    editor->setPlainText(QString());
+    QTextCursor at(editor->document());
+    at.insertText(QStringLiteral("one "));
+    QTextImageFormat picture;
+    picture.setName(QStringLiteral(":/resources/ts_new_32.png"));
+    at.insertImage(picture);
+    at.insertBlock();
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    at.insertText(QStringLiteral("two"), bold);
+    editor->selectAll();
+    editor->slotInsertHyperLink();
+    QCOMPARE(editor->document()->blockCount(), 2);
+    QCOMPARE(editor->toPlainText(),
+             QStringLiteral("one ") + QChar(QChar::ObjectReplacementCharacter) +
+                 QStringLiteral("\ntwo"));
+    at.setPosition(5);
+    QVERIFY(at.charFormat().isImageFormat());
+    QVERIFY(at.charFormat().isAnchor());
+    at.movePosition(QTextCursor::End);
+    QCOMPARE(at.charFormat().fontWeight(), int(QFont::Bold));
+    QCOMPARE(at.charFormat().anchorHref(), QStringLiteral("http://example.org/a?b=1&c=\"2\""));
 
     // A cancelled dialog changes nothing.
     editor->askLinkUrl = [](QString *) { return false; };
