@@ -413,8 +413,11 @@ void OOReader::TextListFormatPaint(QString name, QDomElement listStyle)
                 { QStringLiteral("i"), QTextListFormat::ListLowerRoman },
                 { QStringLiteral("I"), QTextListFormat::ListUpperRoman },
             };
-            format.setStyle(kinds.value(level.attribute(QStringLiteral("style:num-format")),
-                                        QTextListFormat::ListDecimal));
+            // An empty number format labels nothing: the list's items stand
+            // without a number.
+            const QString kind = level.attribute(QStringLiteral("style:num-format"));
+            format.setStyle(kind.isEmpty() ? QTextListFormat::ListStyleUndefined
+                                           : kinds.value(kind, QTextListFormat::ListDecimal));
             format.setNumberPrefix(level.attribute(QStringLiteral("style:num-prefix")));
             format.setNumberSuffix(level.attribute(QStringLiteral("style:num-suffix")));
         } else {

@@ -77,6 +77,9 @@ ListKind listKind(QTextListFormat::Style style)
         return { false, QStringLiteral("i") };
     case QTextListFormat::ListUpperRoman:
         return { false, QStringLiteral("I") };
+    // Bullets "None": the items stand indented as a list, with no label.
+    case QTextListFormat::ListStyleUndefined:
+        return { false, QString() };
     case QTextListFormat::ListDisc:
     default:
         return { true, QString(QChar(0x25CF)) };
@@ -381,9 +384,9 @@ void OdtStyles::writeAutomaticStyles(OdfXmlWriter &out) const
             } else {
                 out.writeStartElement("text:list-level-style-number");
                 out.writeAttribute("text:level", QString::number(level));
-                if (!format.numberPrefix().isEmpty())
+                if (!kind.value.isEmpty() && !format.numberPrefix().isEmpty())
                     out.writeAttribute("style:num-prefix", format.numberPrefix());
-                if (!numberSuffix(format).isEmpty())
+                if (!kind.value.isEmpty() && !numberSuffix(format).isEmpty())
                     out.writeAttribute("style:num-suffix", numberSuffix(format));
                 out.writeAttribute("style:num-format", kind.value);
             }

@@ -396,6 +396,7 @@ private slots:
     void equalFormatsShareAStyle();
     void pictureThatCannotBeEncoded();
     void linkedPictureStaysALink();
+    void listItemWithoutLabel();
 
 private:
     std::unique_ptr<ZuvoTest::TempEnv> env;
@@ -736,6 +737,51 @@ void TestOdtWriter::linkedPictureStaysALink()
     QVERIFY(content.contains("svg:width=\"40px\" svg:height=\"20px\""));
     for (const CZIP::QZipReader::FileInfo &info : zip.fileInfoList())
         QVERIFY2(!info.filePath.startsWith(QLatin1String("Pictures/")), qPrintable(info.filePath));
+}
+
+// The Bullets menu's "None" leaves the paragraph a list item without a label:
+// LibreOffice shows it without one, and our reader reads it back so.
+void TestOdtWriter::listItemWithoutLabel()
+{
+    QTextDocument document;
+    QTextCursor c(&document);
+    QTextListFormat numbered;
+    numbered.setStyle(QTextListFormat::ListDecimal);
+    numbered.setIndent(1);
+    c.createList(numbered);
+    c.insertText(QStringLiteral("numbered"));
+    c.insertBlock();
+    QTextListFormat none = numbered;
+    none.setStyle(QTextListFormat::ListStyleUndefined);
+    c.createList(none);
+    c.insertText(QStringLiteral("unlabelled"));
+    const QString path = env->filePath(QStringLiteral("unlabelled.odt"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(OdtWriter().write(document, &out));
+    out.close();
+
+    OOReader reader(path);
+    reader.read();
+    QVERIFY(reader.document);
+    const QTextBlock last = reader.document->lastBlock();
+    QCOMPARE(last.text(), QStringLiteral("unlabelled"));
+    QVERIFY(last.textList());
+    QCOMPARE(last.textList()->format().style(), QTextListFormat::ListStyleUndefined);
+
+    ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
+    const QString dir = env->filePath(QStringLiteral("unlabelled"));
+    QString log;
+    QVERIFY2(ZuvoTest::officeConvert(soffice, { path }, QStringLiteral("txt:Text (encoded):UTF8"),
+                                     dir, &log),
+             qPrintable(log));
+    const QString text = QString::fromUtf8(
+        readAll(ZuvoTest::officeOutput(dir, path, QStringLiteral("txt:Text (encoded):UTF8"))));
+    QStringList lines;
+    for (QString line : text.split(QLatin1Char('\n')))
+        lines << line.remove(QChar(0xFEFF)).trimmed();
+    QVERIFY2(lines.contains(QStringLiteral("1. numbered")), qPrintable(text));
+    QVERIFY2(lines.contains(QStringLiteral("unlabelled")), qPrintable(text));
 }
 
 int main(int argc, char **argv)
