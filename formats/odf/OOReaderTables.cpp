@@ -188,10 +188,10 @@ bool OOReader::convertTable(QTextCursor &cursor, QDomElement table, int, bool mo
                 qMax(0, decimalOf(c.attribute(QStringLiteral("table:number-rows-spanned"))));
             const int columnSpan =
                 qMax(0, decimalOf(c.attribute(QStringLiteral("table:number-columns-spanned"))));
-            if (columnSpan > 1)
-                textTable->mergeCells(row, column, 1, qMin(columnSpan, columns - column));
-            else if (rowSpan > 1)
-                textTable->mergeCells(row, column, qMin(rowSpan, rows.size() - row), 1);
+            // A cell may span rows and columns at once.
+            if (columnSpan > 1 || rowSpan > 1)
+                textTable->mergeCells(row, column, qMax(1, qMin(rowSpan, int(rows.size()) - row)),
+                                      qMax(1, qMin(columnSpan, columns - column)));
             QTextTableCell cell = textTable->cellAt(row, column);
             if (!cell.isValid()) {
                 qCDebug(lcOdf) << "!!!! not valid cell at->  row:" << row << " column:" << column;

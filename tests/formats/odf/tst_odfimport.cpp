@@ -578,7 +578,8 @@ void TstOdfImport::tableCells()
                 "table:number-rows-spanned=\"2\">"
                 "<text:p>one</text:p><text:p>two</text:p></table:table-cell>"
                 "<table:covered-table-cell/><table:covered-table-cell/></table:table-row>"
-                "<table:table-row><table:table-cell><table:table><table:table-column/>"
+                "<table:table-row><table:covered-table-cell/><table:covered-table-cell/>"
+                "<table:table-cell><table:table><table:table-column/>"
                 "<table:table-row><table:table-cell><text:p>inner</text:p></table:table-cell></"
                 "table:table-row></table:table>"
                 "<text:p>below inner</text:p></table:table-cell></table:table-row>"
@@ -591,12 +592,12 @@ void TstOdfImport::tableCells()
     QVERIFY(!text(reader.document).contains(QStringLiteral("hidden")));
     QCOMPARE(t->cellAt(0, 0).format().background().color(), QColor(0, 255, 0));
     QCOMPARE(t->cellAt(0, 2).rowSpan(), 2);
-    // Both spans: the columns only.
+    // Both spans: the cell covers the rows and the columns.
     QCOMPARE(t->cellAt(1, 0).columnSpan(), 2);
-    QCOMPARE(t->cellAt(1, 0).rowSpan(), 1);
+    QCOMPARE(t->cellAt(1, 0).rowSpan(), 2);
     QCOMPARE(cellText(t, 1, 0), QStringLiteral("one|two"));
     // A table in a cell, and the cell's text after it.
-    const QString last = cellText(t, 2, 0);
+    const QString last = cellText(t, 2, 2);
     QVERIFY2(last.contains(QStringLiteral("inner")) && last.endsWith(QStringLiteral("below inner")),
              qPrintable(last));
     const QList<QTextFrame *> inCell = t->childFrames();
