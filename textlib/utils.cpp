@@ -1,6 +1,7 @@
 #include "utils.h"
 
 #include "dictionary.h"
+#include "textencoding.h"
 #include "ts.h"
 
 #include <QAbstractItemView>
@@ -75,28 +76,6 @@ private:
     bool m_on;
 };
 
-struct Bom
-{
-    QStringConverter::Encoding encoding;
-    int size;
-};
-
-// The encoding a word file announces by its byte-order mark (UTF-8 without one).
-Bom bomOf(const QByteArray &head)
-{
-    if (head.startsWith("\xEF\xBB\xBF"))
-        return { QStringConverter::Utf8, 3 };
-    if (head.startsWith(QByteArray("\xFF\xFE\0\0", 4)))
-        return { QStringConverter::Utf32LE, 4 };
-    if (head.startsWith(QByteArray("\0\0\xFE\xFF", 4)))
-        return { QStringConverter::Utf32BE, 4 };
-    if (head.startsWith("\xFF\xFE"))
-        return { QStringConverter::Utf16LE, 2 };
-    if (head.startsWith("\xFE\xFF"))
-        return { QStringConverter::Utf16BE, 2 };
-    return { QStringConverter::Utf8, 0 };
-}
-
 QByteArray encoded(const QString &text, QStringConverter::Encoding encoding)
 {
     QStringEncoder encoder(encoding);
@@ -152,26 +131,6 @@ int Utils::fontDatabaseIndexForLang(int language)
     return languageRow(language).writingSystem;
 }
 
-QByteArray Utils::textCodecNameFor(int encodingIndex)
-{
-    // The positions of the Encoding menu, whose checked entry is stored as
-    // its position: each position must save in the encoding it names.
-    switch (encodingIndex) {
-    case 0:
-        return QByteArrayLiteral("ISO 8859-1");
-    case 2:
-        return QByteArrayLiteral("UTF-16");
-    case 3:
-        return QByteArrayLiteral("UTF-16BE");
-    case 4:
-        return QByteArrayLiteral("UTF-32");
-    case 5:
-        return QByteArrayLiteral("UTF-32BE");
-    default:
-        return QByteArrayLiteral("UTF-8");
-    }
-}
-
 QStringList Utils::wordsFromUnicodeFile(const QString &path)
 {
     // Binary mode: the stream splits the lines itself, and no byte of a
@@ -202,7 +161,7 @@ bool Utils::appendWordToUnicodeFile(const QString &word, const QString &path)
     // A file of another encoding keeps its encoding, and a last line without
     // its line feed gets one first, so that the new word never runs into the
     // old text.
-    Bom bom { QStringConverter::Utf8, 0 };
+    TextEncoding::Mark bom { QStringConverter::Utf8, 0 };
     bool needsLineFeed = false;
     qint64 size = 0;
     {
@@ -210,7 +169,7 @@ bool Utils::appendWordToUnicodeFile(const QString &word, const QString &path)
         if (existing.exists() && existing.open(QIODevice::ReadOnly)) {
             size = existing.size();
             if (size > 0) {
-                bom = bomOf(existing.read(4));
+                bom = TextEncoding::markOf(existing.read(4));
                 const int unit = bom.encoding == QStringConverter::Utf32LE ||
                         bom.encoding == QStringConverter::Utf32BE
                     ? 4

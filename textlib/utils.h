@@ -36,9 +36,6 @@ public:
     static QString languagePrefix(int language);
     static QString languageDefaultFont(int language);
     static int fontDatabaseIndexForLang(int language);
-    // Codec name of a TextEncodingIndex, the position in the Encoding menu:
-    // ISO 8859-1, UTF-8, UTF-16, UTF-16BE, UTF-32, UTF-32BE (others: "UTF-8").
-    static QByteArray textCodecNameFor(int encodingIndex);
 
     // The trimmed, non-empty, distinct lines of a word file (UTF-8 with or
     // without a byte-order mark, UTF-16 or UTF-32 by their mark); empty when

@@ -6,6 +6,7 @@
 #include "highlighter.h"
 #include "nudiimport.h"
 #include "reader.h"
+#include "textencoding.h"
 #include "ts.h"
 #include "unicodekaeditor.h"
 #include "userdict.h"
@@ -29,9 +30,7 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QStatusBar>
-#include <QStringDecoder>
 #include <QTextBlock>
-#include <QTextCodec>
 #include <QTextDocumentFragment>
 #include <QTextStream>
 #include <QTimer>
@@ -391,10 +390,10 @@ bool TabWidget::editFile(const QString &path, QFile &file)
         } else {
             // Whole, so that the line breaks inside the markup stay white
             // space between words.
-            editor->setHtml(decodeHtml(bytes));
+            editor->setHtml(TextEncoding::decodeHtml(bytes));
             // The page is written back as UTF-8, which is what the toolkit's
             // HTML declares.
-            editor->setTextEncodingIndex(1);
+            editor->setTextEncodingIndex(TextEncoding::Utf8);
             editor->document()->setModified(false);
         }
     } else if (imported) {
@@ -423,14 +422,15 @@ bool TabWidget::editFile(const QString &path, QFile &file)
         bound = false;
     } else {
         const QByteArray bytes = file.readAll();
-        int encodingIndex = 1;
         bool latin1 = false;
         if (file.error() != QFileDevice::NoError) {
             failure = tr("The file could not be read: %1").arg(file.errorString());
         } else {
-            editor->setPlainText(decodeText(bytes, &encodingIndex, &latin1));
+            const TextEncoding::Decoded decoded = TextEncoding::decodeText(bytes);
+            latin1 = decoded.latin1;
+            editor->setPlainText(decoded.text);
             // Saved in the encoding it was read in, the file keeps its bytes.
-            editor->setTextEncodingIndex(encodingIndex);
+            editor->setTextEncodingIndex(decoded.position);
             editor->document()->setModified(false);
         }
         if (latin1 && mainWindow && mainWindow->statusBar())
@@ -477,66 +477,6 @@ bool TabWidget::editFile(const QString &path, QFile &file)
     if (editor == m_currentEditor)
         showTextEncoding(editor->textEncodingIndex());
     return true;
-}
-
-QString TabWidget::decodeText(const QByteArray &bytes, int *encodingIndex, bool *latin1)
-{
-    struct Mark
-    {
-        QByteArray bytes;
-        const char *codec;
-        int encodingIndex;
-    };
-    // UTF-32 before UTF-16: the little-endian marks begin alike.
-    // clang-format off
-    static const Mark marks[] = {
-        { QByteArray("\xEF\xBB\xBF", 3), "UTF-8", 1 },
-        { QByteArray("\xFF\xFE\x00\x00", 4), "UTF-32LE", 4 },
-        { QByteArray("\x00\x00\xFE\xFF", 4), "UTF-32BE", 5 },
-        { QByteArray("\xFF\xFE", 2), "UTF-16LE", 2 },
-        { QByteArray("\xFE\xFF", 2), "UTF-16BE", 3 },
-    };
-    // clang-format on
-    *latin1 = false;
-    QString text;
-    bool decoded = false;
-    for (const Mark &mark : marks) {
-        if (!bytes.startsWith(mark.bytes))
-            continue;
-        QTextCodec *codec = QTextCodec::codecForName(mark.codec);
-        if (!codec)
-            break;
-        text = codec->toUnicode(bytes.constData() + mark.bytes.size(),
-                                int(bytes.size() - mark.bytes.size()));
-        *encodingIndex = mark.encodingIndex;
-        decoded = true;
-        break;
-    }
-    if (!decoded) {
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        text = utf8.decode(bytes);
-        *encodingIndex = 1;
-        if (utf8.hasError()) {
-            // Replacement characters would be written over the file's own
-            // bytes at the next save.
-            text = QString::fromLatin1(bytes);
-            *encodingIndex = 0;
-            *latin1 = true;
-        }
-    }
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-QString TabWidget::decodeHtml(const QByteArray &bytes)
-{
-    // A byte-order mark or a declared charset decides; without either the
-    // page is UTF-8 when it is valid UTF-8, else ISO 8859-1.
-    if (QTextCodec *codec = QTextCodec::codecForHtml(bytes, nullptr))
-        return codec->toUnicode(bytes);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 void TabWidget::drawDoc()

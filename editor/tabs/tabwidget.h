@@ -10,6 +10,8 @@
 #include <QTextCharFormat>
 #include <QThread>
 
+#include "textencoding.h"
+
 #include <functional>
 #include <memory>
 
@@ -203,10 +205,6 @@ private:
     void markTab(int index, bool modified);
     // What slotSave and slotSaveAs do once the editor has saved.
     void afterSave(int index, UnicodeKaEditor *editor);
-    // The text of a plain-text file and the encoding position it was read
-    // in; `latin1` is set when it was no UTF-8 and was read as ISO 8859-1.
-    static QString decodeText(const QByteArray &bytes, int *encodingIndex, bool *latin1);
-    static QString decodeHtml(const QByteArray &bytes);
     // The editor gets the document a reader built (it takes the editor's
     // font and margin): the file as read, unmodified, nothing to undo.
     void installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document);
@@ -304,7 +302,7 @@ private:
     int lastIndicLanguage = 0;
     // The encoding last chosen in the Encoding menu (or restored from the
     // settings): new documents are saved in it.
-    int m_textEncodingIndex = 1;
+    int m_textEncodingIndex = TextEncoding::Utf8;
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include "scriptconvertdialog.h"
 #include "settingsdialog.h"
 #include "spellcheckdialog.h"
+#include "textencoding.h"
 #include "ts.h"
 #include "unicodekaeditor.h"
 #include "utils.h"
@@ -472,16 +473,14 @@ void TabWidget::slotAlignmentChanged(Qt::Alignment a)
 
 // Encoding
 
-// The menu's positions are the encoding positions (0 ISO 8859-1, 1 UTF-8,
-// 2 UTF-16, 3 UTF-16BE, 4 UTF-32, 5 UTF-32BE). A choice applies to every open
+// The menu's entries are the encoding positions, in their order. A choice applies to every open
 // document and to the documents made after it; the menu shows the current
 // document's encoding, which for a file read in another one is that file's.
 void TabWidget::onEncodingActionTriggered(QAction *a)
 {
     QMenu *encoding = menu("menuEncoding");
-    int index = encoding ? encoding->actions().indexOf(a) : -1;
-    if (index < 0)
-        index = 1;
+    const int index =
+        TextEncoding::position(encoding ? int(encoding->actions().indexOf(a)) : -1);
     m_textEncodingIndex = index;
     for (UnicodeKaEditor *e : std::as_const(editorList))
         e->setTextEncodingIndex(index);
@@ -489,10 +488,8 @@ void TabWidget::onEncodingActionTriggered(QAction *a)
 
 void TabWidget::setTextEncodingIndex(int encodingIndex)
 {
-    if (encodingIndex < 0 || encodingIndex > 5)
-        encodingIndex = 1;
-    m_textEncodingIndex = encodingIndex;
-    showTextEncoding(encodingIndex);
+    m_textEncodingIndex = TextEncoding::position(encodingIndex);
+    showTextEncoding(m_textEncodingIndex);
 }
 
 void TabWidget::showTextEncoding(int encodingIndex)
@@ -501,8 +498,7 @@ void TabWidget::showTextEncoding(int encodingIndex)
     if (!encoding)
         return;
     const QList<QAction *> actions = encoding->actions();
-    if (encodingIndex < 0 || encodingIndex >= actions.size())
-        encodingIndex = 1;
+    encodingIndex = TextEncoding::position(encodingIndex);
     if (encodingIndex < actions.size())
         actions.at(encodingIndex)->setChecked(true);
 }

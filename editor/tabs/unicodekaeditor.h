@@ -7,6 +7,8 @@
 #include <QTextEdit>
 #include <functional>
 
+#include "textencoding.h"
+
 class Highlighter;
 class QCompleter;
 class QIODevice;
@@ -199,7 +201,7 @@ private:
     Highlighter *m_highlighter = nullptr;
     int m_autoComplpetePrefixLength = 3;
     bool m_spellCheckAsYouType = true;
-    int m_textEncodingIndex = 1;
+    int m_textEncodingIndex = TextEncoding::Utf8;
     QString keyRepeatText;
     // True while save() writes.
     bool saving = false;

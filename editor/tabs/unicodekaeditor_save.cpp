@@ -6,8 +6,8 @@
 #include "unicodekaeditor.h"
 
 #include "odtwriter.h"
+#include "textencoding.h"
 #include "ts.h"
-#include "utils.h"
 #include "writer.h"
 
 #include <QCoreApplication>
@@ -16,24 +16,10 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextBlock>
-#include <QTextCodec>
 #include <QTextFrame>
 #include <QTextTable>
 
 namespace {
-
-// The text in the codec, with a byte-order mark unless the codec is ISO
-// 8859-1 (encoding 0). False when the codec cannot represent every
-// character: a file of question marks would lose the user's words.
-bool encodeText(const QString &text, QTextCodec *codec, bool byteOrderMark, QByteArray *bytes)
-{
-    if (!codec || !codec->canEncode(text))
-        return false;
-    const QString content = byteOrderMark ? QChar(0xFEFF) + text : text;
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    *bytes = codec->fromUnicode(content.constData(), int(content.size()), &state);
-    return state.invalidChars == 0;
-}
 
 // The document's HTML declaring the charset it is written in: the toolkit
 // always declares UTF-8, which makes a reader that trusts the declaration
@@ -158,11 +144,12 @@ bool UnicodeKaEditor::save()
     // chosen encoding cannot hold leaves the old file as it was.
     QByteArray bytes;
     if (!odf && !rtf) {
-        QTextCodec *codec = QTextCodec::codecForName(Utils::textCodecNameFor(m_textEncodingIndex));
-        const QString text = html && codec ? htmlDeclaring(document()->toHtml(), codec->name())
-                                           : withoutObjects(document()->toPlainText());
-        if (!encodeText(text, codec, m_textEncodingIndex != 0, &bytes)) {
-            if (codec && m_textEncodingIndex == 0)
+        const TextEncoding::Position encoding = TextEncoding::position(m_textEncodingIndex);
+        const QString text = html
+            ? htmlDeclaring(document()->toHtml(), TextEncoding::charsetName(encoding))
+            : withoutObjects(document()->toPlainText());
+        if (!TextEncoding::encode(text, encoding, &bytes)) {
+            if (encoding == TextEncoding::Latin1)
                 return fail(tr("Couldn't save the file: the text holds characters that ISO 8859-1 "
                                "(ANSI) cannot store, and they would be lost.\n\n"
                                "Choose UTF-8 in the Encoding menu to save them."));
@@ -180,7 +167,7 @@ bool UnicodeKaEditor::save()
     if (odf) {
         written = writeOdt(&file);
     } else if (rtf) {
-        RTF::Writer writer(Utils::textCodecNameFor(m_textEncodingIndex));
+        RTF::Writer writer(TextEncoding::codecName(TextEncoding::position(m_textEncodingIndex)));
         written = writer.write(&file, document(), true);
     } else {
         written = file.write(bytes) == bytes.size();

@@ -58,8 +58,6 @@ class TestUtils : public QObject
 private slots:
     void languageTables_data();
     void languageTables();
-    void codecNames_data();
-    void codecNames();
     void readWordFile_data();
     void readWordFile();
     void appendWords_data();
@@ -137,25 +135,6 @@ void TestUtils::languageTables()
     QCOMPARE(Utils::languagePrefix(language), prefix);
     QCOMPARE(Utils::languageDefaultFont(language), font);
     QCOMPARE(Utils::fontDatabaseIndexForLang(language), writingSystem);
-}
-
-void TestUtils::codecNames_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QByteArray>("codec");
-    const QList<QPair<int, QByteArray>> rows {
-        { -3, "UTF-8" }, { 0, "ISO 8859-1" }, { 1, "UTF-8" }, { 2, "UTF-16" }, { 3, "UTF-16BE" },
-        { 4, "UTF-32" }, { 5, "UTF-32BE" },   { 6, "UTF-8" }, { 7, "UTF-8" },  { 9, "UTF-8" },
-    };
-    for (const auto &r : rows)
-        QTest::addRow("%d", r.first) << r.first << r.second;
-}
-
-void TestUtils::codecNames()
-{
-    QFETCH(int, index);
-    QFETCH(QByteArray, codec);
-    QCOMPARE(Utils::textCodecNameFor(index), codec);
 }
 
 void TestUtils::readWordFile_data()
