@@ -6,6 +6,7 @@
 #include "highlighter.h"
 #include "nudiimport.h"
 #include "reader.h"
+#include "recentfiles.h"
 #include "textencoding.h"
 #include "ts.h"
 #include "unicodekaeditor.h"
@@ -40,7 +41,6 @@
 
 namespace {
 const QString modifiedMark = QStringLiteral(" - (*)");
-const int maxRecentFiles = 9;
 
 // Whether a reader got any of the file's text (a picture counts). It looks
 // no further than the first such character: the whole text of a long
@@ -106,8 +106,8 @@ TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
     }
     progressBar->hide();
 
-    m_recentFilesMenu = new QMenu;
-    connect(m_recentFilesMenu, &QMenu::triggered, this, &TabWidget::slotRecentFilesMenuTriggered);
+    m_recentFiles = new RecentFiles(this);
+    connect(m_recentFiles, &RecentFiles::chosen, this, qOverload<const QString &>(&TabWidget::editFile));
 
     m_utils = new Utils(this);
 
@@ -140,11 +140,11 @@ TabWidget::~TabWidget()
         thread->quit();
         thread->wait();
     }
-    // The recent-files menu has no parent; the form's action may still show it.
+    // The recent-files menu goes with its list; the form's action may still
+    // show it.
     if (QAction *recent = action("actionRecentFiles"))
-        if (recent->menu() == m_recentFilesMenu)
+        if (recent->menu() == m_recentFiles->menu())
             recent->setMenu(nullptr);
-    delete m_recentFilesMenu;
 }
 
 QAction *TabWidget::action(const char *name) const
@@ -164,16 +164,9 @@ QToolBar *TabWidget::toolBar() const
 
 void TabWidget::initLoad(QStringList args)
 {
-    QSettings settings(Ts::ORG_NAME, Ts::APP_NAME);
-    settings.beginGroup(QStringLiteral("RecentFiles"));
-    const QStringList keys = settings.childKeys();
-    if (!keys.isEmpty()) {
-        for (int n = keys.size() - 1; n >= 0; --n)
-            updateRecentFilesMenu(settings.value(QString::number(n)).toString());
+    if (m_recentFiles->load())
         if (QAction *recent = action("actionRecentFiles"))
-            recent->setMenu(m_recentFilesMenu);
-    }
-    settings.endGroup();
+            recent->setMenu(m_recentFiles->menu());
 
     for (int i = 1; i < args.size(); ++i)
         editFile(args.at(i));
@@ -704,36 +697,17 @@ QString TabWidget::convertScript(QString text, int language, int keyboard)
 
 void TabWidget::updateRecentFilesMenu(QString path)
 {
-    if (!QFile::exists(path))
-        return;
-    QList<QAction *> actions = m_recentFilesMenu->actions();
-    for (QAction *a : actions)
-        m_recentFilesMenu->removeAction(a);
+    m_recentFiles->add(path);
+}
 
-    QAction *first = nullptr;
-    const int index = recentFilesList.indexOf(path);
-    if (index < 0) {
-        recentFilesList.prepend(path);
-        first = new QAction(path, m_recentFilesMenu);
-        first->setData(path);
-        first->setToolTip(path);
-        if (recentFilesList.size() > maxRecentFiles) {
-            recentFilesList.removeLast();
-            if (!actions.isEmpty())
-                delete actions.takeLast();
-        }
-    } else {
-        first = index < actions.size() ? actions.takeAt(index) : nullptr;
-        recentFilesList.move(index, 0);
-        if (!first) {
-            first = new QAction(path, m_recentFilesMenu);
-            first->setData(path);
-            first->setToolTip(path);
-        }
-    }
-    m_recentFilesMenu->addAction(first);
-    for (QAction *a : actions)
-        m_recentFilesMenu->addAction(a);
+QStringList TabWidget::recentFiles() const
+{
+    return m_recentFiles->files();
+}
+
+QMenu *TabWidget::recentFilesMenu() const
+{
+    return m_recentFiles->menu();
 }
 
 bool TabWidget::slotSave()
@@ -833,12 +807,7 @@ bool TabWidget::slotExit()
         }
     }
 
-    QSettings settings(Ts::ORG_NAME, Ts::APP_NAME);
-    settings.remove(QStringLiteral("RecentFiles"));
-    settings.beginGroup(QStringLiteral("RecentFiles"));
-    for (int i = 0; i < recentFilesList.size(); ++i)
-        settings.setValue(QString::number(i), recentFilesList.at(i));
-    settings.endGroup();
+    m_recentFiles->save();
     return result;
 }
 

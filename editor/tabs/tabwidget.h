@@ -17,7 +17,6 @@
 
 class FindAndReplaceDialog;
 class OOReader;
-struct PrintJob;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -28,14 +27,13 @@ class QFontComboBox;
 class QLabel;
 class QMainWindow;
 class QMenu;
-class QPagedPaintDevice;
-class QPrinter;
 class QProgressBar;
 class QSpinBox;
 class QTextDocument;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
+class RecentFiles;
 class SpellCheckDialog;
 class UnicodeKaEditor;
 class Utils;
@@ -93,8 +91,8 @@ public:
     // The editors in tab order and the parallel names (path or untitled name).
     QList<UnicodeKaEditor *> editors() const { return editorList; }
     QStringList openDocuments() const { return openDocumentList; }
-    QStringList recentFiles() const { return recentFilesList; }
-    QMenu *recentFilesMenu() const { return m_recentFilesMenu; }
+    QStringList recentFiles() const;
+    QMenu *recentFilesMenu() const;
     Utils *utils() const { return m_utils; }
     FindAndReplaceDialog *findDialog() const { return findAndReplace; }
 
@@ -228,17 +226,6 @@ private:
     bool fromBackgroundEditor() const;
     void showFontFamily(const QString &family);
     void showTextEncoding(int encodingIndex);
-    // The editor's text as printed: a copy without the spelling marks.
-    static QTextDocument *printCopy(UnicodeKaEditor *editor);
-    static void printText(UnicodeKaEditor *editor, QPagedPaintDevice *device);
-    // Prints a copy of the editor's document in a thread of its own while
-    // the window goes on repainting; after a moment a dialog shows the page
-    // being written and can cancel the job. False when it was cancelled.
-    bool runPrintJob(UnicodeKaEditor *editor, const std::shared_ptr<PrintJob> &job,
-                     const std::function<void(QTextDocument *)> &print);
-    enum class PdfResult { Written, Failed, Cancelled };
-    PdfResult writePdf(UnicodeKaEditor *editor, const QPrinter &printer, const QString &fileName);
-
     void addActions();
     void makeConnections();
     QList<QAction *> addGroup(const char *menuName, QActionGroup *&group, const char *slot);
@@ -261,8 +248,7 @@ private:
     int m_language = 0;
     int m_keyboard = 0;
     QString m_workingDir;
-    QMenu *m_recentFilesMenu = nullptr;
-    QStringList recentFilesList;
+    RecentFiles *m_recentFiles = nullptr;
     QProgressBar *progressBar = nullptr;
     OOReader *ooReader = nullptr;
     PushDoc *pushDoc = nullptr;

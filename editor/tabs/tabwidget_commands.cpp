@@ -7,6 +7,7 @@
 #include "findandreplacedialog.h"
 #include "openpdfdialog.h"
 #include "printersettingsdialog.h"
+#include "printjob.h"
 #include "scriptconvertdialog.h"
 #include "settingsdialog.h"
 #include "spellcheckdialog.h"
@@ -21,10 +22,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QEvent>
-#include <QEventLoop>
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -32,23 +31,16 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
-#include <QPdfWriter>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressBar>
-#include <QProgressDialog>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTextDocument>
-#include <QThread>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
-#include <atomic>
 #include <memory>
 
 QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group, const char *slot)
@@ -960,10 +952,11 @@ void TabWidget::slotExportToPdf()
         fileName += QStringLiteral(".pdf");
     printer.setOutputFileName(fileName);
     settings.applyPageLayout(printer);
-    const PdfResult result = writePdf(editor, printer, fileName);
-    if (result == PdfResult::Cancelled)
+    const Printing::PdfResult result =
+        Printing::writePdf(editor->document(), printer, fileName, this, this);
+    if (result == Printing::PdfResult::Cancelled)
         return;
-    if (result == PdfResult::Failed) {
+    if (result == Printing::PdfResult::Failed) {
         // Nothing to open: offering the file would point at nothing.
         QMessageBox::warning(this, Utils::appName(),
                              tr("Couldn't write the PDF file %1").arg(fileName), QMessageBox::Ok);
@@ -975,186 +968,15 @@ void TabWidget::slotExportToPdf()
     open.exec();
 }
 
-// What a printing thread and the GUI thread share.
-struct PrintJob
-{
-    std::atomic<bool> cancelled { false };
-    std::atomic<int> pagesDone { 0 };
-    // Set by the printing thread when it is done; read once it has
-    // finished.
-    bool printed = false;
-};
-
-namespace {
-
-// The devices count the pages they have finished and end the printing at
-// the next page once the job is cancelled: the toolkit's printing stops when
-// a new page cannot be begun.
-class JobPdfWriter : public QPdfWriter
-{
-public:
-    JobPdfWriter(QIODevice *device, PrintJob *job)
-        : QPdfWriter(device)
-        , m_job(job)
-    {
-    }
-
-    bool newPage() override
-    {
-        if (m_job->cancelled.load())
-            return false;
-        m_job->pagesDone.fetch_add(1);
-        return QPdfWriter::newPage();
-    }
-
-private:
-    PrintJob *m_job;
-};
-
-class JobPrinter : public QPrinter
-{
-public:
-    explicit JobPrinter(PrintJob *job)
-        : QPrinter(QPrinter::HighResolution)
-        , m_job(job)
-    {
-    }
-
-    bool newPage() override
-    {
-        if (m_job->cancelled.load()) {
-            // What was printed so far does not go to the printer either.
-            abort();
-            return false;
-        }
-        m_job->pagesDone.fetch_add(1);
-        return QPrinter::newPage();
-    }
-
-private:
-    PrintJob *m_job;
-};
-
-// A job done this soon is not worth a dialog; until then the window still
-// repaints, and keys and clicks wait.
-constexpr int progressAfterMs = 400;
-
-} // namespace
-
-// The pages are laid out and drawn in a thread of its own, from a copy of
-// the document: a long document kept the window from repainting for as long
-// as that took.
-bool TabWidget::runPrintJob(UnicodeKaEditor *editor, const std::shared_ptr<PrintJob> &job,
-                            const std::function<void(QTextDocument *)> &print)
-{
-    QTextDocument *copy = printCopy(editor);
-    QThread *worker = QThread::create([job, copy, print] {
-        print(copy);
-        delete copy;
-        job->printed = !job->cancelled.load();
-    });
-    // The copy is the thread's alone; the thread is waited for when the tab
-    // controller goes.
-    copy->moveToThread(worker);
-    worker->setParent(this);
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    QPointer<QThread> running(worker);
-    worker->start();
-
-    {
-        QEventLoop loop;
-        connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(progressAfterMs, &loop, &QEventLoop::quit);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (running && !running->isFinished())
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
-        QApplication::restoreOverrideCursor();
-    }
-    if (running && !running->isFinished()) {
-        QProgressDialog progress(tr("Laying out the pages…"), tr("Cancel"), 0, 0, this);
-        progress.setWindowTitle(Utils::appName());
-        progress.setWindowModality(Qt::ApplicationModal);
-        progress.setMinimumDuration(0);
-        progress.setAutoReset(false);
-        progress.setAutoClose(false);
-        QTimer pages;
-        pages.setInterval(100);
-        connect(&pages, &QTimer::timeout, &progress, [&progress, job] {
-            const int done = job->pagesDone.load();
-            if (done > 0)
-                progress.setLabelText(tr("Writing page %1…").arg(done + 1));
-        });
-        pages.start();
-        connect(worker, &QThread::finished, &progress, &QDialog::accept);
-        if (running && !running->isFinished() && progress.exec() != QDialog::Accepted) {
-            // The thread ends at its next page, and its pages are dropped.
-            job->cancelled.store(true);
-            return false;
-        }
-    }
-    // The thread has finished; what it did is read here.
-    if (running)
-        running->wait();
-    return true;
-}
-
-// The PDF is made on the printer's page layout and resolution and written
-// through QSaveFile: a failed or cancelled export leaves an earlier file of
-// that name as it was, and no part of the new one.
-TabWidget::PdfResult TabWidget::writePdf(UnicodeKaEditor *editor, const QPrinter &printer,
-                                         const QString &fileName)
-{
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return PdfResult::Failed;
-    auto job = std::make_shared<PrintJob>();
-    auto pdf = std::make_shared<QByteArray>();
-    const QPageLayout layout = printer.pageLayout();
-    const int resolution = printer.resolution();
-    const QPageRanges ranges = printer.pageRanges();
-    const bool done =
-        runPrintJob(editor, job, [job, pdf, layout, resolution, ranges](QTextDocument *copy) {
-            QBuffer buffer(pdf.get());
-            buffer.open(QIODevice::WriteOnly);
-            JobPdfWriter writer(&buffer, job.get());
-            writer.setResolution(resolution);
-            writer.setPageLayout(layout);
-            writer.setPageRanges(ranges);
-            copy->print(&writer);
-        });
-    if (!done) {
-        file.cancelWriting();
-        return PdfResult::Cancelled;
-    }
-    if (!job->printed || pdf->isEmpty() || file.write(*pdf) != pdf->size()) {
-        file.cancelWriting();
-        return PdfResult::Failed;
-    }
-    return file.commit() ? PdfResult::Written : PdfResult::Failed;
-}
-
-QTextDocument *TabWidget::printCopy(UnicodeKaEditor *editor)
-{
-    // The toolkit prints the editor's spelling underlines with the text
-    // unless the document printed is a copy of it of its own.
-    return editor->document()->clone();
-}
-
-void TabWidget::printText(UnicodeKaEditor *editor, QPagedPaintDevice *device)
-{
-    const std::unique_ptr<QTextDocument> copy(printCopy(editor));
-    copy->print(device);
-}
-
 void TabWidget::slotPrint()
 {
     UnicodeKaEditor *editor = m_currentEditor;
     if (!editor)
         return;
-    auto job = std::make_shared<PrintJob>();
+    auto job = std::make_shared<Printing::Job>();
     // Shared with the printing thread, which may still be at its last page
     // after a cancel.
-    const std::shared_ptr<QPrinter> printer = std::make_shared<JobPrinter>(job.get());
+    const std::shared_ptr<QPrinter> printer = Printing::jobPrinter(job.get());
     QPrintDialog dialog(printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -1162,14 +984,15 @@ void TabWidget::slotPrint()
     // failed print leaves an earlier file of that name as it was.
     const QString fileName = printer->outputFileName();
     if (printer->outputFormat() == QPrinter::PdfFormat && !fileName.isEmpty()) {
-        if (writePdf(editor, *printer, fileName) == PdfResult::Failed)
+        if (Printing::writePdf(editor->document(), *printer, fileName, this, this) ==
+            Printing::PdfResult::Failed)
             QMessageBox::warning(this, Utils::appName(),
                                  tr("Couldn't write the PDF file %1").arg(fileName),
                                  QMessageBox::Ok);
         return;
     }
-    const bool done = runPrintJob(
-        editor, job, [job, printer](QTextDocument *copy) { copy->print(printer.get()); });
+    const bool done = Printing::run(editor->document(), this, this, job,
+                                    [job, printer](QTextDocument *copy) { copy->print(printer.get()); });
     if (done && (!job->printed || printer->printerState() == QPrinter::Error))
         QMessageBox::warning(this, Utils::appName(), tr("Couldn't print the document"),
                              QMessageBox::Ok);
@@ -1182,7 +1005,7 @@ void TabWidget::slotPrintPreview()
         return;
     QPrintPreviewDialog preview(this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, editor,
-            [editor](QPrinter *printer) { printText(editor, printer); });
+            [editor](QPrinter *printer) { Printing::printText(editor->document(), printer); });
     preview.exec();
 }
 
