@@ -27,8 +27,8 @@
 
 #include "benchmemory.h"
 #include "guiwaits.h"
-#include "reader.h"
-#include "writer.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 
 namespace {
 

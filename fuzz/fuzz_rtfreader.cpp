@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "reader.h"
-#include "writer.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

@@ -1,11 +1,9 @@
 #include "tabwidget.h"
 #include "makersite.h"
 
-#include "OOReader.h"
+#include "documentimport.h"
 #include "findandreplacedialog.h"
 #include "highlighter.h"
-#include "nudiimport.h"
-#include "reader.h"
 #include "recentfiles.h"
 #include "textencoding.h"
 #include "ts.h"
@@ -33,6 +31,7 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QThread>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
@@ -75,7 +74,7 @@ QString familyAtCursor(const QTextEdit *editor)
 
 TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
     : QTabWidget(parent)
-    , mainWindow(window)
+    , m_mainWindow(window)
     , m_workingDir(QDir::homePath())
 {
     connect(this, &QTabWidget::tabCloseRequested, this, &TabWidget::slotTabCloseRequested);
@@ -86,55 +85,48 @@ TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
     setTabsClosable(true);
     makeConnections();
 
-    QStatusBar *bar = mainWindow ? mainWindow->statusBar() : nullptr;
-    progressBar = new QProgressBar;
-    progressBar->setRange(0, 0);
-    progressBar->setMaximumHeight(14);
-    progressBar->setTextVisible(false);
-    languageStatusLabel = new QLabel;
-    keyboardStatusLabel = new QLabel;
+    QStatusBar *bar = m_mainWindow ? m_mainWindow->statusBar() : nullptr;
+    m_progressBar = new QProgressBar;
+    m_progressBar->setRange(0, 0);
+    m_progressBar->setMaximumHeight(14);
+    m_progressBar->setTextVisible(false);
+    m_languageStatusLabel = new QLabel;
+    m_keyboardStatusLabel = new QLabel;
     if (bar) {
         bar->addPermanentWidget(new QLabel, 10);
-        bar->addPermanentWidget(progressBar, 2);
-        bar->addPermanentWidget(languageStatusLabel, 1);
-        bar->addPermanentWidget(keyboardStatusLabel, 1);
+        bar->addPermanentWidget(m_progressBar, 2);
+        bar->addPermanentWidget(m_languageStatusLabel, 1);
+        bar->addPermanentWidget(m_keyboardStatusLabel, 1);
     } else {
         // Without a status bar the widgets still need an owner.
-        progressBar->setParent(this);
-        languageStatusLabel->setParent(this);
-        keyboardStatusLabel->setParent(this);
+        m_progressBar->setParent(this);
+        m_languageStatusLabel->setParent(this);
+        m_keyboardStatusLabel->setParent(this);
     }
-    progressBar->hide();
+    m_progressBar->hide();
 
     m_recentFiles = new RecentFiles(this);
     connect(m_recentFiles, &RecentFiles::chosen, this, qOverload<const QString &>(&TabWidget::editFile));
 
     m_utils = new Utils(this);
 
-    closeButton = new QToolButton(this);
-    closeButton->setIcon(QIcon(QStringLiteral(":/resources/find-close-icon.png")));
-    closeButton->setIconSize(QSize(16, 16));
-    closeButton->setToolTip(tr("Close Current Tab"));
-    closeButton->setAutoRaise(true);
-    setCornerWidget(closeButton, Qt::TopRightCorner);
-    connect(closeButton, &QToolButton::clicked, this, &TabWidget::slotCloseCurrentTab);
+    m_closeButton = new QToolButton(this);
+    m_closeButton->setIcon(QIcon(QStringLiteral(":/resources/find-close-icon.png")));
+    m_closeButton->setIconSize(QSize(16, 16));
+    m_closeButton->setToolTip(tr("Close Current Tab"));
+    m_closeButton->setAutoRaise(true);
+    setCornerWidget(m_closeButton, Qt::TopRightCorner);
+    connect(m_closeButton, &QToolButton::clicked, this, &TabWidget::slotCloseCurrentTab);
 }
 
 TabWidget::~TabWidget()
 {
-    // Imports still running are stopped before their readers go.
-    for (auto it = imports.begin(); it != imports.end(); ++it) {
-        PushDoc *thread = it.value().thread;
-        if (thread) {
-            thread->quit();
-            thread->wait();
-        }
-        delete it.key();
-    }
-    imports.clear();
-    // The threads of imports already shown may still be deleting their
-    // readers, and a cancelled PDF export's may not have come to its next
-    // page yet.
+    // Imports still running are stopped, each reader deleted in its thread;
+    // those shown already may still be ending theirs.
+    m_imports.clear();
+    qDeleteAll(findChildren<DocumentImport *>(Qt::FindDirectChildrenOnly));
+    // A cancelled PDF export's thread may not have come to its next page
+    // yet.
     const QList<QThread *> threads = findChildren<QThread *>(Qt::FindDirectChildrenOnly);
     for (QThread *thread : threads) {
         thread->quit();
@@ -149,17 +141,17 @@ TabWidget::~TabWidget()
 
 QAction *TabWidget::action(const char *name) const
 {
-    return mainWindow ? mainWindow->findChild<QAction *>(QLatin1String(name)) : nullptr;
+    return m_mainWindow ? m_mainWindow->findChild<QAction *>(QLatin1String(name)) : nullptr;
 }
 
 QMenu *TabWidget::menu(const char *name) const
 {
-    return mainWindow ? mainWindow->findChild<QMenu *>(QLatin1String(name)) : nullptr;
+    return m_mainWindow ? m_mainWindow->findChild<QMenu *>(QLatin1String(name)) : nullptr;
 }
 
 QToolBar *TabWidget::toolBar() const
 {
-    return mainWindow ? mainWindow->findChild<QToolBar *>(QStringLiteral("mainToolBar")) : nullptr;
+    return m_mainWindow ? m_mainWindow->findChild<QToolBar *>(QStringLiteral("mainToolBar")) : nullptr;
 }
 
 void TabWidget::initLoad(QStringList args)
@@ -190,8 +182,8 @@ UnicodeKaEditor *TabWidget::createNewEditor(bool)
     connect(editor->document(), &QTextDocument::modificationChanged, this,
             &TabWidget::slotDocumentModified);
 
-    if (comboFont)
-        comboFont->setWritingSystem(
+    if (m_comboFont)
+        m_comboFont->setWritingSystem(
             QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(m_language)));
     editor->setLanguageFont(m_language);
     editor->setTextEncodingIndex(m_textEncodingIndex);
@@ -209,20 +201,20 @@ UnicodeKaEditor *TabWidget::createNewEditor(bool)
 
 QString TabWidget::newFilename()
 {
-    return tr("untitled-%1").arg(untitledCounter++);
+    return tr("untitled-%1").arg(m_untitledCounter++);
 }
 
 void TabWidget::slotNew()
 {
     UnicodeKaEditor *editor = createNewEditor(false);
-    editorList.append(editor);
+    m_editors.append(editor);
     const QString name = newFilename();
     addTab(editor, name);
     setCurrentWidget(editor);
     editor->setFocus();
     editor->document()->setModified(false);
     setCurrentIndex(count() - 1);
-    openDocumentList.append(name);
+    m_openDocuments.append(name);
 }
 
 void TabWidget::slotOpen()
@@ -247,18 +239,18 @@ void TabWidget::editFile(const QString &path)
     const int open = indexOfFile(path);
     if (open >= 0) {
         setCurrentIndex(open);
-        const QString name = editorList.at(open)->fileName();
+        const QString name = m_editors.at(open)->fileName();
         updateRecentFilesMenu(name.isEmpty() ? path : name);
         return;
     }
-    QFile file(path);
     // A folder opens as a device but yields nothing; it is no document.
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir() || !info.isReadable()) {
         QMessageBox::information(this, Utils::appName(), tr("Couldn't open the file %1").arg(path),
                                  QMessageBox::Ok);
         return;
     }
-    if (editFile(path, file))
+    if (openFile(path))
         updateRecentFilesMenu(path);
 }
 
@@ -272,13 +264,13 @@ int TabWidget::indexOfFile(const QString &path) const
             (name == path ||
              (!canonical.isEmpty() && QFileInfo(name).canonicalFilePath() == canonical));
     };
-    for (int i = 0; i < editorList.size(); ++i)
-        if (same(editorList.at(i)->fileName()))
+    for (int i = 0; i < m_editors.size(); ++i)
+        if (same(m_editors.at(i)->fileName()))
             return i;
     // A file still being opened has its tab, though not yet its name.
-    for (const Import &import : imports)
-        if (import.editor && same(import.path))
-            return editorList.indexOf(import.editor);
+    for (const DocumentImport *import : m_imports)
+        if (import->editor() && same(import->path()))
+            return m_editors.indexOf(import->editor());
     return -1;
 }
 
@@ -288,9 +280,9 @@ bool TabWidget::mayTakeFileName(const UnicodeKaEditor *editor, const QString &na
     if (open < 0)
         return true;
     bool opening = false;
-    for (const Import &import : std::as_const(imports))
-        opening = opening || import.editor == editorList.at(open);
-    if (!opening && editorList.at(open) == editor)
+    for (const DocumentImport *import : std::as_const(m_imports))
+        opening = opening || import->editor() == m_editors.at(open);
+    if (!opening && m_editors.at(open) == editor)
         return true;
     // Two tabs over one file would each save over the other's text.
     QMessageBox::warning(
@@ -305,154 +297,98 @@ bool TabWidget::mayTakeFileName(const UnicodeKaEditor *editor, const QString &na
     return false;
 }
 
-bool TabWidget::editFile(const QString &path, QFile &file)
+// Opens the file in a new tab, by its format. False when the file could not
+// be read: no tab is left for it.
+bool TabWidget::openFile(const QString &path)
 {
-    const QString suffix = QFileInfo(file).suffix().toLower();
+    using DocumentOpen::Format;
+    using DocumentOpen::Opened;
+    const Format format = DocumentOpen::formatOf(path);
 
     UnicodeKaEditor *editor = createNewEditor(false);
     showProgress(true);
-    editorList.append(editor);
-    openDocumentList.append(path);
+    m_editors.append(editor);
+    m_openDocuments.append(path);
     const int tab = addTab(editor, QFileInfo(path).fileName());
     setCurrentIndex(count() - 1);
 
-    if (suffix == QLatin1String("brh")) {
+    if (format == Format::Brh) {
         // There is no file behind the converted text.
         unbindTab(tab);
-        convertBRHFile(path, file);
-        showProgress(!imports.isEmpty());
-        if (file.error() != QFileDevice::NoError) {
+        const Opened opened = DocumentOpen::openBrh(path);
+        appendConverted(editor, opened.lines);
+        showProgress(!m_imports.isEmpty());
+        if (!opened.failure.isEmpty()) {
             dropTab(indexOf(editor));
-            reportUnreadable(path, tr("The file could not be read: %1").arg(file.errorString()));
+            reportUnreadable(path, opened.failure);
             return false;
         }
         return true;
     }
 
-    // Read as bytes: text mode drops every carriage-return byte, and in
-    // UTF-16 that byte is half of many characters (all of Malayalam's).
-    file.setTextModeEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     setTabToolTip(tab, path);
-    const bool imported = suffix == QLatin1String("odt") || suffix == QLatin1String("odf");
-    if (!imported && isVisible()) {
+    if (format == Format::OpenDocument) {
+        startImport(editor, path);
+        showProgress(true);
+        return true;
+    }
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (isVisible()) {
         // The new tab is shown, with the busy cursor, before the file is
         // read: the window repaints between the two instead of after both.
         // Keys and clicks wait until the text is there.
         const QPointer<UnicodeKaEditor> guard(editor);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!guard || !editorList.contains(editor)) {
+        if (!guard || !m_editors.contains(editor)) {
             QApplication::restoreOverrideCursor();
-            showProgress(!imports.isEmpty());
+            showProgress(!m_imports.isEmpty());
             return false;
         }
     }
-    // Bound to its file once its text is read; until then a save asks.
-    bool bound = true;
-    // Why the file could not be read (whole); empty when it was.
-    QString failure;
 
-    if (suffix == QLatin1String("rtf")) {
-        // Read into a document of its own, shown once it is whole: inserted
-        // into the shown one, every piece would be laid out as it came.
-        auto *read = new QTextDocument(editor);
-        read->setDefaultFont(editor->document()->defaultFont());
-        read->setDocumentMargin(editor->document()->documentMargin());
-        // What the reader inserts is the file, not an edit to undo.
-        read->setUndoRedoEnabled(false);
-        RTF::Reader reader;
-        if (!reader.read(&file, QTextCursor(read)))
-            failure = reader.errorString();
-        read->setUndoRedoEnabled(true);
-        installImportedDocument(editor, read);
-    } else if (suffix == QLatin1String("nudi")) {
-        const QString text = importNudiFile(path);
-        if (text.isEmpty()) {
-            failure = tr("It holds no Nudi text that could be read.");
-        } else {
-            editor->setText(text);
-            editor->document()->setModified(true);
-        }
-        // The text is Unicode now: written back under the legacy name it
-        // would open garbled.
-        bound = false;
-    } else if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            failure = tr("The file could not be read: %1").arg(file.errorString());
-        } else {
-            // Whole, so that the line breaks inside the markup stay white
-            // space between words.
-            editor->setHtml(TextEncoding::decodeHtml(bytes));
-            // The page is written back as UTF-8, which is what the toolkit's
-            // HTML declares.
-            editor->setTextEncodingIndex(TextEncoding::Utf8);
-            editor->document()->setModified(false);
-        }
-    } else if (imported) {
-        auto *thread = new PushDoc(this);
-        auto *reader = new OOReader(path, OOReader::EditorDestination, nullptr);
-        reader->moveToThread(thread);
-        imports.insert(reader, Import { thread, editor, path, QString() });
-        ooReader = reader;
-        pushDoc = thread;
-        connect(thread, &QThread::started, reader, &OOReader::read);
-        // Queued behind the reader's last report, ready() finds its error.
-        connect(reader, &OOReader::setError, this, [this, reader](const QString &message) {
-            const auto it = imports.find(reader);
-            if (it != imports.end())
-                it->error = message;
-        });
-        connect(reader, &OOReader::ready, this, &TabWidget::drawDoc);
-        connect(reader, &OOReader::statusRead, this, &TabWidget::onRead);
-        // The tab takes no typing until the document is shown: whatever went
-        // into the empty one would be lost when the file's replaces it.
-        editor->setReadOnly(true);
-        editor->viewport()->setCursor(Qt::BusyCursor);
-        thread->start(QThread::InheritPriority);
-        editor->document()->setModified(false);
-        // The file name comes with the document.
-        bound = false;
-    } else {
-        const QByteArray bytes = file.readAll();
-        bool latin1 = false;
-        if (file.error() != QFileDevice::NoError) {
-            failure = tr("The file could not be read: %1").arg(file.errorString());
-        } else {
-            const TextEncoding::Decoded decoded = TextEncoding::decodeText(bytes);
-            latin1 = decoded.latin1;
-            editor->setPlainText(decoded.text);
-            // Saved in the encoding it was read in, the file keeps its bytes.
-            editor->setTextEncodingIndex(decoded.position);
-            editor->document()->setModified(false);
-        }
-        if (latin1 && mainWindow && mainWindow->statusBar())
-            mainWindow->statusBar()->showMessage(
-                tr("%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so")
-                    .arg(QFileInfo(path).fileName()));
+    Opened opened;
+    switch (format) {
+    case Format::Rtf:
+        opened = DocumentOpen::openRtf(path, editor->document()->defaultFont(),
+                                       editor->document()->documentMargin());
+        break;
+    case Format::Nudi:
+        opened = DocumentOpen::openNudi(path);
+        break;
+    case Format::Html:
+        opened = DocumentOpen::openHtml(path);
+        break;
+    default:
+        opened = DocumentOpen::openText(path);
+        break;
     }
+    show(editor, opened);
+    if (opened.latin1 && m_mainWindow && m_mainWindow->statusBar())
+        m_mainWindow->statusBar()->showMessage(
+            tr("%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so")
+                .arg(QFileInfo(path).fileName()));
 
     // Setting an empty text reports a change that the toolkit then takes
     // back without a signal: the mark is set from the document itself.
     markTab(indexOf(editor), editor->document()->isModified());
-    showProgress(!imports.isEmpty());
+    showProgress(!m_imports.isEmpty());
     QApplication::restoreOverrideCursor();
+    const QString &failure = opened.failure;
     if (!failure.isEmpty() && !hasText(editor->document())) {
         dropTab(indexOf(editor));
         reportUnreadable(path, failure);
         return false;
     }
     // Saved over the file, what could not be read of it would be lost.
-    if (!failure.isEmpty())
-        bound = false;
-    if (bound)
+    if (opened.bound && failure.isEmpty())
         editor->setFileName(path);
-    else if (!imported)
+    else
         unbindTab(indexOf(editor));
     if (!failure.isEmpty())
         reportPartlyRead(path, failure);
-    if (suffix == QLatin1String("nudi") && mainWindow && mainWindow->statusBar())
-        mainWindow->statusBar()->showMessage(
+    if (format == Format::Nudi && m_mainWindow && m_mainWindow->statusBar())
+        m_mainWindow->statusBar()->showMessage(
             tr("%1 was converted into Unicode text: saving it asks for a new name, and the "
                "file stays as it is")
                 .arg(QFileInfo(path).fileName()));
@@ -472,57 +408,68 @@ bool TabWidget::editFile(const QString &path, QFile &file)
     return true;
 }
 
+void TabWidget::show(UnicodeKaEditor *editor, DocumentOpen::Opened &opened)
+{
+    using Content = DocumentOpen::Opened::Content;
+    switch (opened.content) {
+    case Content::Document:
+        opened.document->setParent(editor);
+        installImportedDocument(editor, opened.document.release());
+        return;
+    case Content::Lines:
+        appendConverted(editor, opened.lines);
+        return;
+    case Content::AnyText:
+        if (!opened.text.isEmpty()) {
+            editor->setText(opened.text);
+            editor->document()->setModified(true);
+        }
+        return;
+    case Content::Html:
+    case Content::PlainText:
+        if (!opened.failure.isEmpty())
+            return;
+        if (opened.content == Content::Html)
+            editor->setHtml(opened.text);
+        else
+            editor->setPlainText(opened.text);
+        if (opened.hasEncoding)
+            editor->setTextEncodingIndex(opened.encoding);
+        editor->document()->setModified(false);
+        return;
+    }
+}
+
+void TabWidget::startImport(UnicodeKaEditor *editor, const QString &path)
+{
+    auto *import = new DocumentImport(path, editor, this);
+    m_imports.append(import);
+    connect(import, &DocumentImport::ready, this, &TabWidget::drawDoc);
+    connect(import, &DocumentImport::progress, this, &TabWidget::onRead);
+    // The tab takes no typing until the document is shown: whatever went
+    // into the empty one would be lost when the file's replaces it.
+    editor->setReadOnly(true);
+    editor->viewport()->setCursor(Qt::BusyCursor);
+    import->start();
+    editor->document()->setModified(false);
+    markTab(indexOf(editor), false);
+}
+
 void TabWidget::drawDoc()
 {
     // Each import keeps its own reader, thread and editor, so that a second
     // import started before the first is done fills its own tab.
-    auto *reader = qobject_cast<OOReader *>(sender());
-    if (!reader || !imports.contains(reader))
+    auto *import = qobject_cast<DocumentImport *>(sender());
+    if (!import || !m_imports.removeOne(import))
         return;
-    const Import import = imports.take(reader);
-    const bool inItsThread = import.thread && import.thread->isRunning() &&
-        reader->thread() == import.thread && import.thread != thread();
-    // The reader's document comes over to this thread whole, instead of as
-    // a copy made here: the reader's thread is idle in its event loop now,
-    // and only that thread can hand its objects over.
-    QTextDocument *read = nullptr;
-    if (inItsThread) {
-        QThread *here = thread();
-        QMetaObject::invokeMethod(
-            reader,
-            [reader, here, &read] {
-                read = reader->document;
-                reader->document = nullptr;
-                if (read)
-                    read->moveToThread(here);
-            },
-            Qt::BlockingQueuedConnection);
-    } else if (reader->document) {
-        read = reader->document->clone();
-    }
+    QTextDocument *read = import->finish();
     // A tab closed meanwhile gets nothing: its editor is on its way out.
-    UnicodeKaEditor *editor = import.editor;
-    if (editor && editorList.contains(editor))
-        finishImport(editor, import.path, read, import.error);
+    UnicodeKaEditor *editor = import->editor();
+    if (editor && m_editors.contains(editor))
+        finishImport(editor, import->path(), read, import->error());
     else
         delete read;
-    // The reader, with the file's archive and what it built on the way, is
-    // deleted in its own thread, which then ends.
-    if (inItsThread) {
-        reader->deleteLater();
-        import.thread->quit();
-    } else {
-        if (import.thread) {
-            import.thread->quit();
-            import.thread->wait();
-        }
-        delete reader;
-    }
-    if (ooReader == reader) {
-        ooReader = nullptr;
-        pushDoc = nullptr;
-    }
-    showProgress(!imports.isEmpty());
+    showProgress(!m_imports.isEmpty());
 }
 
 void TabWidget::finishImport(UnicodeKaEditor *editor, const QString &path, QTextDocument *read,
@@ -605,25 +552,25 @@ void TabWidget::installImportedDocument(UnicodeKaEditor *editor, QTextDocument *
 
 void TabWidget::unbindTab(int index)
 {
-    if (index < 0 || index >= count() || index >= editorList.size())
+    if (index < 0 || index >= count() || index >= m_editors.size())
         return;
     const QString name = newFilename();
     setTabText(index, name);
     setTabToolTip(index, QString());
-    if (index < openDocumentList.size())
-        openDocumentList[index] = name;
-    UnicodeKaEditor *editor = editorList.at(index);
+    if (index < m_openDocuments.size())
+        m_openDocuments[index] = name;
+    UnicodeKaEditor *editor = m_editors.at(index);
     editor->setFileName(QString());
     markTab(index, editor->document()->isModified());
 }
 
 void TabWidget::dropTab(int index)
 {
-    if (index < 0 || index >= count() || index >= editorList.size())
+    if (index < 0 || index >= count() || index >= m_editors.size())
         return;
-    UnicodeKaEditor *editor = editorList.takeAt(index);
-    if (index < openDocumentList.size())
-        openDocumentList.removeAt(index);
+    UnicodeKaEditor *editor = m_editors.takeAt(index);
+    if (index < m_openDocuments.size())
+        m_openDocuments.removeAt(index);
     removeTab(index);
     editor->deleteLater();
     if (count() == 0)
@@ -653,19 +600,19 @@ void TabWidget::convertBRHFile(const QString &, QFile &file)
     UnicodeKaEditor *editor = m_currentEditor;
     if (!editor)
         return;
+    QString failure;
+    appendConverted(editor, DocumentOpen::brhLines(&file, &failure));
+}
+
+void TabWidget::appendConverted(UnicodeKaEditor *editor, const QStringList &lines)
+{
     showProgress(true);
-    file.setTextModeEnabled(true);
-    // Read whole first: a stream on the file takes a failing read for its
-    // end, and the caller must learn that the file was not read.
-    const QByteArray bytes = file.readAll();
-    QTextStream stream(bytes);
-    stream.setAutoDetectUnicode(false);
     // One edit for all the lines: the shown document is laid out once, not
     // after every line appended.
     QTextCursor edit(editor->document());
     edit.beginEditBlock();
-    while (!stream.atEnd())
-        editor->append(convertScript(stream.readLine(), m_language, 0));
+    for (const QString &line : lines)
+        editor->append(convertScript(line, m_language, 0));
     edit.endEditBlock();
     // The converted file is the document's start, not a list of edits; it
     // is unsaved new text all the same. (With the undo steps gone, the
@@ -713,38 +660,38 @@ QMenu *TabWidget::recentFilesMenu() const
 bool TabWidget::slotSave()
 {
     const int index = currentIndex();
-    if (index < 0 || index >= editorList.size())
+    if (index < 0 || index >= m_editors.size())
         return false;
-    UnicodeKaEditor *editor = editorList.at(index);
+    UnicodeKaEditor *editor = m_editors.at(index);
     const bool saved = editor->onSaveFile(false);
-    afterSave(editorList.indexOf(editor), editor);
+    afterSave(m_editors.indexOf(editor), editor);
     return saved;
 }
 
 void TabWidget::slotSaveAs()
 {
     const int index = currentIndex();
-    if (index < 0 || index >= editorList.size())
+    if (index < 0 || index >= m_editors.size())
         return;
-    UnicodeKaEditor *editor = editorList.at(index);
+    UnicodeKaEditor *editor = m_editors.at(index);
     editor->onSaveFileAs();
-    afterSave(editorList.indexOf(editor), editor);
+    afterSave(m_editors.indexOf(editor), editor);
 }
 
 // The index is looked up again after each save: while a question or the
 // file chooser is open, an import that ends may take another tab away.
 void TabWidget::afterSave(int index, UnicodeKaEditor *editor)
 {
-    if (index < 0 || editorList.value(index) != editor)
+    if (index < 0 || m_editors.value(index) != editor)
         return;
     const QString path = editor->fileName();
     if (!path.isEmpty()) {
         if (QFile::exists(path))
             setTabText(index, QFileInfo(path).fileName());
-        if (index < openDocumentList.size())
-            openDocumentList[index] = path;
+        if (index < m_openDocuments.size())
+            m_openDocuments[index] = path;
         else
-            openDocumentList.append(path);
+            m_openDocuments.append(path);
         updateRecentFilesMenu(path);
     }
     // The title follows the document's state again after the rename.
@@ -753,13 +700,13 @@ void TabWidget::afterSave(int index, UnicodeKaEditor *editor)
 
 bool TabWidget::slotTabCloseRequested(int index)
 {
-    if (index < 0 || index >= count() || index >= editorList.size())
+    if (index < 0 || index >= count() || index >= m_editors.size())
         return false;
-    UnicodeKaEditor *editor = editorList.at(index);
+    UnicodeKaEditor *editor = m_editors.at(index);
     if (!editor->onSaveFile(true))
         return false;
     // The question may have let another tab go meanwhile.
-    index = editorList.indexOf(editor);
+    index = m_editors.indexOf(editor);
     if (index >= 0)
         dropTab(index);
     return true;
@@ -776,9 +723,9 @@ bool TabWidget::slotExit()
     bool result = true;
     // The documents as they were when asked to leave: while a question is
     // open, an import that ends may take its tab away.
-    const QList<QPointer<UnicodeKaEditor>> editors(editorList.cbegin(), editorList.cend());
+    const QList<QPointer<UnicodeKaEditor>> editors(m_editors.cbegin(), m_editors.cend());
     for (const QPointer<UnicodeKaEditor> &editor : editors) {
-        if (!editor || !editorList.contains(editor))
+        if (!editor || !m_editors.contains(editor))
             continue;
         if (editor->fileName().startsWith(QLatin1String(":/")))
             continue;
@@ -787,7 +734,7 @@ bool TabWidget::slotExit()
             last =
                 QMessageBox::question(this, Utils::appName(),
                                       tr("Document %1 is modified, Do you want to save?")
-                                          .arg(documentTitle(editorList.indexOf(editor))),
+                                          .arg(documentTitle(m_editors.indexOf(editor))),
                                       QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
                                           QMessageBox::NoToAll | QMessageBox::Cancel);
             // Cancel is the wish to go back to the documents, now.
@@ -803,7 +750,7 @@ bool TabWidget::slotExit()
                 result = false;
             // Title, list and recent files follow, also for a document that
             // got its name now, as the window may stay open.
-            afterSave(editorList.indexOf(editor), editor);
+            afterSave(m_editors.indexOf(editor), editor);
         }
     }
 
@@ -813,15 +760,15 @@ bool TabWidget::slotExit()
 
 void TabWidget::slotCurrentChanged(int index)
 {
-    if (index < 0 || index >= editorList.size())
+    if (index < 0 || index >= m_editors.size())
         return;
-    m_currentEditor = editorList.at(index);
-    if (completer) {
-        completer->disconnect();
+    m_currentEditor = m_editors.at(index);
+    if (m_completer) {
+        m_completer->disconnect();
         if (m_currentEditor) {
-            completer->setWidget(m_currentEditor);
-            m_currentEditor->setCompleter(completer);
-            connect(completer.data(), qOverload<const QString &>(&QCompleter::activated),
+            m_completer->setWidget(m_currentEditor);
+            m_currentEditor->setCompleter(m_completer);
+            connect(m_completer.data(), qOverload<const QString &>(&QCompleter::activated),
                     m_currentEditor.data(), [editor = m_currentEditor](const QString &text) {
                         if (editor)
                             QMetaObject::invokeMethod(editor.data(), "insertCompletion",
@@ -850,8 +797,8 @@ void TabWidget::slotDocumentModified(bool modified)
 
 int TabWidget::indexOfDocument(const QObject *document) const
 {
-    for (int i = 0; i < editorList.size(); ++i) {
-        const UnicodeKaEditor *editor = editorList.at(i);
+    for (int i = 0; i < m_editors.size(); ++i) {
+        const UnicodeKaEditor *editor = m_editors.at(i);
         if (editor == document || editor->document() == document)
             return i;
     }
@@ -883,8 +830,8 @@ bool TabWidget::fromBackgroundEditor() const
 
 void TabWidget::slotLoadCompleter()
 {
-    if (!completer) {
-        completer = m_utils->zuvoCompleter();
+    if (!m_completer) {
+        m_completer = m_utils->zuvoCompleter();
         UserDict dict;
         const QString text = dict.read(QStringLiteral("UnicodeWords"));
         if (!text.isEmpty()) {
@@ -893,11 +840,11 @@ void TabWidget::slotLoadCompleter()
             m_utils->updateStringModel(words);
         }
     }
-    if (completer && m_currentEditor) {
-        completer->disconnect();
-        completer->setWidget(m_currentEditor);
-        m_currentEditor->setCompleter(completer);
-        connect(completer.data(), qOverload<const QString &>(&QCompleter::activated),
+    if (m_completer && m_currentEditor) {
+        m_completer->disconnect();
+        m_completer->setWidget(m_currentEditor);
+        m_currentEditor->setCompleter(m_completer);
+        connect(m_completer.data(), qOverload<const QString &>(&QCompleter::activated),
                 m_currentEditor.data(), [editor = m_currentEditor](const QString &text) {
                     if (editor)
                         QMetaObject::invokeMethod(editor.data(), "insertCompletion",
@@ -920,8 +867,8 @@ QString TabWidget::workingDir() const
 UnicodeKaEditor *TabWidget::currentEditor()
 {
     const int index = currentIndex();
-    if (index >= 0 && index < editorList.size())
-        return editorList.at(index);
+    if (index >= 0 && index < m_editors.size())
+        return m_editors.at(index);
     const QMessageBox::StandardButton answer =
         QMessageBox::question(nullptr, tr("Oops unknown exception!"),
                               tr("Would you like to inform this error to author.\n\n"
@@ -934,6 +881,6 @@ UnicodeKaEditor *TabWidget::currentEditor()
 
 void TabWidget::showProgress(bool on)
 {
-    if (progressBar)
-        progressBar->setVisible(on);
+    if (m_progressBar)
+        m_progressBar->setVisible(on);
 }

@@ -2,21 +2,17 @@
 #define TABWIDGET_H
 
 #include <QFont>
-#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTextCharFormat>
-#include <QThread>
 
+#include "documentopen.h"
 #include "textencoding.h"
 
-#include <functional>
-#include <memory>
-
+class DocumentImport;
 class FindAndReplaceDialog;
-class OOReader;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -40,22 +36,6 @@ class Utils;
 class WiktionaryOnline;
 class ZaviDodazDialog;
 
-// The thread of one OpenDocument import: it only runs an event loop, in which
-// the reader that was moved to it does its reading, hands its document over
-// to the GUI thread and is deleted.
-class PushDoc : public QThread
-{
-    Q_OBJECT
-public:
-    explicit PushDoc(QObject *parent = nullptr)
-        : QThread(parent)
-    {
-    }
-
-protected:
-    void run() override { exec(); }
-};
-
 // The centre of the word processor: one UnicodeKaEditor per open document,
 // one tab each. Every menu command reaches the documents through it.
 //
@@ -71,8 +51,6 @@ public:
 
     void initLoad(QStringList args);
 
-    // False when the file could not be read: no tab is left for it.
-    bool editFile(const QString &path, QFile &file);
     void convertBRHFile(const QString &path, QFile &file);
     QString convertScript(QString text, int language, int keyboard);
 
@@ -89,12 +67,12 @@ public:
     int keyboard() const;
 
     // The editors in tab order and the parallel names (path or untitled name).
-    QList<UnicodeKaEditor *> editors() const { return editorList; }
-    QStringList openDocuments() const { return openDocumentList; }
+    QList<UnicodeKaEditor *> editors() const { return m_editors; }
+    QStringList openDocuments() const { return m_openDocuments; }
     QStringList recentFiles() const;
     QMenu *recentFilesMenu() const;
     Utils *utils() const { return m_utils; }
-    FindAndReplaceDialog *findDialog() const { return findAndReplace; }
+    FindAndReplaceDialog *findDialog() const { return m_findAndReplace; }
 
 signals:
     void showLowerWidget(QWidget *widget);
@@ -203,6 +181,13 @@ private:
     void markTab(int index, bool modified);
     // What slotSave and slotSaveAs do once the editor has saved.
     void afterSave(int index, UnicodeKaEditor *editor);
+    bool openFile(const QString &path);
+    // The text a file gave goes into the editor of its tab.
+    void show(UnicodeKaEditor *editor, DocumentOpen::Opened &opened);
+    // The lines of a BRH file, converted into the editor's language, as one
+    // edit.
+    void appendConverted(UnicodeKaEditor *editor, const QStringList &lines);
+    void startImport(UnicodeKaEditor *editor, const QString &path);
     // The editor gets the document a reader built (it takes the editor's
     // font and margin): the file as read, unmodified, nothing to undo.
     void installImportedDocument(UnicodeKaEditor *editor, QTextDocument *document);
@@ -239,53 +224,44 @@ private:
     // bar again, in the interface language now installed.
     void retranslate();
 
-    QMainWindow *mainWindow;
-    QList<UnicodeKaEditor *> editorList;
+    QMainWindow *m_mainWindow;
+    QList<UnicodeKaEditor *> m_editors;
     QPointer<UnicodeKaEditor> m_currentEditor;
     Utils *m_utils = nullptr;
-    QStringList openDocumentList;
-    int untitledCounter = 0;
+    QStringList m_openDocuments;
+    int m_untitledCounter = 0;
     int m_language = 0;
     int m_keyboard = 0;
     QString m_workingDir;
     RecentFiles *m_recentFiles = nullptr;
-    QProgressBar *progressBar = nullptr;
-    OOReader *ooReader = nullptr;
-    PushDoc *pushDoc = nullptr;
-    struct Import
-    {
-        QPointer<PushDoc> thread;
-        QPointer<UnicodeKaEditor> editor;
-        QString path;
-        // What the reader reported before it was ready.
-        QString error;
-    };
-    QHash<OOReader *, Import> imports;
-    QPointer<QCompleter> completer;
-    QPointer<QFontComboBox> comboFont;
-    QPointer<QComboBox> comboSize;
-    QPointer<QSpinBox> prefixLengthSpinBox;
-    QPointer<FindAndReplaceDialog> findAndReplace;
-    QPointer<SpellCheckDialog> spellCheckDialog;
-    QPointer<WiktionaryOnline> wiktionary;
-    QPointer<ZaviDodazDialog> zaviDodaz;
+    QProgressBar *m_progressBar = nullptr;
+    // The OpenDocument imports still reading, each with its tab.
+    QList<DocumentImport *> m_imports;
+    QPointer<QCompleter> m_completer;
+    QPointer<QFontComboBox> m_comboFont;
+    QPointer<QComboBox> m_comboSize;
+    QPointer<QSpinBox> m_prefixLengthSpinBox;
+    QPointer<FindAndReplaceDialog> m_findAndReplace;
+    QPointer<SpellCheckDialog> m_spellCheckDialog;
+    QPointer<WiktionaryOnline> m_wiktionary;
+    QPointer<ZaviDodazDialog> m_zaviDodaz;
 
-    QList<QAction *> languageActions;
-    QActionGroup *languageGroup = nullptr;
-    QList<QAction *> keyboardActions;
-    QActionGroup *keyboardGroup = nullptr;
-    QList<QAction *> bulletsActions;
-    QActionGroup *bulletsGroup = nullptr;
-    QActionGroup *encodingGroup = nullptr;
-    QActionGroup *alignmentGroup = nullptr;
-    QPointer<QLabel> fontSizeLabel;
-    QPointer<QLabel> fontLabel;
-    QPointer<QLabel> prefixBeforeLabel;
-    QPointer<QLabel> prefixAfterLabel;
-    QPointer<QToolButton> closeButton;
-    QLabel *languageStatusLabel = nullptr;
-    QLabel *keyboardStatusLabel = nullptr;
-    int lastIndicLanguage = 0;
+    QList<QAction *> m_languageActions;
+    QActionGroup *m_languageGroup = nullptr;
+    QList<QAction *> m_keyboardActions;
+    QActionGroup *m_keyboardGroup = nullptr;
+    QList<QAction *> m_bulletsActions;
+    QActionGroup *m_bulletsGroup = nullptr;
+    QActionGroup *m_encodingGroup = nullptr;
+    QActionGroup *m_alignmentGroup = nullptr;
+    QPointer<QLabel> m_fontSizeLabel;
+    QPointer<QLabel> m_fontLabel;
+    QPointer<QLabel> m_prefixBeforeLabel;
+    QPointer<QLabel> m_prefixAfterLabel;
+    QPointer<QToolButton> m_closeButton;
+    QLabel *m_languageStatusLabel = nullptr;
+    QLabel *m_keyboardStatusLabel = nullptr;
+    int m_lastIndicLanguage = 0;
     // The encoding last chosen in the Encoding menu (or restored from the
     // settings): new documents are saved in it.
     int m_textEncodingIndex = TextEncoding::Utf8;

@@ -67,71 +67,71 @@ void TabWidget::addActions()
 {
     QToolBar *bar = toolBar();
 
-    if (languageActions.isEmpty())
-        languageActions =
-            addGroup("menuLanguage", languageGroup, SLOT(slotLanguageActionToggled(bool)));
+    if (m_languageActions.isEmpty())
+        m_languageActions =
+            addGroup("menuLanguage", m_languageGroup, SLOT(slotLanguageActionToggled(bool)));
 
-    if (bar && !comboSize)
-        comboSize = bar->findChild<QComboBox *>(QStringLiteral("comboSize"));
-    if (bar && !comboSize) {
-        comboSize = new QComboBox(bar);
-        comboSize->setObjectName(QStringLiteral("comboSize"));
-        fontSizeLabel = new QLabel(tr(" Font Size: "), bar);
-        bar->addWidget(fontSizeLabel);
-        bar->addWidget(comboSize);
-        comboSize->setEditable(true);
+    if (bar && !m_comboSize)
+        m_comboSize = bar->findChild<QComboBox *>(QStringLiteral("comboSize"));
+    if (bar && !m_comboSize) {
+        m_comboSize = new QComboBox(bar);
+        m_comboSize->setObjectName(QStringLiteral("comboSize"));
+        m_fontSizeLabel = new QLabel(tr(" Font Size: "), bar);
+        bar->addWidget(m_fontSizeLabel);
+        bar->addWidget(m_comboSize);
+        m_comboSize->setEditable(true);
         const QList<int> sizes = QFontDatabase::standardSizes();
         for (int size : sizes)
-            comboSize->addItem(QString::number(size));
-        connect(comboSize.data(), &QComboBox::textActivated, this, &TabWidget::slotTextSize);
-        comboSize->setCurrentIndex(
-            comboSize->findText(QStringLiteral("12"), Qt::MatchExactly | Qt::MatchCaseSensitive));
+            m_comboSize->addItem(QString::number(size));
+        connect(m_comboSize.data(), &QComboBox::textActivated, this, &TabWidget::slotTextSize);
+        m_comboSize->setCurrentIndex(
+            m_comboSize->findText(QStringLiteral("12"), Qt::MatchExactly | Qt::MatchCaseSensitive));
     }
 
-    if (bulletsActions.isEmpty())
-        bulletsActions =
-            addGroup("menuBullets", bulletsGroup, SLOT(slotButtetsActionToggled(bool)));
-    if (keyboardActions.isEmpty())
-        keyboardActions =
-            addGroup("menuKeyboard", keyboardGroup, SLOT(slotKeyboardActionToggled(bool)));
+    if (m_bulletsActions.isEmpty())
+        m_bulletsActions =
+            addGroup("menuBullets", m_bulletsGroup, SLOT(slotButtetsActionToggled(bool)));
+    if (m_keyboardActions.isEmpty())
+        m_keyboardActions =
+            addGroup("menuKeyboard", m_keyboardGroup, SLOT(slotKeyboardActionToggled(bool)));
 
-    if (bar && !comboFont)
-        comboFont = bar->findChild<QFontComboBox *>(QStringLiteral("comboFontFamily"));
-    if (bar && !comboFont) {
-        comboFont = new QFontComboBox(bar);
-        comboFont->setObjectName(QStringLiteral("comboFontFamily"));
-        comboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (bar && !m_comboFont)
+        m_comboFont = bar->findChild<QFontComboBox *>(QStringLiteral("comboFontFamily"));
+    if (bar && !m_comboFont) {
+        m_comboFont = new QFontComboBox(bar);
+        m_comboFont->setObjectName(QStringLiteral("comboFontFamily"));
+        m_comboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         bar->addSeparator();
-        fontLabel = new QLabel(tr(" Font: "), bar);
-        bar->addWidget(fontLabel);
-        bar->addWidget(comboFont);
-        connect(comboFont.data(), &QComboBox::textActivated, this, &TabWidget::slotTextFontFamily);
+        m_fontLabel = new QLabel(tr(" Font: "), bar);
+        bar->addWidget(m_fontLabel);
+        bar->addWidget(m_comboFont);
+        connect(m_comboFont.data(), &QComboBox::textActivated, this, &TabWidget::slotTextFontFamily);
     }
 
-    if (bar && !prefixLengthSpinBox)
-        prefixLengthSpinBox = bar->findChild<QSpinBox *>(QStringLiteral("prefixLengthSpinBox"));
-    if (bar && !prefixLengthSpinBox) {
-        prefixLengthSpinBox = new QSpinBox(bar);
-        prefixLengthSpinBox->setObjectName(QStringLiteral("prefixLengthSpinBox"));
-        prefixLengthSpinBox->setRange(3, 26);
+    if (bar && !m_prefixLengthSpinBox)
+        m_prefixLengthSpinBox = bar->findChild<QSpinBox *>(QStringLiteral("prefixLengthSpinBox"));
+    if (bar && !m_prefixLengthSpinBox) {
+        m_prefixLengthSpinBox = new QSpinBox(bar);
+        m_prefixLengthSpinBox->setObjectName(QStringLiteral("prefixLengthSpinBox"));
+        m_prefixLengthSpinBox->setRange(3, 26);
         bar->addSeparator();
-        prefixBeforeLabel = new QLabel(tr(" Auto complete after "), bar);
-        bar->addWidget(prefixBeforeLabel);
-        bar->addWidget(prefixLengthSpinBox);
-        prefixAfterLabel = new QLabel(tr(" keys"), bar);
-        bar->addWidget(prefixAfterLabel);
-        prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
-        connect(prefixLengthSpinBox.data(), &QSpinBox::valueChanged, this,
+        m_prefixBeforeLabel = new QLabel(tr(" Auto complete after "), bar);
+        bar->addWidget(m_prefixBeforeLabel);
+        bar->addWidget(m_prefixLengthSpinBox);
+        m_prefixAfterLabel = new QLabel(tr(" keys"), bar);
+        bar->addWidget(m_prefixAfterLabel);
+        m_prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
+        connect(m_prefixLengthSpinBox.data(), &QSpinBox::valueChanged, this,
                 &TabWidget::setAutoComplpetePrefixLength);
     }
 
     if (QMenu *encoding = menu("menuEncoding")) {
-        encodingGroup = new QActionGroup(encoding);
-        encodingGroup->setExclusive(true);
+        m_encodingGroup = new QActionGroup(encoding);
+        m_encodingGroup->setExclusive(true);
         const QList<QAction *> actions = encoding->actions();
         for (QAction *a : actions) {
             a->setCheckable(true);
-            encodingGroup->addAction(a);
+            m_encodingGroup->addAction(a);
         }
         connect(encoding, &QMenu::triggered, this, &TabWidget::onEncodingActionTriggered);
     }
@@ -146,16 +146,16 @@ void TabWidget::makeConnections()
 {
     connect(this, &QTabWidget::currentChanged, this, &TabWidget::slotCurrentChanged);
 
-    alignmentGroup = new QActionGroup(toolBar() ? static_cast<QObject *>(toolBar()) : this);
-    alignmentGroup->setExclusive(true);
+    m_alignmentGroup = new QActionGroup(toolBar() ? static_cast<QObject *>(toolBar()) : this);
+    m_alignmentGroup->setExclusive(true);
     for (const char *name :
          { "actionJustify", "actionAlign_center", "actionAlign_left", "actionAlign_right" }) {
         if (QAction *a = action(name)) {
             a->setCheckable(true);
-            alignmentGroup->addAction(a);
+            m_alignmentGroup->addAction(a);
         }
     }
-    connect(alignmentGroup, &QActionGroup::triggered, this, &TabWidget::slotTextAlign);
+    connect(m_alignmentGroup, &QActionGroup::triggered, this, &TabWidget::slotTextAlign);
 
     struct Link
     {
@@ -209,9 +209,9 @@ void TabWidget::makeConnections()
 
 void TabWidget::slotLanguageActionToggled(bool on)
 {
-    if (!on || !languageGroup)
+    if (!on || !m_languageGroup)
         return;
-    const int index = languageActions.indexOf(languageGroup->checkedAction());
+    const int index = m_languageActions.indexOf(m_languageGroup->checkedAction());
     if (index >= 0)
         slotChangeLanguage(qMin(index, 9));
 }
@@ -221,8 +221,8 @@ void TabWidget::slotChangeLanguage(int index)
     UnicodeKaEditor *editor = m_currentEditor;
     if (!editor || editor->language() == index)
         return;
-    if (comboFont)
-        comboFont->setWritingSystem(
+    if (m_comboFont)
+        m_comboFont->setWritingSystem(
             QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
     editor->setLanguage(index);
     editor->setLanguageFont(index);
@@ -238,15 +238,15 @@ void TabWidget::slotLanguageChanged(int index)
     // Only the current document's language is shown.
     if (fromBackgroundEditor())
         return;
-    if (index < 0 || index >= languageActions.size()) {
+    if (index < 0 || index >= m_languageActions.size()) {
         setLanguageStatus(index);
         return;
     }
-    if (languageGroup && languageActions.indexOf(languageGroup->checkedAction()) == index)
+    if (m_languageGroup && m_languageActions.indexOf(m_languageGroup->checkedAction()) == index)
         return;
-    languageActions.at(index)->setChecked(true);
-    if (comboFont)
-        comboFont->setWritingSystem(
+    m_languageActions.at(index)->setChecked(true);
+    if (m_comboFont)
+        m_comboFont->setWritingSystem(
             QFontDatabase::WritingSystem(Utils::fontDatabaseIndexForLang(index)));
     setLanguageStatus(index);
 }
@@ -287,8 +287,8 @@ void TabWidget::setLanguageStatus(int index)
         break;
     }
     m_language = index;
-    if (languageStatusLabel)
-        languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name +
+    if (m_languageStatusLabel)
+        m_languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name +
                                      QStringLiteral("</b>"));
     QAction *toggle = action("actionEnglishLanguage");
     if (index == Language::English) {
@@ -297,7 +297,7 @@ void TabWidget::setLanguageStatus(int index)
     } else {
         if (toggle)
             toggle->setIcon(QIcon(QStringLiteral(":/resources/ts_kannada_32.png")));
-        lastIndicLanguage = index;
+        m_lastIndicLanguage = index;
     }
 }
 
@@ -316,9 +316,9 @@ void TabWidget::slotToggleLanguage()
 
 void TabWidget::slotKeyboardActionToggled(bool on)
 {
-    if (!on || !keyboardGroup)
+    if (!on || !m_keyboardGroup)
         return;
-    const int index = keyboardActions.indexOf(keyboardGroup->checkedAction());
+    const int index = m_keyboardActions.indexOf(m_keyboardGroup->checkedAction());
     if (index >= 0)
         slotChangeKeyboard(index);
 }
@@ -339,33 +339,33 @@ void TabWidget::slotKeyboardChanged(int index)
     // one's is shown (and so never given back to the current editor).
     if (fromBackgroundEditor())
         return;
-    if (keyboardActions.isEmpty()) {
+    if (m_keyboardActions.isEmpty()) {
         setKeyboardStatus(index);
         return;
     }
-    if (keyboardGroup && index >= 0 &&
-        keyboardActions.indexOf(keyboardGroup->checkedAction()) == index)
+    if (m_keyboardGroup && index >= 0 &&
+        m_keyboardActions.indexOf(m_keyboardGroup->checkedAction()) == index)
         return;
-    if (index < 0 || index >= keyboardActions.size())
+    if (index < 0 || index >= m_keyboardActions.size())
         index = 0;
-    keyboardActions.at(index)->setChecked(true);
+    m_keyboardActions.at(index)->setChecked(true);
     setKeyboardStatus(index);
 }
 
 void TabWidget::retranslate()
 {
-    if (fontSizeLabel)
-        fontSizeLabel->setText(tr(" Font Size: "));
-    if (fontLabel)
-        fontLabel->setText(tr(" Font: "));
-    if (prefixBeforeLabel)
-        prefixBeforeLabel->setText(tr(" Auto complete after "));
-    if (prefixAfterLabel)
-        prefixAfterLabel->setText(tr(" keys"));
-    if (prefixLengthSpinBox)
-        prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
-    if (closeButton)
-        closeButton->setToolTip(tr("Close Current Tab"));
+    if (m_fontSizeLabel)
+        m_fontSizeLabel->setText(tr(" Font Size: "));
+    if (m_fontLabel)
+        m_fontLabel->setText(tr(" Font: "));
+    if (m_prefixBeforeLabel)
+        m_prefixBeforeLabel->setText(tr(" Auto complete after "));
+    if (m_prefixAfterLabel)
+        m_prefixAfterLabel->setText(tr(" keys"));
+    if (m_prefixLengthSpinBox)
+        m_prefixLengthSpinBox->setToolTip(tr("Auto complete prefix length"));
+    if (m_closeButton)
+        m_closeButton->setToolTip(tr("Close Current Tab"));
     setLanguageStatus(m_language);
     setKeyboardStatus(m_keyboard);
 }
@@ -402,8 +402,8 @@ void TabWidget::setKeyboardStatus(int index)
     if (QAction *layout = action("actionKeyboardLayout"))
         layout->setIcon(QIcon(icon));
     m_keyboard = index;
-    if (keyboardStatusLabel)
-        keyboardStatusLabel->setText(QStringLiteral("<b>") + name + QStringLiteral("</b>"));
+    if (m_keyboardStatusLabel)
+        m_keyboardStatusLabel->setText(QStringLiteral("<b>") + name + QStringLiteral("</b>"));
 }
 
 void TabWidget::slotToggleKeyboardLayout()
@@ -415,7 +415,7 @@ void TabWidget::slotToggleKeyboardLayout()
         layout->setIcon(QIcon(editor->keyboardLayout() != 0
                                   ? QStringLiteral(":/resources/ts_baraha_32.png")
                                   : QStringLiteral(":/resources/ts_kagapa_32.png")));
-    for (UnicodeKaEditor *e : std::as_const(editorList))
+    for (UnicodeKaEditor *e : std::as_const(m_editors))
         e->slotToggleKeyboardLayout();
 }
 
@@ -423,9 +423,9 @@ void TabWidget::slotToggleKeyboardLayout()
 
 void TabWidget::slotButtetsActionToggled(bool on)
 {
-    if (!on || !bulletsGroup)
+    if (!on || !m_bulletsGroup)
         return;
-    const int index = bulletsActions.indexOf(bulletsGroup->checkedAction());
+    const int index = m_bulletsActions.indexOf(m_bulletsGroup->checkedAction());
     if (index >= 0)
         slotTextStyle(index);
 }
@@ -474,7 +474,7 @@ void TabWidget::onEncodingActionTriggered(QAction *a)
     const int index =
         TextEncoding::position(encoding ? int(encoding->actions().indexOf(a)) : -1);
     m_textEncodingIndex = index;
-    for (UnicodeKaEditor *e : std::as_const(editorList))
+    for (UnicodeKaEditor *e : std::as_const(m_editors))
         e->setTextEncodingIndex(index);
 }
 
@@ -509,9 +509,9 @@ void TabWidget::slotFontChanged(const QFont &font)
     UnicodeKaEditor *editor = m_currentEditor;
     if (!editor || editor->isInternal() || fromBackgroundEditor())
         return;
-    if (comboSize) {
-        const QSignalBlocker blocker(comboSize.data());
-        comboSize->setCurrentIndex(comboSize->findText(QString::number(font.pointSize()),
+    if (m_comboSize) {
+        const QSignalBlocker blocker(m_comboSize.data());
+        m_comboSize->setCurrentIndex(m_comboSize->findText(QString::number(font.pointSize()),
                                                        Qt::MatchExactly | Qt::MatchCaseSensitive));
     }
     // The family the text asks for, which need not be installed; text
@@ -536,17 +536,17 @@ void TabWidget::slotFontFamilyChanged(const QString &family)
 
 void TabWidget::showFontFamily(const QString &family)
 {
-    if (!comboFont || comboFont->currentText().compare(family, Qt::CaseInsensitive) == 0)
+    if (!m_comboFont || m_comboFont->currentText().compare(family, Qt::CaseInsensitive) == 0)
         return;
-    const QSignalBlocker blocker(comboFont.data());
-    const int index = comboFont->findText(family, Qt::MatchFixedString);
+    const QSignalBlocker blocker(m_comboFont.data());
+    const int index = m_comboFont->findText(family, Qt::MatchFixedString);
     if (index >= 0) {
-        comboFont->setCurrentIndex(index);
+        m_comboFont->setCurrentIndex(index);
     } else {
         // A font that is not installed is still the text's font: its name
         // is shown rather than an empty box.
-        comboFont->setCurrentIndex(-1);
-        comboFont->setEditText(family);
+        m_comboFont->setCurrentIndex(-1);
+        m_comboFont->setEditText(family);
     }
 }
 
@@ -694,20 +694,20 @@ void TabWidget::setAutoComplpetePrefixLength(int length)
 {
     if (length < 3)
         length = 3;
-    if (prefixLengthSpinBox && prefixLengthSpinBox->value() != length) {
+    if (m_prefixLengthSpinBox && m_prefixLengthSpinBox->value() != length) {
         // The box's valueChanged brings the call back with the same value.
-        prefixLengthSpinBox->setValue(length);
-        if (prefixLengthSpinBox->value() == length)
+        m_prefixLengthSpinBox->setValue(length);
+        if (m_prefixLengthSpinBox->value() == length)
             return;
-        length = prefixLengthSpinBox->value();
+        length = m_prefixLengthSpinBox->value();
     }
-    for (UnicodeKaEditor *e : std::as_const(editorList))
+    for (UnicodeKaEditor *e : std::as_const(m_editors))
         e->setAutoComplpetePrefixLength(length);
 }
 
 int TabWidget::autoComplpetePrefixLength()
 {
-    return prefixLengthSpinBox ? prefixLengthSpinBox->value() : 3;
+    return m_prefixLengthSpinBox ? m_prefixLengthSpinBox->value() : 3;
 }
 
 void TabWidget::setSpellCheckAsYouType(bool yesNo)
@@ -719,7 +719,7 @@ void TabWidget::setSpellCheckAsYouType(bool yesNo)
         a->setChecked(yesNo);
         return;
     }
-    for (UnicodeKaEditor *e : std::as_const(editorList))
+    for (UnicodeKaEditor *e : std::as_const(m_editors))
         e->setSpellCheckAsYouType(yesNo);
 }
 
@@ -743,60 +743,60 @@ int TabWidget::keyboard() const
 
 void TabWidget::retargetFindDialog()
 {
-    if (findAndReplace && m_currentEditor)
-        findAndReplace->setEditor(m_currentEditor, m_language, m_keyboard);
+    if (m_findAndReplace && m_currentEditor)
+        m_findAndReplace->setEditor(m_currentEditor, m_language, m_keyboard);
 }
 
 void TabWidget::findAndReplaceDialog(bool show)
 {
     if (!m_currentEditor)
         return;
-    if (!findAndReplace)
-        findAndReplace = new FindAndReplaceDialog(this);
+    if (!m_findAndReplace)
+        m_findAndReplace = new FindAndReplaceDialog(this);
     if (show) {
-        emit showLowerWidget(findAndReplace);
-        findAndReplace->setVisible(true);
+        emit showLowerWidget(m_findAndReplace);
+        m_findAndReplace->setVisible(true);
     }
-    findAndReplace->setEditor(m_currentEditor, m_language, m_keyboard);
+    m_findAndReplace->setEditor(m_currentEditor, m_language, m_keyboard);
 }
 
 void TabWidget::onFind()
 {
     findAndReplaceDialog(true);
-    if (findAndReplace)
-        findAndReplace->setOperationType(0);
+    if (m_findAndReplace)
+        m_findAndReplace->setOperationType(0);
 }
 
 void TabWidget::slotFindAndReplace()
 {
     findAndReplaceDialog(true);
-    if (findAndReplace)
-        findAndReplace->setOperationType(1);
+    if (m_findAndReplace)
+        m_findAndReplace->setOperationType(1);
 }
 
 void TabWidget::onFindNext()
 {
     findAndReplaceDialog(false);
-    if (findAndReplace && m_currentEditor) {
-        findAndReplace->setOperationType(0);
-        findAndReplace->find(true);
+    if (m_findAndReplace && m_currentEditor) {
+        m_findAndReplace->setOperationType(0);
+        m_findAndReplace->find(true);
     }
 }
 
 void TabWidget::onFindPrevious()
 {
     findAndReplaceDialog(false);
-    if (findAndReplace && m_currentEditor) {
-        findAndReplace->setOperationType(0);
-        findAndReplace->find(false);
+    if (m_findAndReplace && m_currentEditor) {
+        m_findAndReplace->setOperationType(0);
+        m_findAndReplace->find(false);
     }
 }
 
 bool TabWidget::onEscapePressed()
 {
-    if (findAndReplace && findAndReplace->isVisible()) {
-        findAndReplace->restoreCursorToOriginalPosition(true);
-        findAndReplace->hide();
+    if (m_findAndReplace && m_findAndReplace->isVisible()) {
+        m_findAndReplace->restoreCursorToOriginalPosition(true);
+        m_findAndReplace->hide();
         return true;
     }
     return false;
@@ -804,55 +804,55 @@ bool TabWidget::onEscapePressed()
 
 void TabWidget::slotSpellCheck()
 {
-    if (!spellCheckDialog)
-        spellCheckDialog = new SpellCheckDialog(m_utils, this);
+    if (!m_spellCheckDialog)
+        m_spellCheckDialog = new SpellCheckDialog(m_utils, this);
     if (m_currentEditor) {
-        spellCheckDialog->setEditor(m_currentEditor, m_language, m_keyboard);
-        spellCheckDialog->restart();
+        m_spellCheckDialog->setEditor(m_currentEditor, m_language, m_keyboard);
+        m_spellCheckDialog->restart();
     }
 }
 
 void TabWidget::slotShowWiktionaryOnline()
 {
-    if (!wiktionary)
-        wiktionary = new WiktionaryOnline(this);
+    if (!m_wiktionary)
+        m_wiktionary = new WiktionaryOnline(this);
     if (!m_currentEditor)
         return;
-    wiktionary->setLanguageAndKeyboard(m_language, m_keyboard);
-    wiktionary->show();
+    m_wiktionary->setLanguageAndKeyboard(m_language, m_keyboard);
+    m_wiktionary->show();
     m_currentEditor->slotSearchString();
 }
 
 void TabWidget::slotSearchString(const QString &str)
 {
-    if (!wiktionary)
-        wiktionary = new WiktionaryOnline(this);
-    wiktionary->setLanguageAndKeyboard(m_language, m_keyboard);
+    if (!m_wiktionary)
+        m_wiktionary = new WiktionaryOnline(this);
+    m_wiktionary->setLanguageAndKeyboard(m_language, m_keyboard);
     if (!str.isEmpty())
-        wiktionary->search(str);
-    wiktionary->show();
+        m_wiktionary->search(str);
+    m_wiktionary->show();
 }
 
 void TabWidget::onActionZaviDodazClicked()
 {
-    if (!zaviDodaz)
-        zaviDodaz = new ZaviDodazDialog(this);
-    zaviDodaz->setLanguageAndKeyboard(m_language, m_keyboard);
-    zaviDodaz->show();
+    if (!m_zaviDodaz)
+        m_zaviDodaz = new ZaviDodazDialog(this);
+    m_zaviDodaz->setLanguageAndKeyboard(m_language, m_keyboard);
+    m_zaviDodaz->show();
 }
 
 void TabWidget::onSearchInZaviDodaz()
 {
-    if (!zaviDodaz)
-        zaviDodaz = new ZaviDodazDialog(this);
+    if (!m_zaviDodaz)
+        m_zaviDodaz = new ZaviDodazDialog(this);
     if (!m_currentEditor)
         return;
     const QString word = m_currentEditor->textUnderCursor().simplified();
     if (word.isEmpty())
         return;
-    zaviDodaz->setLanguageAndKeyboard(m_language, m_keyboard);
-    zaviDodaz->show();
-    zaviDodaz->searchMe(word);
+    m_zaviDodaz->setLanguageAndKeyboard(m_language, m_keyboard);
+    m_zaviDodaz->show();
+    m_zaviDodaz->searchMe(word);
 }
 
 void TabWidget::onEditUserToDictionary()
@@ -885,9 +885,9 @@ void TabWidget::slotActionScriptConverter()
         return;
 
     UnicodeKaEditor *editor = createNewEditor(false);
-    editorList.append(editor);
+    m_editors.append(editor);
     const QString name = newFilename();
-    openDocumentList.append(name);
+    m_openDocuments.append(name);
     const int tab = addTab(editor, name);
     setCurrentIndex(tab);
     showProgress(true);

@@ -8,7 +8,7 @@
 #include "odtwriter.h"
 #include "textencoding.h"
 #include "ts.h"
-#include "writer.h"
+#include "rtf/writer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

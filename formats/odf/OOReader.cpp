@@ -3,13 +3,11 @@
 #include "FoColorName.h"
 #include "odflog.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTextDocument>
-#include <QThread>
 
 #include <cmath>
 
@@ -61,13 +59,11 @@ OOReader::OOReader(QString path, WIDGEDEST dest, QObject *parent)
     , network(nullptr)
     , deadlineTimer(nullptr)
 {
-    // The reader has no parent: it is moved to the import thread after construction.
+    // The reader has no parent: it lives in the thread it reads in.
     Q_UNUSED(dest)
     Q_UNUSED(parent)
-    if (QCoreApplication::instance() != nullptr &&
-        QThread::currentThread() != QCoreApplication::instance()->thread())
-        qCDebug(lcOdf) << "### Heya speed other  QThread as Apps....";
-    // Read the screen resolution while still in the GUI thread.
+    // The screen resolution, read here when made in the GUI thread; one made
+    // in an import thread uses what the GUI thread found before.
     unitDpi();
     reset();
 }

@@ -29,9 +29,10 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
 
-// The OpenDocument text reader: turns one "odt" file into `document`. It is
-// created in the GUI thread, moved to an import thread of its own, runs read()
-// there and reports by signals only; ready() ends every import.
+// The OpenDocument text reader: turns one "odt" file into `document`. It
+// lives in an import thread of its own (made there, or moved there after it
+// was made), runs read() there and reports by signals only; ready() ends
+// every import.
 class OOReader : public OOFormat
 {
     Q_OBJECT

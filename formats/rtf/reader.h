@@ -1,7 +1,7 @@
 #ifndef RTF_READER_H
 #define RTF_READER_H
 
-#include "tokenizer.h"
+#include "rtf/tokenizer.h"
 
 #include <QByteArray>
 #include <QHash>

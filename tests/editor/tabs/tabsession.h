@@ -4,6 +4,7 @@
 // What the tab controller's tests share: the fixtures and a running word
 // processor window with its tab controller.
 
+#include "documentimport.h"
 #include "findandreplacedialog.h"
 #include "mainwindow.h"
 #include "tabwidget.h"
@@ -47,19 +48,12 @@ struct Session
     TabWidget *tabs = nullptr;
 };
 
-// Waits until every OpenDocument import has handed its document over (its
-// thread ends then).
+// Waits until every OpenDocument import has handed its document over and
+// gone, with its thread.
 inline bool importsDone(TabWidget *tabs)
 {
     const bool done = QTest::qWaitFor(
-        [tabs] {
-            const QList<PushDoc *> threads = tabs->findChildren<PushDoc *>();
-            for (const PushDoc *thread : threads)
-                if (!thread->isFinished())
-                    return false;
-            return true;
-        },
-        30000);
+        [tabs] { return tabs->findChildren<DocumentImport *>().isEmpty(); }, 30000);
     // The spelling pass queued for a new document runs too.
     QCoreApplication::processEvents();
     return done;

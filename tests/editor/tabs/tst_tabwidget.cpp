@@ -8,6 +8,7 @@
 #include "OOReader.h"
 #include "findchild.h"
 #include "highlighter.h"
+#include "httpserver.h"
 #include "messageboxwatcher.h"
 #include "minibrowser.h"
 #include "openpdfdialog.h"
@@ -184,6 +185,7 @@ private slots:
     void importsAtOnceFillTheirOwnTabs();
     void importIntoClosedTab();
     void exitDuringImport();
+    void exitWhileAPictureIsOnItsWay();
     void textFiles_data();
     void textFiles();
     void htmlFiles_data();
@@ -570,6 +572,8 @@ void TestTabWidget::importsAtOnceFillTheirOwnTabs()
     s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
     s.tabs->editFile(env.filePath(QStringLiteral("d.odt")));
     QVERIFY(ZuvoTest::importsDone(s.tabs));
+    // Each import's thread went when it was done.
+    QVERIFY(s.tabs->findChildren<QThread *>().isEmpty());
     QVERIFY(s.editor(0)->toPlainText().isEmpty());
     QVERIFY(s.editor(1)->toPlainText().startsWith(QStringLiteral("Opening words")));
     QVERIFY(s.editor(2)->toPlainText().startsWith(QStringLiteral("Café au lait")));
@@ -602,6 +606,34 @@ void TestTabWidget::exitDuringImport()
         Session s;
         s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
         // The empty tab waiting for its document has nothing to save.
+        QVERIFY(s.window.close());
+    }
+    QVERIFY(watcher.seen().isEmpty());
+}
+
+// A reader still waiting for a remote picture when the program ends is
+// stopped in its own thread, with its transfer and its timers.
+void TestTabWidget::exitWhileAPictureIsOnItsWay()
+{
+    ZuvoTest::HttpServer server;
+    QVERIFY(server.listen());
+    ZuvoTest::HttpServer::Response silent;
+    silent.silent = true;
+    server.route("/silent.png", silent);
+    const QByteArray url = server.url(QStringLiteral("/silent.png")).toEncoded();
+    TempEnv env;
+    QVERIFY(env.writeFile(QStringLiteral("c.odt"), odtWithContent([&](QByteArray xml) {
+        return xml.replace("</office:text>",
+                           "<text:p><draw:frame svg:width=\"1cm\" svg:height=\"1cm\">"
+                           "<draw:image xlink:href=\"" +
+                               url + "\"/></draw:frame></text:p></office:text>");
+    })));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("another thread")));
+    MessageBoxWatcher watcher;
+    {
+        Session s;
+        s.tabs->editFile(env.filePath(QStringLiteral("c.odt")));
+        QVERIFY(QTest::qWaitFor([&] { return !server.requests().isEmpty(); }, 20000));
         QVERIFY(s.window.close());
     }
     QVERIFY(watcher.seen().isEmpty());

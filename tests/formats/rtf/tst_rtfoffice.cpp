@@ -7,7 +7,7 @@
 #include "testenv.h"
 #include "tst_rtfsupport.h"
 #include "tst_wordrecall.h"
-#include "writer.h"
+#include "rtf/writer.h"
 
 #include <QDir>
 #include <QFile>

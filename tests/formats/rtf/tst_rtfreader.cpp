@@ -1,4 +1,4 @@
-#include "reader.h"
+#include "rtf/reader.h"
 #include "tst_rtfsupport.h"
 
 #include <QBuffer>

@@ -3,7 +3,7 @@
 
 // Helpers shared by the RTF tests: a compact, readable picture of a document.
 
-#include "reader.h"
+#include "rtf/reader.h"
 
 #include <QBuffer>
 #include <QStringList>

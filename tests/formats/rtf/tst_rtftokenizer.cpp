@@ -1,4 +1,4 @@
-#include "tokenizer.h"
+#include "rtf/tokenizer.h"
 
 #include <QBuffer>
 #include <QTimer>

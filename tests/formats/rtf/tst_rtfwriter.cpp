@@ -1,6 +1,6 @@
-#include "reader.h"
+#include "rtf/reader.h"
 #include "tst_rtfsupport.h"
-#include "writer.h"
+#include "rtf/writer.h"
 
 #include <QBuffer>
 #include <QFile>
