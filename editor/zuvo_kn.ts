@@ -39,6 +39,17 @@
     </message>
 </context>
 <context>
+    <name>DocumentOpen</name>
+    <message>
+        <source>The file could not be read: %1</source>
+        <translation>ಕಡತವನ್ನು ಓದಲಾಗಲಿಲ್ಲ: %1</translation>
+    </message>
+    <message>
+        <source>It holds no Nudi text that could be read.</source>
+        <translation>ಇದರಲ್ಲಿ ಓದಬಹುದಾದ Nudi ಪಠ್ಯವಿಲ್ಲ.</translation>
+    </message>
+</context>
+<context>
     <name>EditUserDict</name>
     <message>
         <source>Edit User Dictionary</source>
@@ -1008,6 +1019,21 @@ Pleae inform the error to </source>
     </message>
 </context>
 <context>
+    <name>Printing</name>
+    <message>
+        <source>Laying out the pages…</source>
+        <translation>ಪುಟಗಳನ್ನು ಜೋಡಿಸಲಾಗುತ್ತಿದೆ…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ರದ್ದುಮಾಡು</translation>
+    </message>
+    <message>
+        <source>Writing page %1…</source>
+        <translation>ಪುಟ %1 ಅನ್ನು ಬರೆಯಲಾಗುತ್ತಿದೆ…</translation>
+    </message>
+</context>
+<context>
     <name>Reader</name>
     <message>
         <source>Not a supported RTF file.</source>
@@ -1271,10 +1297,6 @@ Your feedback is very valuable to improve the software!
         <translation>ಸ್ವಯಂಪೂರ್ಣ ಆರಂಭವಾಗಲು ಬೇಕಾದ ಅಕ್ಷರಗಳ ಸಂಖ್ಯೆ</translation>
     </message>
     <message>
-        <source>Ctrl+W</source>
-        <translation type="vanished">Ctrl+W</translation>
-    </message>
-    <message>
         <source>Telugu</source>
         <translation>ತೆಲುಗು</translation>
     </message>
@@ -1399,14 +1421,6 @@ Save under another name, or close that tab first.</source>
 ಬೇರೆ ಹೆಸರಿನಲ್ಲಿ ಉಳಿಸಿ, ಅಥವಾ ಮೊದಲು ಆ ಟ್ಯಾಬ್ ಮುಚ್ಚಿ.</translation>
     </message>
     <message>
-        <source>The file could not be read: %1</source>
-        <translation>ಕಡತವನ್ನು ಓದಲಾಗಲಿಲ್ಲ: %1</translation>
-    </message>
-    <message>
-        <source>It holds no Nudi text that could be read.</source>
-        <translation>ಇದರಲ್ಲಿ ಓದಬಹುದಾದ Nudi ಪಠ್ಯವಿಲ್ಲ.</translation>
-    </message>
-    <message>
         <source>%1 was converted into Unicode text: saving it asks for a new name, and the file stays as it is</source>
         <translation>%1 ಅನ್ನು Unicode ಪಠ್ಯಕ್ಕೆ ಪರಿವರ್ತಿಸಲಾಗಿದೆ: ಉಳಿಸುವಾಗ ಹೊಸ ಹೆಸರನ್ನು ಕೇಳಲಾಗುತ್ತದೆ, ಮೂಲ ಕಡತ ಹಾಗೆಯೇ ಉಳಿಯುತ್ತದೆ</translation>
     </message>
@@ -1433,18 +1447,6 @@ The text that was read is shown as a new document: saving it asks for a name, an
 %2
 
 ಓದಿದ ಪಠ್ಯವನ್ನು ಹೊಸ ದಸ್ತಾವೇಜಾಗಿ ತೋರಿಸಲಾಗಿದೆ: ಉಳಿಸುವಾಗ ಹೆಸರನ್ನು ಕೇಳಲಾಗುತ್ತದೆ, ಮೂಲ ಕಡತ ಹಾಗೆಯೇ ಉಳಿಯುತ್ತದೆ.</translation>
-    </message>
-    <message>
-        <source>Laying out the pages…</source>
-        <translation>ಪುಟಗಳನ್ನು ಜೋಡಿಸಲಾಗುತ್ತಿದೆ…</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>ರದ್ದುಮಾಡು</translation>
-    </message>
-    <message>
-        <source>Writing page %1…</source>
-        <translation>ಪುಟ %1 ಅನ್ನು ಬರೆಯಲಾಗುತ್ತಿದೆ…</translation>
     </message>
 </context>
 <context>

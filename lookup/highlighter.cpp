@@ -140,7 +140,8 @@ void Highlighter::setDocument(QTextDocument *doc)
 
 // The base class goes over every block a change touched and sets up formats
 // for each of its characters, which painted marks do without: in the
-// editor's own document the changes are followed here instead.
+// editor's own document the changes are followed here instead. The base
+// class's slot is private: its name is the only way to reach it.
 void Highlighter::letBaseFollow(bool on)
 {
     QTextDocument *doc = document();

@@ -15,7 +15,7 @@ ScriptConvertDialog::ScriptConvertDialog(int currentLanguage, QWidget *parent)
     ui->setupUi(this);
     fillSupportLink();
     ui->textBrowser->setVisible(ui->groupBox->isChecked());
-    connect(ui->groupBox, SIGNAL(toggled(bool)), this, SLOT(onNotesChecked(bool)));
+    connect(ui->groupBox, &QGroupBox::toggled, this, &ScriptConvertDialog::onNotesChecked);
     ui->fromLanguageCombo->setCurrentIndex(m_currentLanguage);
 }
 

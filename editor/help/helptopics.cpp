@@ -20,8 +20,8 @@ HelpTopics::HelpTopics(QWidget *parent)
 {
     initWindowsResources();
     ui->setupUi(this);
-    connect(ui->findForward, SIGNAL(clicked()), this, SLOT(onFindForwardClicked()));
-    connect(ui->findBackWard, SIGNAL(clicked()), this, SLOT(onFindBackwardClicked()));
+    connect(ui->findForward, &QAbstractButton::clicked, this, &HelpTopics::onFindForwardClicked);
+    connect(ui->findBackWard, &QAbstractButton::clicked, this, &HelpTopics::onFindBackwardClicked);
 
     ui->textEdit->clear();
     QFile page(QStringLiteral(":/resources/HelpTopics.html"));

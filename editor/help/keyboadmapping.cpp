@@ -38,8 +38,9 @@ KeyboadMapping::KeyboadMapping(int language, int keyboard, QWidget *parent)
         ui->phoneticRadio->setChecked(true);
         onPhoneticRadioClicked();
     }
-    connect(ui->phoneticRadio, SIGNAL(clicked()), this, SLOT(onPhoneticRadioClicked()));
-    connect(ui->nudiRadio, SIGNAL(clicked()), this, SLOT(onNudoRadioClicked()));
+    connect(ui->phoneticRadio, &QAbstractButton::clicked, this,
+            &KeyboadMapping::onPhoneticRadioClicked);
+    connect(ui->nudiRadio, &QAbstractButton::clicked, this, &KeyboadMapping::onNudoRadioClicked);
 }
 
 KeyboadMapping::~KeyboadMapping()
@@ -137,8 +138,8 @@ QString KeyboadMapping::letterText(ZuvoScriptConverter &converter, const QString
     if (key == QLatin1String("F")) {
         // The reph key types nothing on its own: it puts the reph before the
         // consonant typed last. Show the reph the engine writes after a "k".
-        const QString consonant = converter.ansiToUnicode(QStringLiteral("k"), language, 1);
-        const QString withReph = converter.ansiToUnicode(QStringLiteral("kF"), language, 1);
+        const QString consonant = converter.ansiToUnicode(QStringLiteral("k"), language, Keyboard::Nudi);
+        const QString withReph = converter.ansiToUnicode(QStringLiteral("kF"), language, Keyboard::Nudi);
         if (!consonant.isEmpty() && withReph.size() > consonant.size() &&
             withReph.endsWith(consonant))
             return withReph.left(withReph.size() - consonant.size());

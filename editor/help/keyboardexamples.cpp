@@ -18,8 +18,8 @@ KeyboardExamples::KeyboardExamples(QWidget *parent)
 {
     initWindowsResources();
     ui->setupUi(this);
-    connect(ui->comboBox, SIGNAL(activated(int)), this, SLOT(onShowExample(int)));
-    connect(ui->pushClose, SIGNAL(clicked()), this, SLOT(close()));
+    connect(ui->comboBox, &QComboBox::activated, this, &KeyboardExamples::onShowExample);
+    connect(ui->pushClose, &QAbstractButton::clicked, this, &QWidget::close);
 }
 
 KeyboardExamples::~KeyboardExamples()

@@ -59,6 +59,9 @@ void DocumentImport::start()
             connect(reader, &OOReader::setError, this,
                     [this](const QString &message) { m_error = message; });
             connect(reader, &OOReader::statusRead, this, &DocumentImport::progress);
+            connect(
+                reader, &OOReader::ready, m_thread, [this] { m_readerDone.store(true); },
+                Qt::DirectConnection);
             connect(reader, &OOReader::ready, this, [this, reader] {
                 m_reader = reader;
                 emit ready(this);

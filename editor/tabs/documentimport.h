@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
+
 class OOReader;
 class QTextDocument;
 class QThread;
@@ -31,6 +33,9 @@ public:
     UnicodeKaEditor *editor() const { return m_editor; }
     // What the reader reported before it was ready; empty when nothing.
     QString error() const { return m_error; }
+    // Whether the reader is done, though its report may still wait for this
+    // thread's event loop.
+    bool readerDone() const { return m_readerDone.load(); }
 
     // Once ready: the document read, handed over to this thread whole
     // (null when the reader has none). The reader is then let go in its
@@ -50,6 +55,7 @@ private:
     // waits in its event loop.
     OOReader *m_reader = nullptr;
     bool m_finished = false;
+    std::atomic<bool> m_readerDone { false };
 };
 
 #endif

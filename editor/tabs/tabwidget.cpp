@@ -196,6 +196,7 @@ UnicodeKaEditor *TabWidget::createNewEditor(bool)
     editor->mayTakeFileName = [this, editor](const QString &name) {
         return mayTakeFileName(editor, name);
     };
+    editor->escapePressed = [this] { return onEscapePressed(); };
     return editor;
 }
 
@@ -612,7 +613,7 @@ void TabWidget::appendConverted(UnicodeKaEditor *editor, const QStringList &line
     QTextCursor edit(editor->document());
     edit.beginEditBlock();
     for (const QString &line : lines)
-        editor->append(convertScript(line, m_language, 0));
+        editor->append(convertScript(line, m_language, Keyboard::Phonetic));
     edit.endEditBlock();
     // The converted file is the document's start, not a list of edits; it
     // is unsaved new text all the same. (With the undo steps gone, the
@@ -763,19 +764,8 @@ void TabWidget::slotCurrentChanged(int index)
     if (index < 0 || index >= m_editors.size())
         return;
     m_currentEditor = m_editors.at(index);
-    if (m_completer) {
-        m_completer->disconnect();
-        if (m_currentEditor) {
-            m_completer->setWidget(m_currentEditor);
-            m_currentEditor->setCompleter(m_completer);
-            connect(m_completer.data(), qOverload<const QString &>(&QCompleter::activated),
-                    m_currentEditor.data(), [editor = m_currentEditor](const QString &text) {
-                        if (editor)
-                            QMetaObject::invokeMethod(editor.data(), "insertCompletion",
-                                                      Q_ARG(QString, text));
-                    });
-        }
-    }
+    if (m_completer && m_currentEditor)
+        m_currentEditor->setCompleter(m_completer);
     if (m_currentEditor) {
         markTab(index, m_currentEditor->document()->isModified());
         // Menus, status bar and toolbar show the new current document.
@@ -840,17 +830,8 @@ void TabWidget::slotLoadCompleter()
             m_utils->updateStringModel(words);
         }
     }
-    if (m_completer && m_currentEditor) {
-        m_completer->disconnect();
-        m_completer->setWidget(m_currentEditor);
+    if (m_completer && m_currentEditor)
         m_currentEditor->setCompleter(m_completer);
-        connect(m_completer.data(), qOverload<const QString &>(&QCompleter::activated),
-                m_currentEditor.data(), [editor = m_currentEditor](const QString &text) {
-                    if (editor)
-                        QMetaObject::invokeMethod(editor.data(), "insertCompletion",
-                                                  Q_ARG(QString, text));
-                });
-    }
 }
 
 void TabWidget::onWorkingDirChanged(QString newdir)

@@ -11,6 +11,8 @@
 #include "documentopen.h"
 #include "textencoding.h"
 
+#include <functional>
+
 class DocumentImport;
 class FindAndReplaceDialog;
 class QAction;
@@ -207,13 +209,16 @@ private:
     // Whether the editor may be saved under the name: not while another tab
     // holds that file, or while the file is being opened.
     bool mayTakeFileName(const UnicodeKaEditor *editor, const QString &name);
+    // The command carried out by the current editor, when there is one.
+    void forward(const std::function<void(UnicodeKaEditor *)> &command);
     // True for a signal of an editor that is not the current one.
     bool fromBackgroundEditor() const;
     void showFontFamily(const QString &family);
     void showTextEncoding(int encodingIndex);
     void addActions();
     void makeConnections();
-    QList<QAction *> addGroup(const char *menuName, QActionGroup *&group, const char *slot);
+    QList<QAction *> addGroup(const char *menuName, QActionGroup *&group,
+                              void (TabWidget::*slot)(bool));
     void sortLines(bool descending);
     void showProgress(bool on);
     void retargetFindDialog();

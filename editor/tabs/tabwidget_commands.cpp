@@ -43,7 +43,8 @@
 
 #include <memory>
 
-QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group, const char *slot)
+QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group,
+                                     void (TabWidget::*slot)(bool))
 {
     QList<QAction *> list;
     QMenu *m = menu(menuName);
@@ -58,7 +59,7 @@ QList<QAction *> TabWidget::addGroup(const char *menuName, QActionGroup *&group,
         list.append(a);
         a->setCheckable(true);
         group->addAction(a);
-        connect(a, SIGNAL(toggled(bool)), this, slot);
+        connect(a, &QAction::toggled, this, slot);
     }
     return list;
 }
@@ -69,7 +70,7 @@ void TabWidget::addActions()
 
     if (m_languageActions.isEmpty())
         m_languageActions =
-            addGroup("menuLanguage", m_languageGroup, SLOT(slotLanguageActionToggled(bool)));
+            addGroup("menuLanguage", m_languageGroup, &TabWidget::slotLanguageActionToggled);
 
     if (bar && !m_comboSize)
         m_comboSize = bar->findChild<QComboBox *>(QStringLiteral("comboSize"));
@@ -90,10 +91,10 @@ void TabWidget::addActions()
 
     if (m_bulletsActions.isEmpty())
         m_bulletsActions =
-            addGroup("menuBullets", m_bulletsGroup, SLOT(slotButtetsActionToggled(bool)));
+            addGroup("menuBullets", m_bulletsGroup, &TabWidget::slotButtetsActionToggled);
     if (m_keyboardActions.isEmpty())
         m_keyboardActions =
-            addGroup("menuKeyboard", m_keyboardGroup, SLOT(slotKeyboardActionToggled(bool)));
+            addGroup("menuKeyboard", m_keyboardGroup, &TabWidget::slotKeyboardActionToggled);
 
     if (bar && !m_comboFont)
         m_comboFont = bar->findChild<QFontComboBox *>(QStringLiteral("comboFontFamily"));
@@ -157,52 +158,61 @@ void TabWidget::makeConnections()
     }
     connect(m_alignmentGroup, &QActionGroup::triggered, this, &TabWidget::slotTextAlign);
 
-    struct Link
+    struct Command
     {
         const char *action;
-        const char *signal;
-        const char *slot;
+        void (TabWidget::*slot)();
     };
     // clang-format off
-    static const Link links[] = {
-        { "actionBold", SIGNAL(triggered()), SLOT(slotTextBold()) },
-        { "actionUnderline", SIGNAL(triggered()), SLOT(slotTextUnderline()) },
-        { "actionItalic", SIGNAL(triggered()), SLOT(slotTextItalic()) },
-        { "actionText_color", SIGNAL(triggered()), SLOT(slotTextColor()) },
-        { "actionBackground_Color", SIGNAL(triggered()), SLOT(slotBackgroundColor()) },
-        { "actionCut", SIGNAL(triggered()), SLOT(slotCut()) },
-        { "actionCopy", SIGNAL(triggered()), SLOT(slotCopy()) },
-        { "actionPaste", SIGNAL(triggered()), SLOT(slotPaste()) },
-        { "actionUndo", SIGNAL(triggered()), SLOT(slotUndo()) },
-        { "actionRedo", SIGNAL(triggered()), SLOT(slotRedo()) },
-        { "actionSelect_All", SIGNAL(triggered()), SLOT(slotSelectAll()) },
-        { "actionClear", SIGNAL(triggered()), SLOT(slotClear()) },
-        { "actionKeyboardLayout", SIGNAL(triggered()), SLOT(slotToggleKeyboardLayout()) },
-        { "actionEnglishLanguage", SIGNAL(triggered()), SLOT(slotToggleLanguage()) },
-        { "actionPicture", SIGNAL(triggered()), SLOT(slotInsertPicture()) },
-        { "actionInsert_Table", SIGNAL(triggered()), SLOT(slotInsertTable()) },
-        { "actionLink", SIGNAL(triggered()), SLOT(slotInsertHyperLink()) },
-        { "actionFind", SIGNAL(triggered()), SLOT(onFind()) },
-        { "actionFind_2", SIGNAL(triggered()), SLOT(onFind()) },
-        { "actionFind_Next", SIGNAL(triggered()), SLOT(onFindNext()) },
-        { "actionFind_Previous", SIGNAL(triggered()), SLOT(onFindPrevious()) },
-        { "actionSpellCheck", SIGNAL(triggered()), SLOT(slotSpellCheck()) },
-        { "actionSettings", SIGNAL(triggered()), SLOT(slotSettingsClicked()) },
-        { "actionScriptConvert", SIGNAL(triggered()), SLOT(slotActionScriptConverter()) },
-        { "actionTabbar", SIGNAL(toggled(bool)), SLOT(slotSetTabbarVisible(bool)) },
-        { "actionZoomIn", SIGNAL(triggered()), SLOT(slotZoomIn()) },
-        { "actionZoomOut", SIGNAL(triggered()), SLOT(slotZoomOut()) },
-        { "actionSearch_Window", SIGNAL(triggered()), SLOT(slotShowWiktionaryOnline()) },
-        { "actionAscending", SIGNAL(triggered()), SLOT(slotSortAscending()) },
-        { "actionDescending", SIGNAL(triggered()), SLOT(slotSortDescending()) },
-        { "actionSpell_Check_As_You_Type", SIGNAL(toggled(bool)), SLOT(setSpellCheckAsYouType(bool)) },
-        { "actionZaviDodaz", SIGNAL(triggered()), SLOT(onActionZaviDodazClicked()) },
-        { "actionAdd_Words_to_Dictionary", SIGNAL(triggered()), SLOT(onEditUserToDictionary()) },
+    static const Command commands[] = {
+        { "actionBold", &TabWidget::slotTextBold },
+        { "actionUnderline", &TabWidget::slotTextUnderline },
+        { "actionItalic", &TabWidget::slotTextItalic },
+        { "actionText_color", &TabWidget::slotTextColor },
+        { "actionBackground_Color", &TabWidget::slotBackgroundColor },
+        { "actionCut", &TabWidget::slotCut },
+        { "actionCopy", &TabWidget::slotCopy },
+        { "actionPaste", &TabWidget::slotPaste },
+        { "actionUndo", &TabWidget::slotUndo },
+        { "actionRedo", &TabWidget::slotRedo },
+        { "actionSelect_All", &TabWidget::slotSelectAll },
+        { "actionClear", &TabWidget::slotClear },
+        { "actionKeyboardLayout", &TabWidget::slotToggleKeyboardLayout },
+        { "actionEnglishLanguage", &TabWidget::slotToggleLanguage },
+        { "actionPicture", &TabWidget::slotInsertPicture },
+        { "actionInsert_Table", &TabWidget::slotInsertTable },
+        { "actionLink", &TabWidget::slotInsertHyperLink },
+        { "actionFind", &TabWidget::onFind },
+        { "actionFind_2", &TabWidget::onFind },
+        { "actionFind_Next", &TabWidget::onFindNext },
+        { "actionFind_Previous", &TabWidget::onFindPrevious },
+        { "actionSpellCheck", &TabWidget::slotSpellCheck },
+        { "actionSettings", &TabWidget::slotSettingsClicked },
+        { "actionScriptConvert", &TabWidget::slotActionScriptConverter },
+        { "actionZoomIn", &TabWidget::slotZoomIn },
+        { "actionZoomOut", &TabWidget::slotZoomOut },
+        { "actionSearch_Window", &TabWidget::slotShowWiktionaryOnline },
+        { "actionAscending", &TabWidget::slotSortAscending },
+        { "actionDescending", &TabWidget::slotSortDescending },
+        { "actionZaviDodaz", &TabWidget::onActionZaviDodazClicked },
+        { "actionAdd_Words_to_Dictionary", &TabWidget::onEditUserToDictionary },
+    };
+    struct Switch
+    {
+        const char *action;
+        void (TabWidget::*slot)(bool);
+    };
+    static const Switch switches[] = {
+        { "actionTabbar", &TabWidget::slotSetTabbarVisible },
+        { "actionSpell_Check_As_You_Type", &TabWidget::setSpellCheckAsYouType },
     };
     // clang-format on
-    for (const Link &link : links)
-        if (QAction *a = action(link.action))
-            connect(a, link.signal, this, link.slot);
+    for (const Command &command : commands)
+        if (QAction *a = action(command.action))
+            connect(a, &QAction::triggered, this, command.slot);
+    for (const Switch &choice : switches)
+        if (QAction *a = action(choice.action))
+            connect(a, &QAction::toggled, this, choice.slot);
 }
 
 // Language
@@ -213,7 +223,7 @@ void TabWidget::slotLanguageActionToggled(bool on)
         return;
     const int index = m_languageActions.indexOf(m_languageGroup->checkedAction());
     if (index >= 0)
-        slotChangeLanguage(qMin(index, 9));
+        slotChangeLanguage(qMin(index, int(Language::English)));
 }
 
 void TabWidget::slotChangeLanguage(int index)
@@ -228,7 +238,8 @@ void TabWidget::slotChangeLanguage(int index)
     editor->setLanguageFont(index);
     editor->setFocus();
     if (QAction *help = action("actionKeyboardLayoutHelp"))
-        help->setEnabled(index != 8 && index != 3 && index != 9);
+        help->setEnabled(index != Language::Tamil && index != Language::Oriya &&
+                         index != Language::English);
     setLanguageStatus(index);
     retargetFindDialog();
 }
@@ -412,7 +423,7 @@ void TabWidget::slotToggleKeyboardLayout()
     if (!editor)
         return;
     if (QAction *layout = action("actionKeyboardLayout"))
-        layout->setIcon(QIcon(editor->keyboardLayout() != 0
+        layout->setIcon(QIcon(editor->keyboardLayout() != Keyboard::Phonetic
                                   ? QStringLiteral(":/resources/ts_baraha_32.png")
                                   : QStringLiteral(":/resources/ts_kagapa_32.png")));
     for (UnicodeKaEditor *e : std::as_const(m_editors))
@@ -552,135 +563,130 @@ void TabWidget::showFontFamily(const QString &family)
 
 // Forwarding to the current editor
 
-static bool isChecked(QAction *a)
+namespace {
+bool isChecked(QAction *a)
 {
     return a && a->isChecked();
+}
+} // namespace
+
+void TabWidget::forward(const std::function<void(UnicodeKaEditor *)> &command)
+{
+    if (m_currentEditor)
+        command(m_currentEditor);
 }
 
 void TabWidget::slotTextBold()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotTextBold(isChecked(action("actionBold")));
+    const bool on = isChecked(action("actionBold"));
+    forward([on](UnicodeKaEditor *e) { e->slotTextBold(on); });
 }
 
 void TabWidget::slotTextItalic()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotTextItalic(isChecked(action("actionItalic")));
+    const bool on = isChecked(action("actionItalic"));
+    forward([on](UnicodeKaEditor *e) { e->slotTextItalic(on); });
 }
 
 void TabWidget::slotTextUnderline()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotTextUnderline(isChecked(action("actionUnderline")));
+    const bool on = isChecked(action("actionUnderline"));
+    forward([on](UnicodeKaEditor *e) { e->slotTextUnderline(on); });
 }
 
+// The toolbar's boxes give the text its focus back.
 void TabWidget::slotTextFontFamily(const QString &family)
 {
-    if (!m_currentEditor)
-        return;
-    m_currentEditor->slotTextFontFamily(family);
-    m_currentEditor->setFocus();
+    forward([&family](UnicodeKaEditor *e) {
+        e->slotTextFontFamily(family);
+        e->setFocus();
+    });
 }
 
 void TabWidget::slotTextSize(const QString &pointSize)
 {
-    if (!m_currentEditor)
-        return;
-    m_currentEditor->slotTextSize(pointSize);
-    m_currentEditor->setFocus();
+    forward([&pointSize](UnicodeKaEditor *e) {
+        e->slotTextSize(pointSize);
+        e->setFocus();
+    });
 }
 
 void TabWidget::slotTextStyle(int styleIndex)
 {
-    if (m_currentEditor)
-        m_currentEditor->slotTextStyle(styleIndex);
+    forward([styleIndex](UnicodeKaEditor *e) { e->slotTextStyle(styleIndex); });
 }
 
 void TabWidget::slotTextColor()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotTextColor();
+    forward(&UnicodeKaEditor::slotTextColor);
 }
 
 void TabWidget::slotBackgroundColor()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotBackgroundColor();
+    forward(&UnicodeKaEditor::slotBackgroundColor);
 }
 
 void TabWidget::slotInsertPicture()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotInsertPicture();
+    forward(&UnicodeKaEditor::slotInsertPicture);
 }
 
 void TabWidget::slotInsertTable()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotInsertTable();
+    forward(&UnicodeKaEditor::slotInsertTable);
 }
 
 void TabWidget::slotInsertHyperLink()
 {
-    if (m_currentEditor)
-        m_currentEditor->slotInsertHyperLink();
+    forward(&UnicodeKaEditor::slotInsertHyperLink);
 }
 
 void TabWidget::slotCut()
 {
-    if (m_currentEditor)
-        m_currentEditor->cut();
+    forward(&QTextEdit::cut);
 }
 
 void TabWidget::slotCopy()
 {
-    if (m_currentEditor)
-        m_currentEditor->copy();
+    forward(&QTextEdit::copy);
 }
 
 void TabWidget::slotPaste()
 {
-    if (m_currentEditor)
-        m_currentEditor->paste();
+    forward(&QTextEdit::paste);
 }
 
 void TabWidget::slotUndo()
 {
-    if (m_currentEditor)
-        m_currentEditor->undo();
+    forward(&QTextEdit::undo);
 }
 
 void TabWidget::slotRedo()
 {
-    if (m_currentEditor)
-        m_currentEditor->redo();
+    forward(&QTextEdit::redo);
 }
 
 void TabWidget::slotSelectAll()
 {
-    if (m_currentEditor)
-        m_currentEditor->selectAll();
+    forward(&QTextEdit::selectAll);
 }
 
 void TabWidget::slotClear()
 {
-    if (!m_currentEditor)
-        return;
-    m_currentEditor->selectAll();
-    m_currentEditor->insertPlainText(QString());
+    forward([](UnicodeKaEditor *e) {
+        e->selectAll();
+        e->insertPlainText(QString());
+    });
 }
 
 void TabWidget::slotZoomIn()
 {
-    if (m_currentEditor)
-        m_currentEditor->zoomIn(1);
+    forward([](UnicodeKaEditor *e) { e->zoomIn(1); });
 }
 
 void TabWidget::slotZoomOut()
 {
-    if (m_currentEditor)
-        m_currentEditor->zoomOut(1);
+    forward([](UnicodeKaEditor *e) { e->zoomOut(1); });
 }
 
 void TabWidget::slotSetTabbarVisible(bool visible)
@@ -891,7 +897,7 @@ void TabWidget::slotActionScriptConverter()
     const int tab = addTab(editor, name);
     setCurrentIndex(tab);
     showProgress(true);
-    editor->setPlainText(convertScript(text, dialog.toLanguage(), 0));
+    editor->setPlainText(convertScript(text, dialog.toLanguage(), Keyboard::Phonetic));
     editor->document()->setModified(true);
     showProgress(false);
     slotChangeLanguage(dialog.toLanguage());

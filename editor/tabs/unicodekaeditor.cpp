@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTextBlock>
@@ -23,7 +24,6 @@
 
 UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidget *parent)
     : QTextEdit(parent)
-    , tabWidget(parent)
     , utils(utils)
     , m_textCodecName(QString::fromLatin1(Ts::DEFAULT_CODEC))
     , m_keyboardLayout(keyboard)
@@ -169,9 +169,18 @@ QString UnicodeKaEditor::fontName() const
 
 // --- small accessors -------------------------------------------------------
 
+// One completer serves every editor: it completes in the one it was last
+// given to (or that last had the focus), and its choice goes there.
 void UnicodeKaEditor::setCompleter(QCompleter *completer)
 {
+    if (m_completer)
+        m_completer->disconnect(this);
     m_completer = completer;
+    if (!completer)
+        return;
+    completer->setWidget(this);
+    connect(completer, qOverload<const QString &>(&QCompleter::activated), this,
+            &UnicodeKaEditor::insertCompletion);
 }
 
 QCompleter *UnicodeKaEditor::completer() const
@@ -257,7 +266,7 @@ void UnicodeKaEditor::setInternal(bool value)
 
 bool UnicodeKaEditor::isInternal() const
 {
-    return internal;
+    return internal || converting;
 }
 
 void UnicodeKaEditor::clearBuffers()
@@ -314,7 +323,6 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
 {
     if (isReadOnly())
         return;
-    currentKeyEvent = event;
     const int key = event->key();
     if (m_completer && m_completer->popup() && m_completer->popup()->isVisible()) {
         switch (key) {
@@ -324,7 +332,6 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
             event->ignore();
-            currentKeyEvent = nullptr;
             return;
         default:
             m_completer->popup()->hide();
@@ -333,15 +340,9 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
     }
 
     bool handled = false;
-    if (key == Qt::Key_Escape && tabWidget &&
-        tabWidget->metaObject()->indexOfMethod("onEscapePressed()") >= 0) {
-        bool closedFindBar = false;
-        QMetaObject::invokeMethod(tabWidget, "onEscapePressed", Qt::DirectConnection,
-                                  Q_RETURN_ARG(bool, closedFindBar));
-        if (closedFindBar) {
-            passKey(event);
-            handled = true;
-        }
+    if (key == Qt::Key_Escape && escapePressed && escapePressed()) {
+        passKey(event);
+        handled = true;
     }
     if (!handled) {
         if (key == Qt::Key_F11) {
@@ -375,8 +376,7 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
         }
     }
     if (m_completer)
-        autoCompleteKannada();
-    currentKeyEvent = nullptr;
+        autoCompleteKannada(event);
 }
 
 void UnicodeKaEditor::processEnglishKey(QKeyEvent *event)
@@ -407,10 +407,10 @@ void UnicodeKaEditor::processEnglishKey(QKeyEvent *event)
     }
     if (text.at(0).isLetterOrNumber()) {
         keyBuffer.append(text);
-        handlePhoneticKey(false);
+        handlePhoneticKey(false, event);
     } else if (event->key() == Qt::Key_Backspace && !keyBuffer.isEmpty()) {
         keyBuffer.chop(1);
-        handlePhoneticKey(false);
+        handlePhoneticKey(false, event);
     } else {
         passKey(event);
     }
@@ -435,9 +435,10 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         tc.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
         setTextCursor(tc);
         keyBuffer = latin;
-        internal = true;
-        handlePhoneticKey(true);
-        internal = true;
+        // The word converted and the space after it are one edit of ours:
+        // neither cursor move ends a word.
+        const QScopedValueRollback<bool> own(converting, true);
+        handlePhoneticKey(true, event);
         passKey(event);
         return;
     }
@@ -455,8 +456,7 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         passKey(event);
         keyBuffer = keys;
         insertedText = inserted;
-        internal = true;
-        handlePhoneticKey(false);
+        handlePhoneticKey(false, event);
         return;
     }
     if (!first.isPrint()) {
@@ -473,9 +473,10 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         tc.hasSelection() || insideWord ? QString() : latinWordBefore(tc.position());
     if (!word.isEmpty()) {
         keyBuffer = word;
-        internal = true;
-        handlePhoneticKey(false);
-        internal = true;
+        const QScopedValueRollback<bool> own(converting, true);
+        handlePhoneticKey(false, event);
+        passKey(event);
+        return;
     }
     passKey(event);
 }
@@ -498,23 +499,19 @@ QString UnicodeKaEditor::latinWordBefore(int position) const
     return tc.selectedText();
 }
 
-void UnicodeKaEditor::handlePhoneticKey(bool extraDelete)
+void UnicodeKaEditor::handlePhoneticKey(bool extraDelete, const QKeyEvent *event)
 {
-    internal = true;
-    converting = true;
+    const QScopedValueRollback<bool> own(converting, true);
     QTextCursor tc = textCursor();
     QTextCharFormat format = tc.charFormat();
     tc.beginEditBlock();
     ZuvoScriptConverter converter;
     QString newText;
     if (m_keyboardLayout != Keyboard::Transliteration) {
-        for (qsizetype i = 0; i < insertedText.size(); ++i) {
-            internal = true;
+        for (qsizetype i = 0; i < insertedText.size(); ++i)
             tc.deletePreviousChar();
-        }
         newText = converter.ansiToUnicode(keyBuffer, m_language, m_keyboardLayout);
-    } else if (currentKeyEvent && currentKeyEvent->key() == Qt::Key_Backspace &&
-               !keyBuffer.isEmpty()) {
+    } else if (event && event->key() == Qt::Key_Backspace && !keyBuffer.isEmpty()) {
         for (qsizetype i = 0; i < insertedText.size(); ++i)
             tc.deletePreviousChar();
         newText = keyBuffer;
@@ -532,7 +529,6 @@ void UnicodeKaEditor::handlePhoneticKey(bool extraDelete)
     insertedText = newText;
     tc.endEditBlock();
     setTextCursor(tc);
-    converting = false;
     internal = false;
     ensureCursorVisible();
 }
@@ -552,30 +548,30 @@ void UnicodeKaEditor::slotCursorPositionChanged()
 
 // --- completion ------------------------------------------------------------
 
-void UnicodeKaEditor::autoCompleteKannada()
+void UnicodeKaEditor::autoCompleteKannada(QKeyEvent *event)
 {
-    if (!currentKeyEvent || !m_completer)
+    if (!m_completer)
         return;
     QAbstractItemView *popup = m_completer->popup();
-    const QString text = currentKeyEvent->text();
+    const QString text = event->text();
     const QChar last = text.isEmpty() ? QChar() : text.back();
     if (!last.isLetter()) {
         popup->hide();
         return;
     }
-    const Qt::KeyboardModifiers mods = currentKeyEvent->modifiers();
+    const Qt::KeyboardModifiers mods = event->modifiers();
     if (mods & (Qt::ControlModifier | Qt::AltModifier)) {
         popup->hide();
         return;
     }
     if (popup->isVisible()) {
-        switch (currentKeyEvent->key()) {
+        switch (event->key()) {
         case Qt::Key_Escape:
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            currentKeyEvent->ignore();
+            event->ignore();
             return;
         default:
             break;

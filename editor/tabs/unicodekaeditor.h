@@ -90,6 +90,9 @@ public:
     // Asked before a save gives the document a new file name; false keeps
     // the old name and writes nothing. Left empty, any name is taken.
     std::function<bool(const QString &name)> mayTakeFileName;
+    // Asked first when Escape is pressed: true when it closed something of
+    // the window's (the find bar), and the key goes on as usual then.
+    std::function<bool()> escapePressed;
 
 public slots:
     void slotToggleLanguage();
@@ -166,8 +169,10 @@ private:
     void processTransliterationKey(QKeyEvent *event);
     // The run of Latin letters that ends at the position (empty: none).
     QString latinWordBefore(int position) const;
-    void handlePhoneticKey(bool extraDelete);
-    void autoCompleteKannada();
+    // Converts the word being typed in place; the key is the one that made
+    // it change.
+    void handlePhoneticKey(bool extraDelete, const QKeyEvent *event);
+    void autoCompleteKannada(QKeyEvent *event);
     void emptyWordBuffers();
     void passKey(QKeyEvent *event);
     // Adds ".txt" to a name without suffix, asking before an existing file
@@ -179,14 +184,15 @@ private:
     bool askCount(const QString &label, int initial, int minimum, int maximum, int *value);
     QMenu *tableMenu();
 
-    QWidget *tabWidget;
     Utils *utils;
     QString insertedText;
     QString keyBuffer;
     QTextCodec *m_textCodec = nullptr;
     QTimer *bufferTimer = nullptr;
+    // The next cursor move is the program's own and does not end the word.
     bool internal = false;
-    // Set for the whole of one conversion, whose own cursor moves never end the word.
+    // Set for the whole of an edit of the word being typed, whose own
+    // cursor moves never end the word.
     bool converting = false;
     QString m_textCodecName;
     QPointer<QCompleter> m_completer;
@@ -194,7 +200,6 @@ private:
     int m_keyboardLayout;
     int m_language;
     bool indic = true;
-    QKeyEvent *currentKeyEvent = nullptr;
     QPointer<QMenu> tableSubMenu;
     QString m_fontName;
     QString m_workingDir;

@@ -62,8 +62,8 @@ XMLTextEdit::XMLTextEdit(QWidget *parent)
     highlight = new XmlHighlighter(document());
     setLineWrapMode(QTextEdit::NoWrap);
     setAcceptRichText(false);
-    connect(verticalScrollBar(), SIGNAL(valueChanged(int)), this, SLOT(update()));
-    connect(this, SIGNAL(textChanged()), this, SLOT(update()));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+    connect(this, &QTextEdit::textChanged, this, [this] { update(); });
 }
 
 bool XMLTextEdit::Conform()

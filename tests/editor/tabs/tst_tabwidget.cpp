@@ -25,6 +25,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QFontComboBox>
@@ -186,6 +187,7 @@ private slots:
     void importIntoClosedTab();
     void exitDuringImport();
     void exitWhileAPictureIsOnItsWay();
+    void escapeClosesTheFindBar();
     void textFiles_data();
     void textFiles();
     void htmlFiles_data();
@@ -637,6 +639,25 @@ void TestTabWidget::exitWhileAPictureIsOnItsWay()
         QVERIFY(s.window.close());
     }
     QVERIFY(watcher.seen().isEmpty());
+}
+
+// Escape in the text closes the find bar and puts the cursor back where
+// the search began; with the bar closed it reaches the text as usual.
+void TestTabWidget::escapeClosesTheFindBar()
+{
+    Session s;
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    UnicodeKaEditor *editor = s.tabs->currentEditor();
+    editor->setPlainText(QStringLiteral("one two"));
+    action(s, "actionFind")->trigger();
+    FindAndReplaceDialog *find = s.tabs->findDialog();
+    QVERIFY(find && find->isVisible());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QVERIFY(!find->isVisible());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QVERIFY(!find->isVisible());
+    QCOMPARE(editor->toPlainText(), QStringLiteral("one two"));
 }
 
 void TestTabWidget::textFiles_data()
@@ -1659,7 +1680,12 @@ void TestTabWidget::tabGoesWhileAQuestionIsOpen()
     type(s.editor(0), QStringLiteral("more"));
     type(s.editor(1), QStringLiteral("more"));
     // The reader is done; its end waits for the next question's event loop.
-    QThread::msleep(300);
+    const DocumentImport *import = s.tabs->findChild<DocumentImport *>();
+    QVERIFY(import);
+    QDeadlineTimer deadline(30000);
+    while (!import->readerDone() && !deadline.hasExpired())
+        QThread::msleep(1);
+    QVERIFY(import->readerDone());
 
     if (command == QLatin1String("close")) {
         QVERIFY(s.tabs->slotTabCloseRequested(0));

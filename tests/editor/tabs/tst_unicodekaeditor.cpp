@@ -43,23 +43,6 @@ QString expectedText(const QString &keys, int language, int layout)
     return text;
 }
 
-// Stands in for the tab controller, which is asked about its find bar on Escape.
-class FakeTabs : public QWidget
-{
-    Q_OBJECT
-
-public:
-    bool answer = false;
-    int calls = 0;
-
-public slots:
-    bool onEscapePressed()
-    {
-        ++calls;
-        return answer;
-    }
-};
-
 } // namespace
 
 class TestUnicodeKaEditor : public QObject, ZuvoTest::EditorFixture
@@ -79,7 +62,7 @@ private slots:
     void transliterationBackspaceGivesTheLatinWordBack();
     void transliterationLeavesTextOutsideTheWord();
     void shortcutsAreNoTyping();
-    void escapeAsksTheTabController();
+    void escapeAsksTheWindow();
     void transliterationReturnEndsTheWord();
     void signalsOfConstructionAndFormat();
     void readOnlyIgnoresKeys();
@@ -265,19 +248,25 @@ void TestUnicodeKaEditor::shortcutsAreNoTyping()
     QCOMPARE(editor->toPlainText(), convert(QStringLiteral("kaa"), 0, 0));
 }
 
-void TestUnicodeKaEditor::escapeAsksTheTabController()
+// Escape asks the window first (its find bar closes), then goes on as
+// usual, whatever the answer.
+void TestUnicodeKaEditor::escapeAsksTheWindow()
 {
-    FakeTabs tabs;
-    auto *editor = new UnicodeKaEditor(utils, 0, 3, &tabs);
-    tabs.show();
+    UnicodeKaEditor *editor = makeEditor(0, 3);
+    int calls = 0;
+    bool answer = false;
+    editor->escapePressed = [&] {
+        ++calls;
+        return answer;
+    };
     QTest::keyClicks(editor, QStringLiteral("abc"));
-    for (bool answer : { true, false }) {
-        tabs.answer = answer;
+    for (bool closed : { true, false }) {
+        answer = closed;
         QTest::keyClick(editor, Qt::Key_Escape);
         // Escape is no word end under Transliteration: the Latin word stays.
         QCOMPARE(editor->toPlainText(), QStringLiteral("abc"));
     }
-    QCOMPARE(tabs.calls, 2);
+    QCOMPARE(calls, 2);
 }
 
 void TestUnicodeKaEditor::transliterationReturnEndsTheWord()
