@@ -24,7 +24,7 @@
 
 UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidget *parent)
     : QTextEdit(parent)
-    , utils(utils)
+    , m_utils(utils)
     , m_textCodecName(QString::fromLatin1(Ts::DEFAULT_CODEC))
     , m_keyboardLayout(keyboard)
     , m_language(language)
@@ -35,15 +35,15 @@ UnicodeKaEditor::UnicodeKaEditor(Utils *utils, int language, int keyboard, QWidg
     f.setPointSize(11);
     setFont(f);
     m_textCodec = QTextCodec::codecForName(m_textCodecName.toLocal8Bit());
-    bufferTimer = new QTimer(this);
+    m_bufferTimer = new QTimer(this);
     document()->setDocumentMargin(12);
     if (language == Language::English)
-        indic = false;
+        m_indic = false;
     connect(this, &QTextEdit::currentCharFormatChanged, this,
             &UnicodeKaEditor::slotCurrentCharFormatChanged);
     connect(this, &QTextEdit::cursorPositionChanged, this,
             &UnicodeKaEditor::slotCursorPositionChanged);
-    connect(bufferTimer, &QTimer::timeout, this, &UnicodeKaEditor::slotBufferTimeout);
+    connect(m_bufferTimer, &QTimer::timeout, this, &UnicodeKaEditor::slotBufferTimeout);
     clearBuffers();
     m_highlighter = new Highlighter(utils, this);
 
@@ -78,15 +78,15 @@ void UnicodeKaEditor::setLanguage(int value)
 {
     if (value == m_language) {
         if (m_language != Language::English)
-            indic = true;
+            m_indic = true;
         return;
     }
     if (value >= 0 && value <= 8) {
         m_language = value;
-        indic = true;
+        m_indic = true;
         emit languageChanged(value);
     } else if (value == Language::English) {
-        indic = false;
+        m_indic = false;
         emit languageChanged(Language::English);
     } else {
         return;
@@ -96,7 +96,7 @@ void UnicodeKaEditor::setLanguage(int value)
 
 int UnicodeKaEditor::language() const
 {
-    return indic ? m_language : int(Language::English);
+    return m_indic ? m_language : int(Language::English);
 }
 
 int UnicodeKaEditor::indicLanguage() const
@@ -120,21 +120,21 @@ int UnicodeKaEditor::keyboardLayout() const
 
 void UnicodeKaEditor::setIndic(bool on)
 {
-    if (indic == on)
+    if (m_indic == on)
         return;
-    indic = on;
+    m_indic = on;
     emptyWordBuffers();
 }
 
 bool UnicodeKaEditor::isIndic() const
 {
-    return indic;
+    return m_indic;
 }
 
 void UnicodeKaEditor::slotToggleLanguage()
 {
-    indic = !indic;
-    emit languageChanged(indic ? m_language : int(Language::English));
+    m_indic = !m_indic;
+    emit languageChanged(m_indic ? m_language : int(Language::English));
     clearBuffers();
     emptyWordBuffers();
 }
@@ -261,25 +261,25 @@ QTextCodec *UnicodeKaEditor::textCodec() const
 
 void UnicodeKaEditor::setInternal(bool value)
 {
-    internal = value;
+    m_internal = value;
 }
 
 bool UnicodeKaEditor::isInternal() const
 {
-    return internal || converting;
+    return m_internal || m_converting;
 }
 
 void UnicodeKaEditor::clearBuffers()
 {
-    if (bufferTimer && bufferTimer->isActive())
-        bufferTimer->stop();
-    internal = false;
+    if (m_bufferTimer && m_bufferTimer->isActive())
+        m_bufferTimer->stop();
+    m_internal = false;
 }
 
 void UnicodeKaEditor::emptyWordBuffers()
 {
-    keyBuffer.clear();
-    insertedText.clear();
+    m_keyBuffer.clear();
+    m_insertedText.clear();
 }
 
 void UnicodeKaEditor::slotBufferTimeout()
@@ -289,7 +289,7 @@ void UnicodeKaEditor::slotBufferTimeout()
 
 void UnicodeKaEditor::slotKeyRepeatKeyTimer()
 {
-    keyRepeatText.clear();
+    m_keyRepeatText.clear();
 }
 
 void UnicodeKaEditor::slotCurrentCharFormatChanged(const QTextCharFormat &format)
@@ -369,7 +369,7 @@ void UnicodeKaEditor::keyPressEvent(QKeyEvent *event)
             } else {
                 event->ignore();
             }
-        } else if (indic) {
+        } else if (m_indic) {
             processEnglishKey(event);
         } else {
             passKey(event);
@@ -393,23 +393,23 @@ void UnicodeKaEditor::processEnglishKey(QKeyEvent *event)
     // The word's text must still stand right before the cursor: an edit made
     // elsewhere (a replacement through another cursor) ends the word, so that
     // the conversion never deletes text that is not the word's.
-    if (!insertedText.isEmpty()) {
+    if (!m_insertedText.isEmpty()) {
         QTextCursor probe = textCursor();
         const int end = probe.position();
-        if (probe.hasSelection() || end < insertedText.size()) {
+        if (probe.hasSelection() || end < m_insertedText.size()) {
             emptyWordBuffers();
         } else {
-            probe.setPosition(end - int(insertedText.size()));
+            probe.setPosition(end - int(m_insertedText.size()));
             probe.setPosition(end, QTextCursor::KeepAnchor);
-            if (probe.selectedText() != insertedText)
+            if (probe.selectedText() != m_insertedText)
                 emptyWordBuffers();
         }
     }
     if (text.at(0).isLetterOrNumber()) {
-        keyBuffer.append(text);
+        m_keyBuffer.append(text);
         handlePhoneticKey(false, event);
-    } else if (event->key() == Qt::Key_Backspace && !keyBuffer.isEmpty()) {
-        keyBuffer.chop(1);
+    } else if (event->key() == Qt::Key_Backspace && !m_keyBuffer.isEmpty()) {
+        m_keyBuffer.chop(1);
         handlePhoneticKey(false, event);
     } else {
         passKey(event);
@@ -434,10 +434,10 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         QTextCursor tc = textCursor();
         tc.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
         setTextCursor(tc);
-        keyBuffer = latin;
+        m_keyBuffer = latin;
         // The word converted and the space after it are one edit of ours:
         // neither cursor move ends a word.
-        const QScopedValueRollback<bool> own(converting, true);
+        const QScopedValueRollback<bool> own(m_converting, true);
         handlePhoneticKey(true, event);
         passKey(event);
         return;
@@ -447,15 +447,15 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
         return;
     }
     if (event->key() == Qt::Key_Backspace) {
-        if (keyBuffer.isEmpty()) {
+        if (m_keyBuffer.isEmpty()) {
             passKey(event);
             return;
         }
-        const QString keys = keyBuffer;
-        const QString inserted = insertedText;
+        const QString keys = m_keyBuffer;
+        const QString inserted = m_insertedText;
         passKey(event);
-        keyBuffer = keys;
-        insertedText = inserted;
+        m_keyBuffer = keys;
+        m_insertedText = inserted;
         handlePhoneticKey(false, event);
         return;
     }
@@ -472,8 +472,8 @@ void UnicodeKaEditor::processTransliterationKey(QKeyEvent *event)
     const QString word =
         tc.hasSelection() || insideWord ? QString() : latinWordBefore(tc.position());
     if (!word.isEmpty()) {
-        keyBuffer = word;
-        const QScopedValueRollback<bool> own(converting, true);
+        m_keyBuffer = word;
+        const QScopedValueRollback<bool> own(m_converting, true);
         handlePhoneticKey(false, event);
         passKey(event);
         return;
@@ -501,44 +501,44 @@ QString UnicodeKaEditor::latinWordBefore(int position) const
 
 void UnicodeKaEditor::handlePhoneticKey(bool extraDelete, const QKeyEvent *event)
 {
-    const QScopedValueRollback<bool> own(converting, true);
+    const QScopedValueRollback<bool> own(m_converting, true);
     QTextCursor tc = textCursor();
     QTextCharFormat format = tc.charFormat();
     tc.beginEditBlock();
     ZuvoScriptConverter converter;
     QString newText;
     if (m_keyboardLayout != Keyboard::Transliteration) {
-        for (qsizetype i = 0; i < insertedText.size(); ++i)
+        for (qsizetype i = 0; i < m_insertedText.size(); ++i)
             tc.deletePreviousChar();
-        newText = converter.ansiToUnicode(keyBuffer, m_language, m_keyboardLayout);
-    } else if (event && event->key() == Qt::Key_Backspace && !keyBuffer.isEmpty()) {
-        for (qsizetype i = 0; i < insertedText.size(); ++i)
+        newText = converter.ansiToUnicode(m_keyBuffer, m_language, m_keyboardLayout);
+    } else if (event && event->key() == Qt::Key_Backspace && !m_keyBuffer.isEmpty()) {
+        for (qsizetype i = 0; i < m_insertedText.size(); ++i)
             tc.deletePreviousChar();
-        newText = keyBuffer;
-        keyBuffer.clear();
+        newText = m_keyBuffer;
+        m_keyBuffer.clear();
     } else {
-        const qsizetype count = keyBuffer.size() + (extraDelete ? 1 : 0);
+        const qsizetype count = m_keyBuffer.size() + (extraDelete ? 1 : 0);
         for (qsizetype i = 0; i < count; ++i)
             tc.deletePreviousChar();
-        newText = converter.ansiToUnicode(keyBuffer, m_language, Keyboard::Transliteration);
+        newText = converter.ansiToUnicode(m_keyBuffer, m_language, Keyboard::Transliteration);
     }
     if (!m_fontName.isEmpty())
         format.setFontFamilies(QStringList { m_fontName });
     tc.mergeCharFormat(format);
     tc.insertText(newText, format);
-    insertedText = newText;
+    m_insertedText = newText;
     tc.endEditBlock();
     setTextCursor(tc);
-    internal = false;
+    m_internal = false;
     ensureCursorVisible();
 }
 
 void UnicodeKaEditor::slotCursorPositionChanged()
 {
-    if (isReadOnly() || converting)
+    if (isReadOnly() || m_converting)
         return;
-    if (internal) {
-        internal = false;
+    if (m_internal) {
+        m_internal = false;
         return;
     }
     clearBuffers();

@@ -184,32 +184,32 @@ private:
     bool askCount(const QString &label, int initial, int minimum, int maximum, int *value);
     QMenu *tableMenu();
 
-    Utils *utils;
-    QString insertedText;
-    QString keyBuffer;
+    Utils *m_utils;
+    QString m_insertedText;
+    QString m_keyBuffer;
     QTextCodec *m_textCodec = nullptr;
-    QTimer *bufferTimer = nullptr;
+    QTimer *m_bufferTimer = nullptr;
     // The next cursor move is the program's own and does not end the word.
-    bool internal = false;
+    bool m_internal = false;
     // Set for the whole of an edit of the word being typed, whose own
     // cursor moves never end the word.
-    bool converting = false;
+    bool m_converting = false;
     QString m_textCodecName;
     QPointer<QCompleter> m_completer;
     QString m_fileName;
     int m_keyboardLayout;
     int m_language;
-    bool indic = true;
-    QPointer<QMenu> tableSubMenu;
+    bool m_indic = true;
+    QPointer<QMenu> m_tableSubMenu;
     QString m_fontName;
     QString m_workingDir;
     Highlighter *m_highlighter = nullptr;
     int m_autoComplpetePrefixLength = 3;
     bool m_spellCheckAsYouType = true;
     int m_textEncodingIndex = TextEncoding::Utf8;
-    QString keyRepeatText;
+    QString m_keyRepeatText;
     // True while save() writes.
-    bool saving = false;
+    bool m_saving = false;
 };
 
 #endif

@@ -316,9 +316,9 @@ void UnicodeKaEditor::slotInsertHyperLink()
 
 QMenu *UnicodeKaEditor::tableMenu()
 {
-    if (tableSubMenu)
-        return tableSubMenu;
-    tableSubMenu = new QMenu(tr("Table Properties"), this);
+    if (m_tableSubMenu)
+        return m_tableSubMenu;
+    m_tableSubMenu = new QMenu(tr("Table Properties"), this);
     const struct
     {
         const char *label;
@@ -336,10 +336,10 @@ QMenu *UnicodeKaEditor::tableMenu()
         { QT_TR_NOOP("Split cell"), &UnicodeKaEditor::slotSplitCells },
     };
     for (const auto &entry : entries) {
-        QAction *action = tableSubMenu->addAction(tr(entry.label));
+        QAction *action = m_tableSubMenu->addAction(tr(entry.label));
         connect(action, &QAction::triggered, this, entry.slot, Qt::QueuedConnection);
     }
-    return tableSubMenu;
+    return m_tableSubMenu;
 }
 
 void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
@@ -363,7 +363,7 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
         const QString word = textUnderCursor();
         if (!word.isEmpty()) {
             menu->addSeparator();
-            if (utils && Utils::isSpellingWord(word) && utils->isMisSpelled(word)) {
+            if (m_utils && Utils::isSpellingWord(word) && m_utils->isMisSpelled(word)) {
                 QAction *add = menu->addAction(tr("Add To Dictionary"));
                 connect(add, &QAction::triggered, this, &UnicodeKaEditor::slotAddDictionary,
                         Qt::QueuedConnection);
@@ -383,8 +383,8 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
     menu->exec(event->globalPos());
     if (menu) {
         // The table submenu belongs to the editor and is kept for the next menu.
-        if (tableSubMenu)
-            menu->removeAction(tableSubMenu->menuAction());
+        if (m_tableSubMenu)
+            menu->removeAction(m_tableSubMenu->menuAction());
         menu->deleteLater();
     }
 }
@@ -392,9 +392,9 @@ void UnicodeKaEditor::contextMenuEvent(QContextMenuEvent *event)
 void UnicodeKaEditor::slotAddDictionary()
 {
     const QString word = textUnderCursor().simplified();
-    if (word.isEmpty() || !utils)
+    if (word.isEmpty() || !m_utils)
         return;
-    if (utils->addToDictionary(word, m_completer)) {
+    if (m_utils->addToDictionary(word, m_completer)) {
         QMessageBox::information(this, Utils::appName(), tr("Word added to dictionary"),
                                  QMessageBox::Ok);
         if (m_highlighter)
@@ -406,14 +406,14 @@ void UnicodeKaEditor::slotAddDictionary()
 
 void UnicodeKaEditor::slotDisplaySuggestions()
 {
-    if (!m_completer || !utils)
+    if (!m_completer || !m_utils)
         return;
     // The misspelt word is the one the list was made for; the cursor kept
     // here follows the edits made while the list is open.
     QTextCursor word = textCursor();
     word.select(QTextCursor::WordUnderCursor);
     const QString misspelt = word.selectedText();
-    auto *popup = new Suggestions(utils->suggestions(misspelt), this);
+    auto *popup = new Suggestions(m_utils->suggestions(misspelt), this);
     popup->move(mapToGlobal(cursorRect().bottomLeft()));
     connect(popup, &Suggestions::wordSelected, this,
             [this, word, misspelt](const QString &replacement) mutable {

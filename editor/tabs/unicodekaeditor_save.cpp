@@ -92,7 +92,7 @@ bool UnicodeKaEditor::save()
 {
     // The save under way decides; a second one asked for meanwhile (a
     // window closed while the first writes) is refused.
-    if (saving)
+    if (m_saving)
         return false;
     struct Saving
     {
@@ -103,7 +103,7 @@ bool UnicodeKaEditor::save()
             flag = true;
         }
         ~Saving() { flag = false; }
-    } during(saving);
+    } during(m_saving);
 
     const QString suffix = QFileInfo(m_fileName).suffix().toLower();
     const bool odf = suffix == QLatin1String("odt") || suffix == QLatin1String("odf");
@@ -211,7 +211,7 @@ bool UnicodeKaEditor::nameWithSuffix(QString *name)
 bool UnicodeKaEditor::onSaveFile(bool ask)
 {
     // While a save writes, the tab may neither close nor save again.
-    if (saving)
+    if (m_saving)
         return false;
     if (!document()->isModified())
         return true;
@@ -239,7 +239,7 @@ bool UnicodeKaEditor::onSaveFile(bool ask)
 
 bool UnicodeKaEditor::onSaveFileAs()
 {
-    if (saving)
+    if (m_saving)
         return false;
     if (m_fileName.startsWith(QLatin1Char(':')))
         return true;
