@@ -1,6 +1,6 @@
 // How the benchmarks sum up their runs and print a figure next to its floor.
-#ifndef BENCHFIGURES_H
-#define BENCHFIGURES_H
+#ifndef ZUVO_BENCH_BENCHFIGURES_H
+#define ZUVO_BENCH_BENCHFIGURES_H
 
 #include <benchmark/benchmark.h>
 
@@ -70,4 +70,4 @@ inline bool timePeer(benchmark::State &state, const std::function<double()> &wor
 
 } // namespace BenchFigures
 
-#endif // BENCHFIGURES_H
+#endif // ZUVO_BENCH_BENCHFIGURES_H

@@ -1,7 +1,7 @@
 // The process's resident memory, read from /proc (Linux), for the benchmarks
 // that say what a read takes of the machine's memory.
-#ifndef BENCHMEMORY_H
-#define BENCHMEMORY_H
+#ifndef ZUVO_BENCH_BENCHMEMORY_H
+#define ZUVO_BENCH_BENCHMEMORY_H
 
 #include <QtGlobal>
 
@@ -16,4 +16,4 @@ qint64 resident(const char *field);
 
 } // namespace BenchMemory
 
-#endif // BENCHMEMORY_H
+#endif // ZUVO_BENCH_BENCHMEMORY_H

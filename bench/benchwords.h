@@ -1,7 +1,7 @@
 // Kannada words for the benchmarks: the spelling word list of aspell when it is
 // installed, else (or on top of it) distinct made-up words of Kannada syllables.
-#ifndef BENCHWORDS_H
-#define BENCHWORDS_H
+#ifndef ZUVO_BENCH_BENCHWORDS_H
+#define ZUVO_BENCH_BENCHWORDS_H
 
 #include <QStringList>
 
@@ -23,4 +23,4 @@ QStringList typedKannadaWords(qsizetype count, quint32 seed = 19);
 
 } // namespace BenchWords
 
-#endif // BENCHWORDS_H
+#endif // ZUVO_BENCH_BENCHWORDS_H

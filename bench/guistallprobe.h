@@ -1,8 +1,8 @@
 // What the user waits for in the GUI thread: a heartbeat timer beats every
 // millisecond while the work runs; a long gap between two beats is a time
 // in which the window could neither repaint nor take a key.
-#ifndef GUISTALLPROBE_H
-#define GUISTALLPROBE_H
+#ifndef ZUVO_BENCH_GUISTALLPROBE_H
+#define ZUVO_BENCH_GUISTALLPROBE_H
 
 #include <QElapsedTimer>
 #include <QList>
@@ -60,4 +60,4 @@ private:
     std::function<bool(QWidget *)> m_shownTest;
 };
 
-#endif // GUISTALLPROBE_H
+#endif // ZUVO_BENCH_GUISTALLPROBE_H

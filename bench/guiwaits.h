@@ -3,8 +3,8 @@
 // a shown editor, until the document is shown and the GUI is idle, with the
 // GUI-stall probe beating all along; and the floor, a plain QTextEdit in a
 // shown window given the same document in the same run.
-#ifndef GUIWAITS_H
-#define GUIWAITS_H
+#ifndef ZUVO_BENCH_GUIWAITS_H
+#define ZUVO_BENCH_GUIWAITS_H
 
 #include <QList>
 #include <QSize>
@@ -82,4 +82,4 @@ void printSummary();
 
 } // namespace GuiWaits
 
-#endif // GUIWAITS_H
+#endif // ZUVO_BENCH_GUIWAITS_H

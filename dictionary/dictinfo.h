@@ -1,5 +1,5 @@
-#ifndef DICTINFO_H
-#define DICTINFO_H
+#ifndef ZUVO_DICTIONARY_DICTINFO_H
+#define ZUVO_DICTIONARY_DICTINFO_H
 
 #include <QDialog>
 

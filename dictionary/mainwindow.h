@@ -1,5 +1,5 @@
-#ifndef DICTIONARY_MAINWINDOW_H
-#define DICTIONARY_MAINWINDOW_H
+#ifndef ZUVO_DICTIONARY_MAINWINDOW_H
+#define ZUVO_DICTIONARY_MAINWINDOW_H
 
 #include <QMainWindow>
 #include <QStack>

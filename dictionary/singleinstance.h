@@ -1,5 +1,5 @@
-#ifndef SINGLEINSTANCE_H
-#define SINGLEINSTANCE_H
+#ifndef ZUVO_DICTIONARY_SINGLEINSTANCE_H
+#define ZUVO_DICTIONARY_SINGLEINSTANCE_H
 
 #include <QByteArray>
 #include <QHash>

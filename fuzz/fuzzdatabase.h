@@ -1,6 +1,6 @@
 // What the targets that open database files set up once per process.
-#ifndef FUZZDATABASE_H
-#define FUZZDATABASE_H
+#ifndef ZUVO_FUZZ_FUZZDATABASE_H
+#define ZUVO_FUZZ_FUZZDATABASE_H
 
 #include "dictionary.h"
 #include "sqlcipherdriver.h"
@@ -43,4 +43,4 @@ inline void useDictFolder()
 
 } // namespace FuzzDatabase
 
-#endif // FUZZDATABASE_H
+#endif // ZUVO_FUZZ_FUZZDATABASE_H

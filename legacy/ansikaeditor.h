@@ -1,5 +1,5 @@
-#ifndef ANSIKAEDITOR_H
-#define ANSIKAEDITOR_H
+#ifndef ZUVO_LEGACY_ANSIKAEDITOR_H
+#define ZUVO_LEGACY_ANSIKAEDITOR_H
 
 #include <QString>
 #include <QTextEdit>

@@ -1,5 +1,5 @@
-#ifndef ANSITOUNICODE_H
-#define ANSITOUNICODE_H
+#ifndef ZUVO_LEGACY_ANSITOUNICODE_H
+#define ZUVO_LEGACY_ANSITOUNICODE_H
 
 #include <QChar>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef NUDIIMPORT_H
-#define NUDIIMPORT_H
+#ifndef ZUVO_LEGACY_NUDIIMPORT_H
+#define ZUVO_LEGACY_NUDIIMPORT_H
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#ifndef NUDITABLE_H
-#define NUDITABLE_H
+#ifndef ZUVO_LEGACY_NUDITABLE_H
+#define ZUVO_LEGACY_NUDITABLE_H
 
 // The glyph table of the Nudi font: runs of glyph bytes and the romanisation they stand for,
 // and the bytes of subjoined forms that follow the syllable they belong to.

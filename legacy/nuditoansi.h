@@ -1,5 +1,5 @@
-#ifndef NUDITOANSI_H
-#define NUDITOANSI_H
+#ifndef ZUVO_LEGACY_NUDITOANSI_H
+#define ZUVO_LEGACY_NUDITOANSI_H
 
 #include <QByteArray>
 #include <QList>

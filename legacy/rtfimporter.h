@@ -1,5 +1,5 @@
-#ifndef RTFIMPORTER_H
-#define RTFIMPORTER_H
+#ifndef ZUVO_LEGACY_RTFIMPORTER_H
+#define ZUVO_LEGACY_RTFIMPORTER_H
 
 #include <QObject>
 #include <QString>

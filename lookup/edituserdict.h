@@ -1,5 +1,5 @@
-#ifndef EDITUSERDICT_H
-#define EDITUSERDICT_H
+#ifndef ZUVO_LOOKUP_EDITUSERDICT_H
+#define ZUVO_LOOKUP_EDITUSERDICT_H
 
 #include <QDialog>
 

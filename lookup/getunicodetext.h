@@ -1,5 +1,5 @@
-#ifndef GETUNICODETEXT_H
-#define GETUNICODETEXT_H
+#ifndef ZUVO_LOOKUP_GETUNICODETEXT_H
+#define ZUVO_LOOKUP_GETUNICODETEXT_H
 
 #include <QDialog>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef HIGHLIGHTER_H
-#define HIGHLIGHTER_H
+#ifndef ZUVO_LOOKUP_HIGHLIGHTER_H
+#define ZUVO_LOOKUP_HIGHLIGHTER_H
 
 #include <QHash>
 #include <QList>

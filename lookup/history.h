@@ -1,5 +1,5 @@
-#ifndef HISTORY_H
-#define HISTORY_H
+#ifndef ZUVO_LOOKUP_HISTORY_H
+#define ZUVO_LOOKUP_HISTORY_H
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef LISTSTORE_H
-#define LISTSTORE_H
+#ifndef ZUVO_LOOKUP_LISTSTORE_H
+#define ZUVO_LOOKUP_LISTSTORE_H
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef MEDIAWIKI_H
-#define MEDIAWIKI_H
+#ifndef ZUVO_LOOKUP_MEDIAWIKI_H
+#define ZUVO_LOOKUP_MEDIAWIKI_H
 
 #include <QObject>
 #include <QString>

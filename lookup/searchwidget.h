@@ -1,5 +1,5 @@
-#ifndef SEARCHWIDGET_H
-#define SEARCHWIDGET_H
+#ifndef ZUVO_LOOKUP_SEARCHWIDGET_H
+#define ZUVO_LOOKUP_SEARCHWIDGET_H
 
 #include <QDialog>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef SPELLCHECKDIALOG_H
-#define SPELLCHECKDIALOG_H
+#ifndef ZUVO_LOOKUP_SPELLCHECKDIALOG_H
+#define ZUVO_LOOKUP_SPELLCHECKDIALOG_H
 
 #include <QDialog>
 #include <QList>

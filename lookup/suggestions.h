@@ -1,5 +1,5 @@
-#ifndef SUGGESTIONS_H
-#define SUGGESTIONS_H
+#ifndef ZUVO_LOOKUP_SUGGESTIONS_H
+#define ZUVO_LOOKUP_SUGGESTIONS_H
 
 #include <QStringList>
 #include <QWidget>

@@ -1,5 +1,5 @@
-#ifndef USERDICT_H
-#define USERDICT_H
+#ifndef ZUVO_LOOKUP_USERDICT_H
+#define ZUVO_LOOKUP_USERDICT_H
 
 #include <QObject>
 #include <QString>

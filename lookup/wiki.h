@@ -1,5 +1,5 @@
-#ifndef WIKI_H
-#define WIKI_H
+#ifndef ZUVO_LOOKUP_WIKI_H
+#define ZUVO_LOOKUP_WIKI_H
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef WIKIREQUEST_H
-#define WIKIREQUEST_H
+#ifndef ZUVO_LOOKUP_WIKIREQUEST_H
+#define ZUVO_LOOKUP_WIKIREQUEST_H
 
 #include <QPointer>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef WIKTIONARYONLINE_H
-#define WIKTIONARYONLINE_H
+#ifndef ZUVO_LOOKUP_WIKTIONARYONLINE_H
+#define ZUVO_LOOKUP_WIKTIONARYONLINE_H
 
 #include <QDialog>
 #include <QPointer>

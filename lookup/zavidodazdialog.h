@@ -1,5 +1,5 @@
-#ifndef ZAVIDODAZDIALOG_H
-#define ZAVIDODAZDIALOG_H
+#ifndef ZUVO_LOOKUP_ZAVIDODAZDIALOG_H
+#define ZUVO_LOOKUP_ZAVIDODAZDIALOG_H
 
 #include <QDialog>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef COMPRESSION_H
-#define COMPRESSION_H
+#ifndef ZUVO_TEXTLIB_COMPRESSION_H
+#define ZUVO_TEXTLIB_COMPRESSION_H
 
 #include <QByteArray>
 

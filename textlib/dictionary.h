@@ -1,5 +1,5 @@
-#ifndef DICTIONARY_H
-#define DICTIONARY_H
+#ifndef ZUVO_TEXTLIB_DICTIONARY_H
+#define ZUVO_TEXTLIB_DICTIONARY_H
 
 #include <QString>
 #include <QStringList>

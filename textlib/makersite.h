@@ -1,5 +1,5 @@
-#ifndef MAKERSITE_H
-#define MAKERSITE_H
+#ifndef ZUVO_TEXTLIB_MAKERSITE_H
+#define ZUVO_TEXTLIB_MAKERSITE_H
 
 #include <QString>
 #include <QUrl>

@@ -1,5 +1,5 @@
-#ifndef SQLCIPHERDRIVER_H
-#define SQLCIPHERDRIVER_H
+#ifndef ZUVO_TEXTLIB_SQLCIPHERDRIVER_H
+#define ZUVO_TEXTLIB_SQLCIPHERDRIVER_H
 
 #include <QSqlDriverPlugin>
 #include <QStringList>

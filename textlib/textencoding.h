@@ -1,5 +1,5 @@
-#ifndef TEXTENCODING_H
-#define TEXTENCODING_H
+#ifndef ZUVO_TEXTLIB_TEXTENCODING_H
+#define ZUVO_TEXTLIB_TEXTENCODING_H
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef TS_H
-#define TS_H
+#ifndef ZUVO_TEXTLIB_TS_H
+#define ZUVO_TEXTLIB_TS_H
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef UNICODELINEEDIT_H
-#define UNICODELINEEDIT_H
+#ifndef ZUVO_TEXTLIB_UNICODELINEEDIT_H
+#define ZUVO_TEXTLIB_UNICODELINEEDIT_H
 
 #include <QPlainTextEdit>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef UTILS_H
-#define UTILS_H
+#ifndef ZUVO_TEXTLIB_UTILS_H
+#define ZUVO_TEXTLIB_UTILS_H
 
 #include <QByteArray>
 #include <QList>

@@ -1,5 +1,5 @@
-#ifndef DCTWRITER_H
-#define DCTWRITER_H
+#ifndef ZUVO_TOOLS_DCTWRITER_H
+#define ZUVO_TOOLS_DCTWRITER_H
 
 #include <QByteArray>
 #include <QList>

@@ -1,5 +1,5 @@
-#ifndef OPENPDFDIALOG_H
-#define OPENPDFDIALOG_H
+#ifndef ZUVO_EDITOR_DIALOGS_OPENPDFDIALOG_H
+#define ZUVO_EDITOR_DIALOGS_OPENPDFDIALOG_H
 
 #include <QDialog>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef ZUVOSAVEFILES_H
-#define ZUVOSAVEFILES_H
+#ifndef ZUVO_EDITOR_DIALOGS_ZUVOSAVEFILES_H
+#define ZUVO_EDITOR_DIALOGS_ZUVOSAVEFILES_H
 
 #include <QDialog>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#ifndef ABOUTZUVO_H
-#define ABOUTZUVO_H
+#ifndef ZUVO_EDITOR_HELP_ABOUTZUVO_H
+#define ZUVO_EDITOR_HELP_ABOUTZUVO_H
 
 #include <QDialog>
 

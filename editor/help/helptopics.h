@@ -1,5 +1,5 @@
-#ifndef HELPTOPICS_H
-#define HELPTOPICS_H
+#ifndef ZUVO_EDITOR_HELP_HELPTOPICS_H
+#define ZUVO_EDITOR_HELP_HELPTOPICS_H
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
-#ifndef KEYBOADMAPPING_H
-#define KEYBOADMAPPING_H
+#ifndef ZUVO_EDITOR_HELP_KEYBOADMAPPING_H
+#define ZUVO_EDITOR_HELP_KEYBOADMAPPING_H
 
 #include <QDialog>
 #include <QList>

@@ -1,5 +1,5 @@
-#ifndef EDITOR_MAINWINDOW_H
-#define EDITOR_MAINWINDOW_H
+#ifndef ZUVO_EDITOR_SHELL_MAINWINDOW_H
+#define ZUVO_EDITOR_SHELL_MAINWINDOW_H
 
 #include <QMainWindow>
 #include <QPointer>

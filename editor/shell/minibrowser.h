@@ -1,5 +1,5 @@
-#ifndef MINIBROWSER_H
-#define MINIBROWSER_H
+#ifndef ZUVO_EDITOR_SHELL_MINIBROWSER_H
+#define ZUVO_EDITOR_SHELL_MINIBROWSER_H
 
 #include <QWidget>
 

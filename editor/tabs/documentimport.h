@@ -1,5 +1,5 @@
-#ifndef DOCUMENTIMPORT_H
-#define DOCUMENTIMPORT_H
+#ifndef ZUVO_EDITOR_TABS_DOCUMENTIMPORT_H
+#define ZUVO_EDITOR_TABS_DOCUMENTIMPORT_H
 
 #include <QObject>
 #include <QPointer>

@@ -1,5 +1,5 @@
-#ifndef DOCUMENTOPEN_H
-#define DOCUMENTOPEN_H
+#ifndef ZUVO_EDITOR_TABS_DOCUMENTOPEN_H
+#define ZUVO_EDITOR_TABS_DOCUMENTOPEN_H
 
 #include "textencoding.h"
 

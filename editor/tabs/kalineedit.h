@@ -1,5 +1,5 @@
-#ifndef KALINEEDIT_H
-#define KALINEEDIT_H
+#ifndef ZUVO_EDITOR_TABS_KALINEEDIT_H
+#define ZUVO_EDITOR_TABS_KALINEEDIT_H
 
 #include <QLineEdit>
 #include <QString>

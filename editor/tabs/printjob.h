@@ -1,5 +1,5 @@
-#ifndef PRINTJOB_H
-#define PRINTJOB_H
+#ifndef ZUVO_EDITOR_TABS_PRINTJOB_H
+#define ZUVO_EDITOR_TABS_PRINTJOB_H
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#ifndef RECENTFILES_H
-#define RECENTFILES_H
+#ifndef ZUVO_EDITOR_TABS_RECENTFILES_H
+#define ZUVO_EDITOR_TABS_RECENTFILES_H
 
 #include <QObject>
 #include <QStringList>

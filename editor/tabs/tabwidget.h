@@ -1,5 +1,5 @@
-#ifndef TABWIDGET_H
-#define TABWIDGET_H
+#ifndef ZUVO_EDITOR_TABS_TABWIDGET_H
+#define ZUVO_EDITOR_TABS_TABWIDGET_H
 
 #include <QFont>
 #include <QList>

@@ -1,5 +1,5 @@
-#ifndef UNICODEKAEDITOR_H
-#define UNICODEKAEDITOR_H
+#ifndef ZUVO_EDITOR_TABS_UNICODEKAEDITOR_H
+#define ZUVO_EDITOR_TABS_UNICODEKAEDITOR_H
 
 #include <QPointer>
 #include <QString>

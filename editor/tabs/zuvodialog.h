@@ -1,5 +1,5 @@
-#ifndef ZUVODIALOG_H
-#define ZUVODIALOG_H
+#ifndef ZUVO_EDITOR_TABS_ZUVODIALOG_H
+#define ZUVO_EDITOR_TABS_ZUVODIALOG_H
 
 #include <QFileDialog>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef XMLHIGHLIGHTER_H
-#define XMLHIGHLIGHTER_H
+#ifndef ZUVO_EDITOR_XMLEDITOR_XMLHIGHLIGHTER_H
+#define ZUVO_EDITOR_XMLEDITOR_XMLHIGHLIGHTER_H
 
 #include <QColor>
 #include <QSyntaxHighlighter>

@@ -1,5 +1,5 @@
-#ifndef XMLTEXTEDIT_H
-#define XMLTEXTEDIT_H
+#ifndef ZUVO_EDITOR_XMLEDITOR_XMLTEXTEDIT_H
+#define ZUVO_EDITOR_XMLEDITOR_XMLTEXTEDIT_H
 
 #include <QDomDocument>
 #include <QTextEdit>

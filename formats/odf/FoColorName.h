@@ -1,5 +1,5 @@
-#ifndef ZUVO_FOCOLORNAME_H
-#define ZUVO_FOCOLORNAME_H
+#ifndef ZUVO_FORMATS_ODF_FOCOLORNAME_H
+#define ZUVO_FORMATS_ODF_FOCOLORNAME_H
 
 #include <QColor>
 #include <QMap>

@@ -1,5 +1,5 @@
-#ifndef ZUVO_GZIP_H
-#define ZUVO_GZIP_H
+#ifndef ZUVO_FORMATS_ODF_GZIP_H
+#define ZUVO_FORMATS_ODF_GZIP_H
 
 #include <QByteArray>
 #include <QFile>

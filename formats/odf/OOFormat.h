@@ -1,5 +1,5 @@
-#ifndef ZUVO_OOFORMAT_H
-#define ZUVO_OOFORMAT_H
+#ifndef ZUVO_FORMATS_ODF_OOFORMAT_H
+#define ZUVO_FORMATS_ODF_OOFORMAT_H
 
 #include <QObject>
 #include <QString>

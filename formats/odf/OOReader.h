@@ -1,5 +1,5 @@
-#ifndef ZUVO_OOREADER_H
-#define ZUVO_OOREADER_H
+#ifndef ZUVO_FORMATS_ODF_OOREADER_H
+#define ZUVO_FORMATS_ODF_OOREADER_H
 
 #include "OOFormat.h"
 

@@ -1,5 +1,5 @@
-#ifndef ZUVO_FOREGION_H
-#define ZUVO_FOREGION_H
+#ifndef ZUVO_FORMATS_ODF_FOREGION_H
+#define ZUVO_FORMATS_ODF_FOREGION_H
 
 #include <QByteArray>
 #include <QColor>

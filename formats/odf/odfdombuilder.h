@@ -1,5 +1,5 @@
-#ifndef ZUVO_ODFDOMBUILDER_H
-#define ZUVO_ODFDOMBUILDER_H
+#ifndef ZUVO_FORMATS_ODF_ODFDOMBUILDER_H
+#define ZUVO_FORMATS_ODF_ODFDOMBUILDER_H
 
 #include <QByteArray>
 #include <QDomDocument>

@@ -1,5 +1,5 @@
-#ifndef ZUVO_ODFLOG_H
-#define ZUVO_ODFLOG_H
+#ifndef ZUVO_FORMATS_ODF_ODFLOG_H
+#define ZUVO_FORMATS_ODF_ODFLOG_H
 
 #include <QLoggingCategory>
 

@@ -1,5 +1,5 @@
-#ifndef ZUVO_ODFXMLWRITER_H
-#define ZUVO_ODFXMLWRITER_H
+#ifndef ZUVO_FORMATS_ODF_ODFXMLWRITER_H
+#define ZUVO_FORMATS_ODF_ODFXMLWRITER_H
 
 #include <QByteArray>
 #include <QList>

@@ -1,5 +1,5 @@
-#ifndef ZUVO_ODTBODY_H
-#define ZUVO_ODTBODY_H
+#ifndef ZUVO_FORMATS_ODF_ODTBODY_H
+#define ZUVO_FORMATS_ODF_ODTBODY_H
 
 #include <QByteArray>
 #include <QHash>

@@ -1,5 +1,5 @@
-#ifndef ZUVO_ODTSTYLES_H
-#define ZUVO_ODTSTYLES_H
+#ifndef ZUVO_FORMATS_ODF_ODTSTYLES_H
+#define ZUVO_FORMATS_ODF_ODTSTYLES_H
 
 #include <QColor>
 #include <QFont>

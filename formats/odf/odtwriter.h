@@ -1,5 +1,5 @@
-#ifndef ZUVO_ODTWRITER_H
-#define ZUVO_ODTWRITER_H
+#ifndef ZUVO_FORMATS_ODF_ODTWRITER_H
+#define ZUVO_FORMATS_ODF_ODTWRITER_H
 
 #include <QByteArray>
 #include <QString>

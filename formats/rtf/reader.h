@@ -1,5 +1,5 @@
-#ifndef RTF_READER_H
-#define RTF_READER_H
+#ifndef ZUVO_FORMATS_RTF_READER_H
+#define ZUVO_FORMATS_RTF_READER_H
 
 #include "rtf/tokenizer.h"
 

@@ -1,5 +1,5 @@
-#ifndef RTFEXPORTER_H
-#define RTFEXPORTER_H
+#ifndef ZUVO_FORMATS_RTF_RTFEXPORTER_H
+#define ZUVO_FORMATS_RTF_RTFEXPORTER_H
 
 #include <QByteArray>
 #include <QColor>

@@ -1,5 +1,5 @@
-#ifndef RTF_TOKENIZER_H
-#define RTF_TOKENIZER_H
+#ifndef ZUVO_FORMATS_RTF_TOKENIZER_H
+#define ZUVO_FORMATS_RTF_TOKENIZER_H
 
 #include <QByteArray>
 

@@ -1,5 +1,5 @@
-#ifndef RTF_WRITER_H
-#define RTF_WRITER_H
+#ifndef ZUVO_FORMATS_RTF_WRITER_H
+#define ZUVO_FORMATS_RTF_WRITER_H
 
 #include <QByteArray>
 #include <QHash>

@@ -2,8 +2,8 @@
 // another user leaves in a shared temporary folder, and the state of a
 // process. Making a file another user's needs the right to change owners
 // (root, as in CI); without it the tests that need such files skip.
-#ifndef ZUVO_TESTS_SINGLEINSTANCETEST_H
-#define ZUVO_TESTS_SINGLEINSTANCETEST_H
+#ifndef ZUVO_TESTS_DICTIONARY_SINGLEINSTANCETEST_H
+#define ZUVO_TESTS_DICTIONARY_SINGLEINSTANCETEST_H
 
 #include <QByteArray>
 #include <QDir>

@@ -3,8 +3,8 @@
 // many of one text's words another holds, the words of the note bodies of an
 // OpenDocument stream (the text export leaves them out), and one soffice call
 // converting several files.
-#ifndef ZUVO_TST_WORDRECALL_H
-#define ZUVO_TST_WORDRECALL_H
+#ifndef ZUVO_TESTS_FORMATS_TST_WORDRECALL_H
+#define ZUVO_TESTS_FORMATS_TST_WORDRECALL_H
 
 #include "libreoffice.h"
 

@@ -1,5 +1,5 @@
-#ifndef LEGACYTEST_H
-#define LEGACYTEST_H
+#ifndef ZUVO_TESTS_LEGACY_LEGACYTEST_H
+#define ZUVO_TESTS_LEGACY_LEGACYTEST_H
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
-#ifndef ZUVO_DCTFIXTURE_H
-#define ZUVO_DCTFIXTURE_H
+#ifndef ZUVO_TESTS_SUPPORT_DCTFIXTURE_H
+#define ZUVO_TESTS_SUPPORT_DCTFIXTURE_H
 
 #include "dctwriter.h"
 

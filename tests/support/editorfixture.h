@@ -1,5 +1,5 @@
-#ifndef ZUVO_EDITORFIXTURE_H
-#define ZUVO_EDITORFIXTURE_H
+#ifndef ZUVO_TESTS_SUPPORT_EDITORFIXTURE_H
+#define ZUVO_TESTS_SUPPORT_EDITORFIXTURE_H
 
 // What the tab editor's tests share: for each test function a private folder
 // as the current directory, the spelling services the editors are given and

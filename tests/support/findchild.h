@@ -1,5 +1,5 @@
-#ifndef ZUVO_FINDCHILD_H
-#define ZUVO_FINDCHILD_H
+#ifndef ZUVO_TESTS_SUPPORT_FINDCHILD_H
+#define ZUVO_TESTS_SUPPORT_FINDCHILD_H
 
 #include <QObject>
 #include <QString>

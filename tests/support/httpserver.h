@@ -1,5 +1,5 @@
-#ifndef ZUVO_HTTPSERVER_H
-#define ZUVO_HTTPSERVER_H
+#ifndef ZUVO_TESTS_SUPPORT_HTTPSERVER_H
+#define ZUVO_TESTS_SUPPORT_HTTPSERVER_H
 
 #include <QByteArray>
 #include <QHash>

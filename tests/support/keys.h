@@ -1,5 +1,5 @@
-#ifndef ZUVO_KEYS_H
-#define ZUVO_KEYS_H
+#ifndef ZUVO_TESTS_SUPPORT_KEYS_H
+#define ZUVO_TESTS_SUPPORT_KEYS_H
 
 // Keys and texts as the tests of typing compare them.
 

@@ -4,8 +4,8 @@
 // start at once on a loaded machine; the inputs it left unconverted are
 // converted again, so that a test fails on what LibreOffice reads, not on
 // how its start went.
-#ifndef ZUVO_LIBREOFFICE_H
-#define ZUVO_LIBREOFFICE_H
+#ifndef ZUVO_TESTS_SUPPORT_LIBREOFFICE_H
+#define ZUVO_TESTS_SUPPORT_LIBREOFFICE_H
 
 #include <QString>
 #include <QStringList>

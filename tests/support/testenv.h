@@ -1,5 +1,5 @@
-#ifndef ZUVO_TESTENV_H
-#define ZUVO_TESTENV_H
+#ifndef ZUVO_TESTS_SUPPORT_TESTENV_H
+#define ZUVO_TESTS_SUPPORT_TESTENV_H
 
 #include <QString>
 #include <QTemporaryDir>

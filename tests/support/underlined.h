@@ -1,6 +1,6 @@
 // The words a highlighter keeps as misspelt, for the tests of its marks.
-#ifndef TESTS_SUPPORT_UNDERLINED_H
-#define TESTS_SUPPORT_UNDERLINED_H
+#ifndef ZUVO_TESTS_SUPPORT_UNDERLINED_H
+#define ZUVO_TESTS_SUPPORT_UNDERLINED_H
 
 #include "highlighter.h"
 
@@ -19,4 +19,4 @@ inline QStringList underlined(const QTextDocument *doc)
     return out;
 }
 
-#endif // TESTS_SUPPORT_UNDERLINED_H
+#endif // ZUVO_TESTS_SUPPORT_UNDERLINED_H

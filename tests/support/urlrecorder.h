@@ -1,5 +1,5 @@
-#ifndef ZUVO_URLRECORDER_H
-#define ZUVO_URLRECORDER_H
+#ifndef ZUVO_TESTS_SUPPORT_URLRECORDER_H
+#define ZUVO_TESTS_SUPPORT_URLRECORDER_H
 
 #include <QList>
 #include <QObject>

@@ -1,5 +1,5 @@
-#ifndef ZUVO_TESTS_TABSESSION_H
-#define ZUVO_TESTS_TABSESSION_H
+#ifndef ZUVO_TESTS_EDITOR_TABS_TABSESSION_H
+#define ZUVO_TESTS_EDITOR_TABS_TABSESSION_H
 
 // What the tab controller's tests share: the fixtures and a running word
 // processor window with its tab controller.

@@ -1,8 +1,8 @@
 // Shared pieces of the OpenDocument import tests: content streams written
 // around a body, containers built with the ZIP writer, and the document's
 // text as blocks.
-#ifndef ZUVO_TST_ODFIMPORTSUPPORT_H
-#define ZUVO_TST_ODFIMPORTSUPPORT_H
+#ifndef ZUVO_TESTS_FORMATS_ODF_TST_ODFIMPORTSUPPORT_H
+#define ZUVO_TESTS_FORMATS_ODF_TST_ODFIMPORTSUPPORT_H
 
 #include "GZip.h"
 #include "OOReader.h"

@@ -9,8 +9,8 @@
 // tabs and line ends in the text is one blank, and a paragraph's leading
 // ones are dropped. So what we write is judged as any reader following the
 // format reads it.
-#ifndef ZUVO_TST_ODTOUTLINE_H
-#define ZUVO_TST_ODTOUTLINE_H
+#ifndef ZUVO_TESTS_FORMATS_ODF_TST_ODTOUTLINE_H
+#define ZUVO_TESTS_FORMATS_ODF_TST_ODTOUTLINE_H
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#ifndef TST_RTFSUPPORT_H
-#define TST_RTFSUPPORT_H
+#ifndef ZUVO_TESTS_FORMATS_RTF_TST_RTFSUPPORT_H
+#define ZUVO_TESTS_FORMATS_RTF_TST_RTFSUPPORT_H
 
 // Helpers shared by the RTF tests: a compact, readable picture of a document.
 
