@@ -5,12 +5,17 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QEventLoop>
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QSaveFile>
+#include <QScreen>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QThread>
 #include <QTimer>
 
@@ -70,7 +75,98 @@ private:
 // repaints, and keys and clicks wait.
 constexpr int progressAfterMs = 400;
 
+// The page of the given number (from 1) as the toolkit prints it: the part
+// of the laid-out document that falls on it, in black where the text has no
+// colour of its own, and its number in the bottom margin.
+void printPage(int index, QPainter *painter, const QTextDocument *document, const QRectF &body,
+               const QPointF &pageNumberPos)
+{
+    painter->save();
+    painter->translate(body.left(), body.top() - (index - 1) * body.height());
+    const QRectF view(0, (index - 1) * body.height(), body.width(), body.height());
+    QAbstractTextDocumentLayout::PaintContext context;
+    painter->setClipRect(view);
+    context.clip = view;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    document->documentLayout()->draw(painter, context);
+    painter->setClipping(false);
+    painter->setFont(QFont(document->defaultFont()));
+    const QString number = QString::number(index);
+    painter->drawText(
+        qRound(pageNumberPos.x() - painter->fontMetrics().horizontalAdvance(number)),
+        qRound(pageNumberPos.y() + view.top()), number);
+    painter->restore();
+}
+
 } // namespace
+
+bool printPages(QTextDocument *document, QPagedPaintDevice *device, Job *job)
+{
+    QMarginsF margins = device->pageLayout().margins(QPageLayout::Millimeter);
+    if (margins.isNull())
+        device->setPageMargins(QMarginsF(2, 2, 2, 2), QPageLayout::Millimeter);
+    QPainter painter(device);
+    if (!painter.isActive())
+        return false;
+
+    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    layout->setPaintDevice(painter.device());
+    // 2 cm margins in the screen's units, which the layout scales to the
+    // device's.
+    const qreal dpiScaleX = qreal(device->logicalDpiX()) / job->sourceDpiX;
+    const qreal dpiScaleY = qreal(device->logicalDpiY()) / job->sourceDpiY;
+    const int horizontalMargin = int((2 / 2.54) * job->sourceDpiX);
+    const int verticalMargin = int((2 / 2.54) * job->sourceDpiY);
+    QTextFrameFormat frame = document->rootFrame()->frameFormat();
+    frame.setLeftMargin(horizontalMargin);
+    frame.setRightMargin(horizontalMargin);
+    frame.setTopMargin(verticalMargin);
+    frame.setBottomMargin(verticalMargin);
+    document->rootFrame()->setFrameFormat(frame);
+    const int dpiy = painter.device()->logicalDpiY();
+    const QRectF body(0, 0, device->width(), device->height());
+    const QPointF pageNumberPos(body.width() - horizontalMargin * dpiScaleX,
+                                body.height() - verticalMargin * dpiScaleY +
+                                    QFontMetrics(document->defaultFont(), painter.device()).ascent() +
+                                    5 * dpiy / 72.0);
+    document->setPageSize(body.size());
+
+    // Laid out block by block up to the end, so that a cancel is seen while
+    // a long document is being laid out, not only once its pages are drawn.
+    constexpr int blocksPerStep = 200;
+    int counted = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (++counted % blocksPerStep != 0 && block.next().isValid())
+            continue;
+        if (job->cancelled.load())
+            return false;
+        (void)layout->blockBoundingRect(block);
+    }
+    if (job->cancelled.load())
+        return false;
+
+    const QPageRanges ranges = device->pageRanges();
+    const int pages = document->pageCount();
+    int fromPage = ranges.firstPage();
+    int toPage = ranges.lastPage();
+    if (fromPage == 0 && toPage == 0) {
+        fromPage = 1;
+        toPage = pages;
+    }
+    fromPage = qMax(1, fromPage);
+    toPage = qMin(pages, toPage);
+    if (toPage < fromPage)
+        return true;
+    for (int page = fromPage;; ++page) {
+        if (ranges.isEmpty() || ranges.contains(page))
+            printPage(page, &painter, document, body, pageNumberPos);
+        if (page == toPage)
+            break;
+        if (!device->newPage())
+            return false;
+    }
+    return true;
+}
 
 QTextDocument *printCopy(const QTextDocument *document)
 {
@@ -92,6 +188,12 @@ bool run(const QTextDocument *document, QObject *owner, QWidget *dialogParent,
          const std::shared_ptr<Job> &job, const std::function<void(QTextDocument *)> &print)
 {
     QTextDocument *copy = printCopy(document);
+    // The screen may only be asked here, in the GUI thread.
+    if (!QCoreApplication::testAttribute(Qt::AA_Use96Dpi)) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        job->sourceDpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 100;
+        job->sourceDpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 100;
+    }
     QThread *worker = QThread::create([job, copy, print] {
         print(copy);
         delete copy;
@@ -162,7 +264,7 @@ PdfResult writePdf(const QTextDocument *document, const QPrinter &printer,
                               writer.setResolution(resolution);
                               writer.setPageLayout(layout);
                               writer.setPageRanges(ranges);
-                              copy->print(&writer);
+                              printPages(copy, &writer, job.get());
                           });
     if (!done) {
         file.cancelWriting();

@@ -27,6 +27,10 @@ struct Job
     // Set by the printing thread when it is done; read once it has
     // finished.
     bool printed = false;
+    // The screen's resolution, which the page margins are measured in; read
+    // in the GUI thread before the printing starts.
+    int sourceDpiX = 96;
+    int sourceDpiY = 96;
 };
 
 // The document as printed: a copy without the editor's spelling marks,
@@ -34,6 +38,13 @@ struct Job
 QTextDocument *printCopy(const QTextDocument *document);
 // Prints such a copy at once, in this thread (the print preview).
 void printText(const QTextDocument *document, QPagedPaintDevice *device);
+
+// Prints the document, which it lays out for the device, with the pages,
+// margins and page numbers of the toolkit's own printing of a document
+// without pages. The job is looked at between steps of the layout as well
+// as at each new page: a long document is not laid out whole after a
+// cancel. False when the job was cancelled or nothing could be printed.
+bool printPages(QTextDocument *document, QPagedPaintDevice *device, Job *job);
 
 // A printer that ends the printing at its next page once the job is
 // cancelled, dropping what was printed so far.

@@ -998,7 +998,9 @@ void TabWidget::slotPrint()
         return;
     }
     const bool done = Printing::run(editor->document(), this, this, job,
-                                    [job, printer](QTextDocument *copy) { copy->print(printer.get()); });
+                                    [job, printer](QTextDocument *copy) {
+                                        Printing::printPages(copy, printer.get(), job.get());
+                                    });
     if (done && (!job->printed || printer->printerState() == QPrinter::Error))
         QMessageBox::warning(this, Utils::appName(), tr("Couldn't print the document"),
                              QMessageBox::Ok);
