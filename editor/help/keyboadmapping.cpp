@@ -138,8 +138,10 @@ QString KeyboadMapping::letterText(ZuvoScriptConverter &converter, const QString
     if (key == QLatin1String("F")) {
         // The reph key types nothing on its own: it puts the reph before the
         // consonant typed last. Show the reph the engine writes after a "k".
-        const QString consonant = converter.ansiToUnicode(QStringLiteral("k"), language, Keyboard::Nudi);
-        const QString withReph = converter.ansiToUnicode(QStringLiteral("kF"), language, Keyboard::Nudi);
+        const QString consonant =
+            converter.ansiToUnicode(QStringLiteral("k"), language, Keyboard::Nudi);
+        const QString withReph =
+            converter.ansiToUnicode(QStringLiteral("kF"), language, Keyboard::Nudi);
         if (!consonant.isEmpty() && withReph.size() > consonant.size() &&
             withReph.endsWith(consonant))
             return withReph.left(withReph.size() - consonant.size());

@@ -152,7 +152,8 @@ void MainWindow::readSettings()
         settings.value(QStringLiteral("AutoComplpetePrefixLength"), 5).toInt());
     tabWidget->setSpellCheckAsYouType(
         settings.value(QStringLiteral("isSpellCheckAsYouType"), true).toBool());
-    tabWidget->setTextEncodingIndex(settings.value(QStringLiteral("Encoding"), TextEncoding::Utf8).toInt());
+    tabWidget->setTextEncodingIndex(
+        settings.value(QStringLiteral("Encoding"), TextEncoding::Utf8).toInt());
     const bool localize = settings.value(QStringLiteral("Localize"), 0).toInt() != 0;
     ui->actionLocalize_Kannada->setChecked(localize);
     onLocalizeKannada(localize);

@@ -119,8 +119,8 @@ Opened openNudi(const QString &path)
     opened.content = Opened::Content::AnyText;
     opened.text = importNudiFile(path);
     if (opened.text.isEmpty())
-        opened.failure =
-            QCoreApplication::translate("DocumentOpen", "It holds no Nudi text that could be read.");
+        opened.failure = QCoreApplication::translate("DocumentOpen",
+                                                     "It holds no Nudi text that could be read.");
     opened.bound = false;
     return opened;
 }

@@ -2,10 +2,10 @@
 
 #include "utils.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QBuffer>
 #include <QEventLoop>
-#include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointer>
@@ -92,9 +92,8 @@ void printPage(int index, QPainter *painter, const QTextDocument *document, cons
     painter->setClipping(false);
     painter->setFont(QFont(document->defaultFont()));
     const QString number = QString::number(index);
-    painter->drawText(
-        qRound(pageNumberPos.x() - painter->fontMetrics().horizontalAdvance(number)),
-        qRound(pageNumberPos.y() + view.top()), number);
+    painter->drawText(qRound(pageNumberPos.x() - painter->fontMetrics().horizontalAdvance(number)),
+                      qRound(pageNumberPos.y() + view.top()), number);
     painter->restore();
 }
 
@@ -125,10 +124,10 @@ bool printPages(QTextDocument *document, QPagedPaintDevice *device, Job *job)
     document->rootFrame()->setFrameFormat(frame);
     const int dpiy = painter.device()->logicalDpiY();
     const QRectF body(0, 0, device->width(), device->height());
-    const QPointF pageNumberPos(body.width() - horizontalMargin * dpiScaleX,
-                                body.height() - verticalMargin * dpiScaleY +
-                                    QFontMetrics(document->defaultFont(), painter.device()).ascent() +
-                                    5 * dpiy / 72.0);
+    const QPointF pageNumberPos(
+        body.width() - horizontalMargin * dpiScaleX,
+        body.height() - verticalMargin * dpiScaleY +
+            QFontMetrics(document->defaultFont(), painter.device()).ascent() + 5 * dpiy / 72.0);
     document->setPageSize(body.size());
 
     // Laid out block by block up to the end, so that a cancel is seen while
@@ -217,7 +216,8 @@ bool run(const QTextDocument *document, QObject *owner, QWidget *dialogParent,
     }
     if (running && !running->isFinished()) {
         QProgressDialog progress(QCoreApplication::translate("Printing", "Laying out the pages…"),
-                                 QCoreApplication::translate("Printing", "Cancel"), 0, 0, dialogParent);
+                                 QCoreApplication::translate("Printing", "Cancel"), 0, 0,
+                                 dialogParent);
         progress.setWindowTitle(Utils::appName());
         progress.setWindowModality(Qt::ApplicationModal);
         progress.setMinimumDuration(0);
@@ -245,8 +245,8 @@ bool run(const QTextDocument *document, QObject *owner, QWidget *dialogParent,
     return true;
 }
 
-PdfResult writePdf(const QTextDocument *document, const QPrinter &printer,
-                   const QString &fileName, QObject *owner, QWidget *dialogParent)
+PdfResult writePdf(const QTextDocument *document, const QPrinter &printer, const QString &fileName,
+                   QObject *owner, QWidget *dialogParent)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))

@@ -61,8 +61,8 @@ enum class PdfResult { Written, Failed, Cancelled };
 // The PDF made on the printer's page layout, resolution and page ranges,
 // written through QSaveFile: a failed or cancelled export leaves an earlier
 // file of that name as it was, and no part of the new one.
-PdfResult writePdf(const QTextDocument *document, const QPrinter &printer,
-                   const QString &fileName, QObject *owner, QWidget *dialogParent);
+PdfResult writePdf(const QTextDocument *document, const QPrinter &printer, const QString &fileName,
+                   QObject *owner, QWidget *dialogParent);
 
 } // namespace Printing
 

@@ -31,8 +31,8 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
-#include <QThread>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -106,7 +106,8 @@ TabWidget::TabWidget(QMainWindow *window, QWidget *parent)
     m_progressBar->hide();
 
     m_recentFiles = new RecentFiles(this);
-    connect(m_recentFiles, &RecentFiles::chosen, this, qOverload<const QString &>(&TabWidget::editFile));
+    connect(m_recentFiles, &RecentFiles::chosen, this,
+            qOverload<const QString &>(&TabWidget::editFile));
 
     m_utils = new Utils(this);
 
@@ -151,7 +152,8 @@ QMenu *TabWidget::menu(const char *name) const
 
 QToolBar *TabWidget::toolBar() const
 {
-    return m_mainWindow ? m_mainWindow->findChild<QToolBar *>(QStringLiteral("mainToolBar")) : nullptr;
+    return m_mainWindow ? m_mainWindow->findChild<QToolBar *>(QStringLiteral("mainToolBar"))
+                        : nullptr;
 }
 
 void TabWidget::initLoad(QStringList args)

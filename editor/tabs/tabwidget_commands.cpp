@@ -106,7 +106,8 @@ void TabWidget::addActions()
         m_fontLabel = new QLabel(tr(" Font: "), bar);
         bar->addWidget(m_fontLabel);
         bar->addWidget(m_comboFont);
-        connect(m_comboFont.data(), &QComboBox::textActivated, this, &TabWidget::slotTextFontFamily);
+        connect(m_comboFont.data(), &QComboBox::textActivated, this,
+                &TabWidget::slotTextFontFamily);
     }
 
     if (bar && !m_prefixLengthSpinBox)
@@ -300,7 +301,7 @@ void TabWidget::setLanguageStatus(int index)
     m_language = index;
     if (m_languageStatusLabel)
         m_languageStatusLabel->setText(tr("Language & Keyboard Layout : <b>") + name +
-                                     QStringLiteral("</b>"));
+                                       QStringLiteral("</b>"));
     QAction *toggle = action("actionEnglishLanguage");
     if (index == Language::English) {
         if (toggle)
@@ -482,8 +483,7 @@ void TabWidget::slotAlignmentChanged(Qt::Alignment a)
 void TabWidget::onEncodingActionTriggered(QAction *a)
 {
     QMenu *encoding = menu("menuEncoding");
-    const int index =
-        TextEncoding::position(encoding ? int(encoding->actions().indexOf(a)) : -1);
+    const int index = TextEncoding::position(encoding ? int(encoding->actions().indexOf(a)) : -1);
     m_textEncodingIndex = index;
     for (UnicodeKaEditor *e : std::as_const(m_editors))
         e->setTextEncodingIndex(index);
@@ -522,8 +522,8 @@ void TabWidget::slotFontChanged(const QFont &font)
         return;
     if (m_comboSize) {
         const QSignalBlocker blocker(m_comboSize.data());
-        m_comboSize->setCurrentIndex(m_comboSize->findText(QString::number(font.pointSize()),
-                                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
+        m_comboSize->setCurrentIndex(m_comboSize->findText(
+            QString::number(font.pointSize()), Qt::MatchExactly | Qt::MatchCaseSensitive));
     }
     // The family the text asks for, which need not be installed; text
     // without a family of its own is in the document's font.
@@ -997,10 +997,10 @@ void TabWidget::slotPrint()
                                  QMessageBox::Ok);
         return;
     }
-    const bool done = Printing::run(editor->document(), this, this, job,
-                                    [job, printer](QTextDocument *copy) {
-                                        Printing::printPages(copy, printer.get(), job.get());
-                                    });
+    const bool done =
+        Printing::run(editor->document(), this, this, job, [job, printer](QTextDocument *copy) {
+            Printing::printPages(copy, printer.get(), job.get());
+        });
     if (done && (!job->printed || printer->printerState() == QPrinter::Error))
         QMessageBox::warning(this, Utils::appName(), tr("Couldn't print the document"),
                              QMessageBox::Ok);

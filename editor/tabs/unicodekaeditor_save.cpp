@@ -6,9 +6,9 @@
 #include "unicodekaeditor.h"
 
 #include "odtwriter.h"
+#include "rtf/writer.h"
 #include "textencoding.h"
 #include "ts.h"
-#include "rtf/writer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -52,8 +52,8 @@ struct Session
 // gone, with its thread.
 inline bool importsDone(TabWidget *tabs)
 {
-    const bool done = QTest::qWaitFor(
-        [tabs] { return tabs->findChildren<DocumentImport *>().isEmpty(); }, 30000);
+    const bool done =
+        QTest::qWaitFor([tabs] { return tabs->findChildren<DocumentImport *>().isEmpty(); }, 30000);
     // The spelling pass queued for a new document runs too.
     QCoreApplication::processEvents();
     return done;

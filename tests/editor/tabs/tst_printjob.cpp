@@ -71,9 +71,9 @@ QList<QImage> pagesOf(const QString &pdftoppm, const QByteArray &pdf)
     if (!env.writeFile(QStringLiteral("in.pdf"), pdf))
         return {};
     QProcess render;
-    render.start(pdftoppm, { QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
-                             env.filePath(QStringLiteral("in.pdf")),
-                             env.filePath(QStringLiteral("page")) });
+    render.start(pdftoppm,
+                 { QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                   env.filePath(QStringLiteral("in.pdf")), env.filePath(QStringLiteral("page")) });
     if (!render.waitForFinished(120000) || render.exitCode() != 0)
         return {};
     QList<QImage> pages;
@@ -90,8 +90,9 @@ QString textOf(const QString &pdftotext, const QByteArray &pdf)
     if (!env.writeFile(QStringLiteral("in.pdf"), pdf))
         return {};
     QProcess text;
-    text.start(pdftotext, { QStringLiteral("-layout"), env.filePath(QStringLiteral("in.pdf")),
-                            QStringLiteral("-") });
+    text.start(
+        pdftotext,
+        { QStringLiteral("-layout"), env.filePath(QStringLiteral("in.pdf")), QStringLiteral("-") });
     text.waitForFinished(120000);
     return QString::fromUtf8(text.readAllStandardOutput());
 }

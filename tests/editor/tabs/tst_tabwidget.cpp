@@ -625,11 +625,12 @@ void TestTabWidget::exitWhileAPictureIsOnItsWay()
     const QByteArray url = server.url(QStringLiteral("/silent.png")).toEncoded();
     TempEnv env;
     QVERIFY(env.writeFile(QStringLiteral("c.odt"), odtWithContent([&](QByteArray xml) {
-        return xml.replace("</office:text>",
-                           "<text:p><draw:frame svg:width=\"1cm\" svg:height=\"1cm\">"
-                           "<draw:image xlink:href=\"" +
-                               url + "\"/></draw:frame></text:p></office:text>");
-    })));
+                              return xml.replace(
+                                  "</office:text>",
+                                  "<text:p><draw:frame svg:width=\"1cm\" svg:height=\"1cm\">"
+                                  "<draw:image xlink:href=\"" +
+                                      url + "\"/></draw:frame></text:p></office:text>");
+                          })));
     QTest::failOnWarning(QRegularExpression(QStringLiteral("another thread")));
     MessageBoxWatcher watcher;
     {

@@ -145,7 +145,8 @@ void TestUnicodeKaEditorSave::textHoldsNoPictures_data()
     QTest::addColumn<int>("encoding");
     // Every entry of the Encoding menu, ISO 8859-1 too: its text is Latin.
     for (int encoding = 0; encoding < 6; ++encoding)
-        QTest::addRow("txt, %s", TextEncoding::codecName(TextEncoding::position(encoding)).constData())
+        QTest::addRow("txt, %s",
+                      TextEncoding::codecName(TextEncoding::position(encoding)).constData())
             << "a.txt" << encoding;
     QTest::newRow("no known suffix") << "a.notes" << 1;
 }
@@ -171,7 +172,8 @@ void TestUnicodeKaEditorSave::textHoldsNoPictures()
     ZuvoTest::MessageBoxWatcher watcher;
     QVERIFY(editor->save());
     QVERIFY(watcher.seen().isEmpty());
-    QTextCodec *codec = QTextCodec::codecForName(TextEncoding::codecName(TextEncoding::position(encoding)));
+    QTextCodec *codec =
+        QTextCodec::codecForName(TextEncoding::codecName(TextEncoding::position(encoding)));
     QVERIFY(codec);
     // Decoded with the byte-order mark kept as a character.
     const QByteArray bytes = env->readFile(name);

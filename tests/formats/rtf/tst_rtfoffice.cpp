@@ -3,11 +3,11 @@
 // reads into the same text as its own text export, and RTF our writer makes
 // is judged by what the suite itself makes of it: its text export and its
 // flat OpenDocument export.
+#include "rtf/writer.h"
 #include "rtfexporter.h"
 #include "testenv.h"
 #include "tst_rtfsupport.h"
 #include "tst_wordrecall.h"
-#include "rtf/writer.h"
 
 #include <QDir>
 #include <QFile>

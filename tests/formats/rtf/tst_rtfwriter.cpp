@@ -1,6 +1,6 @@
 #include "rtf/reader.h"
-#include "tst_rtfsupport.h"
 #include "rtf/writer.h"
+#include "tst_rtfsupport.h"
 
 #include <QBuffer>
 #include <QFile>
