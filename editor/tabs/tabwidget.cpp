@@ -333,6 +333,9 @@ bool TabWidget::openFile(const QString &path)
     if (format == Format::OpenDocument) {
         startImport(editor, path);
         showProgress(true);
+        editor->setWorkingDir(path);
+        if (editor == m_currentEditor)
+            showTextEncoding(editor->textEncodingIndex());
         return true;
     }
 

@@ -283,6 +283,11 @@ void TestTabWidget::openAndSwitchEditNothing()
         s.tabs->editFile(env.filePath(QStringLiteral("doc%1.%2").arg(i).arg(suffix)));
     QVERIFY(ZuvoTest::importsDone(s.tabs));
     QCOMPARE(s.tabs->count(), files + 1);
+    // The Open and Save dialogs of a file's tab start in its folder (a
+    // converted BRH file's tab is a new document).
+    if (suffix != QLatin1String("brh"))
+        for (int i = 1; i < s.tabs->count(); ++i)
+            QCOMPARE(QDir(s.editor(i)->workingDir()), QDir(env.path()));
 
     QStringList read;
     for (UnicodeKaEditor *editor : s.tabs->editors())
