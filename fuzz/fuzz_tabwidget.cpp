@@ -3,7 +3,7 @@
 // tab, typing, switching tabs, closing a tab, Save, Save As, PDF export, File
 // > Exit, closing the window), each followed by the event loop until the
 // window is idle again. The questions the program asks are answered as the
-// input says; every other dialog as a user who only reads it.
+// input says; its reports are closed.
 //
 // Each input runs in QApplication::exec(), as the program does: File > Exit
 // ends that loop, and the next input starts a fresh one. Each gets a window
@@ -26,8 +26,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QHash>
-#include <QKeyEvent>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
@@ -103,6 +101,8 @@ enum Operation {
     Operations
 };
 
+// The PDF export's settings accepted or cancelled, or accepted and the
+// progress cancelled (shown only for a job that takes long, rare here).
 enum class Pdf { Accept, Reject, CancelProgress };
 
 // What one input's session has done so far.
@@ -148,6 +148,10 @@ void click(QMessageBox *box, QAbstractButton *button)
 void answer(QDialog *dialog)
 {
     if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+        // What the tab controller asks when it has no current editor; its
+        // Yes would open the feedback page in the browser.
+        if (box->windowTitle().startsWith(QLatin1String("Oops")))
+            violated("the window lost its current editor:", box->windowTitle());
         const QMessageBox::StandardButtons buttons = box->standardButtons();
         const bool exitQuestion = buttons.testFlag(QMessageBox::YesToAll);
         const bool closeQuestion =
@@ -233,7 +237,10 @@ UnicodeKaEditor *editorAt(TabWidget *tabs, int index)
 // The save dialog of every editor gives the next of the input's names.
 void hookSaveNames(TabWidget *tabs)
 {
-    for (UnicodeKaEditor *editor : tabs->editors()) {
+    for (int i = 0; i < tabs->count(); ++i) {
+        UnicodeKaEditor *editor = editorAt(tabs, i);
+        if (!editor)
+            continue;
         editor->askSaveFileName = [](const QString &) {
             const int count = int(sizeof saveNames / sizeof *saveNames);
             const QString name = QString::fromLatin1(
