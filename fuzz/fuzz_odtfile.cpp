@@ -1,8 +1,9 @@
 // The OpenDocument import as the editor runs it on a file from disk: the input
 // is the whole .odt file. The reader is moved to an import thread of its own
 // and runs read() there (container, members, styles, body, pictures); on
-// ready() the GUI thread copies the document, as the editor's tab does, and
-// lays it out on pages, as the editor shows and prints it.
+// ready() the reader's thread hands its document over to the GUI thread, as
+// it does for the editor's tab; there it is laid out on pages, as the editor
+// shows and prints it.
 //
 // Remote pictures meet a proxy on loopback that is not there, so their
 // transfers fail at once; the reader's own deadline bounds them all the same.
@@ -15,6 +16,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QNetworkProxy>
+#include <QPointer>
 #include <QSizeF>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -76,25 +78,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     reader->fetchDeadline = 1000;
     reader->moveToThread(&thread);
     QEventLoop loop;
-    QTextDocument *copy = nullptr;
-    // Queued into the GUI thread, as the editor's tab receives it.
+    QTextDocument *read = nullptr;
+    // Queued into the GUI thread, as the editor's tab receives it. The
+    // reader's thread, idle in its event loop now, hands the document over
+    // whole: only the thread an object lives in can move it.
     QObject::connect(reader, &OOReader::ready, &loop, [&] {
-        copy = reader->document->clone();
+        QThread *here = QThread::currentThread();
+        QMetaObject::invokeMethod(
+            reader,
+            [reader, here, &read] {
+                read = reader->document;
+                reader->document = nullptr;
+                if (read)
+                    read->moveToThread(here);
+            },
+            Qt::BlockingQueuedConnection);
         loop.quit();
     });
     QObject::connect(&thread, &QThread::started, reader, &OOReader::read);
     thread.start();
     // An import that never sends ready() hangs here, and the fuzzer reports it.
     loop.exec();
+    // The reader, with what it built on the way, goes in its own thread,
+    // which deletes it as it ends.
+    const QPointer<OOReader> gone(reader);
+    reader->deleteLater();
     thread.quit();
     thread.wait();
-    delete reader;
+    delete gone.data();
 
-    copy->setPageSize(QSizeF(595, 842));
-    volatile int pages = copy->pageCount();
-    volatile qsizetype length = copy->toPlainText().size();
+    if (!read)
+        return 0;
+    read->setPageSize(QSizeF(595, 842));
+    volatile int pages = read->pageCount();
+    volatile qsizetype length = read->toPlainText().size();
     (void)pages;
     (void)length;
-    delete copy;
+    delete read;
     return 0;
 }

@@ -8,7 +8,8 @@ lies (fuzz/seeds/<target>/). fuzz/run.sh adds the fixtures themselves.
 - fuzz_dictdb: the same entries in that target's field format;
 - fuzz_liststore: list stores as the editor writes them, and damaged ones;
 - fuzz_wiki: link-query answers and rendered pages;
-- fuzz_brhimport: transliterated text, one seed per language.
+- fuzz_brhimport: transliterated text, one seed per language;
+- fuzz_tabwidget: sessions of the main window using each operation.
 
 Run from the repository root with the builder of a configured build:
     python3 fuzz/make-seeds.py build/tools/dctbuild
@@ -276,6 +277,49 @@ def brh_texts():
     put(os.path.join(out, "unicode.brh"), b"\x00" + "ಕನ್ನಡ kannaDa\r\n".encode())
 
 
+def window_sessions():
+    """Sessions of the main window: three bytes per operation (operation,
+    argument, answers two bits each: 0 or 3 Yes, 1 No, 2 Cancel), in the
+    order of fuzz_tabwidget.cpp's Operation."""
+    out = folder("fuzz_tabwidget")
+    (open_, new, type_, switch, close_button, close_action, save, save_as, pdf,
+     odt_and_leave, exit_, close_window) = range(12)
+    yes, no, cancel = 0x00, 0x55, 0xAA
+    # Fixtures by argument: cafe.txt, empty.txt, document.html, document.rtf,
+    # cafe.odt, wrapped.nudi, words.brh, then a folder. Save names: a.txt,
+    # b.html, c.rtf, d.odt, bare, a.txt, cafe.txt, blocked.txt (a folder).
+    # PDF: argument % 3 is accept, cancel the settings, cancel the progress;
+    # argument / 3 the name (e.pdf, f, blocked.pdf).
+    sessions = {
+        "open-each-kind": [(open_, n, yes) for n in range(8)] + [(exit_, 0, no)],
+        "save-each-format": [(type_, 1, yes), (save, 0, yes), (type_, 0, yes), (save_as, 1, yes),
+                             (type_, 3, yes), (save_as, 2, yes), (type_, 7, yes),
+                             (save_as, 3, yes), (type_, 1, yes), (exit_, 0, yes)],
+        "close-answers": [(type_, 1, yes), (close_action, 0, cancel), (close_action, 0, no),
+                          (type_, 0, yes), (close_button, 0, yes), (new, 0, yes),
+                          (type_, 7, yes), (close_button, 0, cancel), (close_window, 4, no)],
+        "failing-save": [(type_, 1, yes), (save, 7, yes), (save_as, 7, yes), (exit_, 0, cancel),
+                         (type_, 2, yes), (close_window, 0, no)],
+        "save-bare-twice": [(type_, 1, yes), (save, 4, yes), (new, 0, yes), (type_, 0, yes),
+                            (save_as, 4, yes), (open_, 0, yes), (type_, 0, yes),
+                            (save_as, 6, yes), (exit_, 0, yes)],
+        "pdf": [(type_, 1, yes), (pdf, 0, yes), (pdf, 1, yes), (pdf, 6, yes), (pdf, 3, yes),
+                (pdf, 2, yes), (open_, 4, yes), (pdf, 0, yes), (exit_, 0, no)],
+        "odt-close-at-once": [(odt_and_leave, 0, yes), (odt_and_leave, 0, no), (type_, 1, yes),
+                              (odt_and_leave, 1, no)],
+        "odt-window-close-at-once": [(type_, 1, yes), (odt_and_leave, 2, yes)],
+        "switch-undo": [(open_, 0, yes), (open_, 2, yes), (type_, 1, yes), (switch, 0, yes),
+                        (type_, 0, yes), (close_button, 1, yes), (switch, 1, yes),
+                        (type_, 5, yes), (type_, 6, yes), (type_, 4, yes), (type_, 5, yes),
+                        (close_window, 0, yes)],
+        # Yes, then Cancel; then Yes, No, No, No.
+        "exit-mixed": [(type_, 1, yes), (open_, 5, yes), (open_, 6, yes), (open_, 3, yes),
+                       (type_, 0, yes), (exit_, 0, 0b00011000), (exit_, 0, 0b01010100)],
+    }
+    for name, operations in sessions.items():
+        put(os.path.join(out, name), bytes(b for operation in operations for b in operation))
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: make-seeds.py <dctbuild>")
@@ -284,6 +328,7 @@ def main():
     list_stores()
     wiki_replies()
     brh_texts()
+    window_sessions()
     for target in sorted(os.listdir(SEEDS)):
         files = os.listdir(os.path.join(SEEDS, target))
         size = sum(os.path.getsize(os.path.join(SEEDS, target, f)) for f in files)
