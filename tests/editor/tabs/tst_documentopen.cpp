@@ -97,8 +97,8 @@ void TestDocumentOpen::files_data()
     *row("HTML declaring windows-1252")
         << "d.html" << QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>\x80</p>")
         << int(Opened::Content::Html)
-        << QStringLiteral("<html><head><meta charset=\"windows-1252\"></head><p>€</p>") << true
-        << 1 << false;
+        << QStringLiteral("<html><head><meta charset=\"windows-1252\"></head><p>€</p>") << true << 1
+        << false;
     *row("RTF") << "e.rtf" << QByteArray("{\\rtf1\\ansi{\\pard Dear reader\\par}}")
                 << int(Opened::Content::Document) << QStringLiteral("Dear reader") << true << -1
                 << false;
@@ -156,12 +156,18 @@ void TestDocumentOpen::unreadable_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("failure");
-    QTest::newRow("missing text") << "gone.txt" << "The file could not be read: ";
-    QTest::newRow("missing HTML") << "gone.html" << "The file could not be read: ";
-    QTest::newRow("missing RTF") << "gone.rtf" << "The file could not be read: ";
-    QTest::newRow("missing BRH") << "gone.brh" << "The file could not be read: ";
-    QTest::newRow("missing Nudi") << "gone.nudi" << "It holds no Nudi text that could be read.";
-    QTest::newRow("a folder read as text") << "folder.txt" << "The file could not be read: ";
+    QTest::newRow("missing text") << "gone.txt"
+                                  << "The file could not be read: ";
+    QTest::newRow("missing HTML") << "gone.html"
+                                  << "The file could not be read: ";
+    QTest::newRow("missing RTF") << "gone.rtf"
+                                 << "The file could not be read: ";
+    QTest::newRow("missing BRH") << "gone.brh"
+                                 << "The file could not be read: ";
+    QTest::newRow("missing Nudi") << "gone.nudi"
+                                  << "It holds no Nudi text that could be read.";
+    QTest::newRow("a folder read as text") << "folder.txt"
+                                           << "The file could not be read: ";
 }
 
 // A file that cannot be read says why, and nothing of it is bound.

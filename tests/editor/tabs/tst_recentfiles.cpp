@@ -82,8 +82,9 @@ void TestRecentFiles::keptBetweenRuns()
     QVERIFY(QFile::remove(env.filePath(QStringLiteral("b.txt"))));
     RecentFiles next;
     QVERIFY(next.load());
-    QCOMPARE(next.files(), QStringList({ env.filePath(QStringLiteral("c.txt")),
-                                         env.filePath(QStringLiteral("a.txt")) }));
+    QCOMPARE(next.files(),
+             QStringList(
+                 { env.filePath(QStringLiteral("c.txt")), env.filePath(QStringLiteral("a.txt")) }));
     QCOMPARE(menuPaths(next), next.files());
 }
 
