@@ -369,7 +369,7 @@ bool TabWidget::openFile(const QString &path)
         opened = DocumentOpen::openText(path);
         break;
     }
-    show(editor, opened);
+    showOpened(editor, opened);
     if (opened.latin1 && m_mainWindow && m_mainWindow->statusBar())
         m_mainWindow->statusBar()->showMessage(
             tr("%1 is not UTF-8 text: it was read as ISO 8859-1 and is saved so")
@@ -414,7 +414,7 @@ bool TabWidget::openFile(const QString &path)
     return true;
 }
 
-void TabWidget::show(UnicodeKaEditor *editor, DocumentOpen::Opened &opened)
+void TabWidget::showOpened(UnicodeKaEditor *editor, DocumentOpen::Opened &opened)
 {
     using Content = DocumentOpen::Opened::Content;
     switch (opened.content) {

@@ -183,9 +183,11 @@ private:
     void markTab(int index, bool modified);
     // What slotSave and slotSaveAs do once the editor has saved.
     void afterSave(int index, UnicodeKaEditor *editor);
+    // Opens the file in a new tab, by its format; false when it could not
+    // be read, and no tab is left for it.
     bool openFile(const QString &path);
     // The text a file gave goes into the editor of its tab.
-    void show(UnicodeKaEditor *editor, DocumentOpen::Opened &opened);
+    void showOpened(UnicodeKaEditor *editor, DocumentOpen::Opened &opened);
     // The lines of a BRH file, converted into the editor's language, as one
     // edit.
     void appendConverted(UnicodeKaEditor *editor, const QStringList &lines);
