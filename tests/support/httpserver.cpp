@@ -99,7 +99,9 @@ void HttpServer::onReadyRead(QTcpSocket *socket)
         return;
     if (response.delayMs > 0) {
         QPointer<QTcpSocket> guard(socket);
+        ++m_delayed;
         QTimer::singleShot(response.delayMs, this, [this, guard, response] {
+            --m_delayed;
             if (guard)
                 answer(guard, response);
         });

@@ -49,6 +49,8 @@ public:
     QHash<QByteArray, QByteArray> lastHeaders() const { return m_lastHeaders; }
     // The most requests that were being answered at the same moment.
     int maxConcurrent() const { return m_maxConcurrent; }
+    // Delayed answers whose time has not come yet (the client may have gone).
+    int delayedPending() const { return m_delayed; }
 
 private:
     void onConnection();
@@ -58,6 +60,7 @@ private:
 
     QTcpServer m_server;
     QHash<QByteArray, Response> m_routes;
+    int m_delayed = 0;
     QHash<QTcpSocket *, QByteArray> m_pending; // bytes of requests not yet complete
     QList<QTcpSocket *> m_busy; // requests received and not yet answered
     QList<QByteArray> m_requests;
