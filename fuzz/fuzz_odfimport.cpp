@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMap>
-#include <QNetworkProxy>
 #include <QTextDocument>
 #include <QtGlobal>
 
@@ -16,6 +15,7 @@
 #include <cstdlib>
 
 #include "OOReader.h"
+#include "fuzzdocumentapp.h"
 
 struct OOReaderProbe
 {
@@ -26,8 +26,6 @@ struct OOReaderProbe
 };
 
 namespace {
-
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 QByteArray picture()
 {
@@ -46,12 +44,7 @@ QGuiApplication *app = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet);
-    app = new QGuiApplication(*argc, *argv);
-    // Should anything try the network, it meets a proxy on loopback that is not there.
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
+    app = FuzzDocumentApp::start(argc, argv);
     return 0;
 }
 

@@ -15,7 +15,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QNetworkProxy>
 #include <QPointer>
 #include <QSizeF>
 #include <QTemporaryDir>
@@ -26,10 +25,9 @@
 #include <cstdint>
 
 #include "OOReader.h"
+#include "fuzzdocumentapp.h"
 
 namespace {
-
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 QTemporaryDir *folder = nullptr;
 
@@ -37,12 +35,7 @@ QTemporaryDir *folder = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet);
-    // Never destroyed: the font caches it ends belong to the life of the process.
-    new QGuiApplication(*argc, *argv);
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
+    FuzzDocumentApp::start(argc, argv);
     folder = new QTemporaryDir;
     // The font system loads its configuration, and the face of each installed
     // font the first time a text uses it, and keeps them for the life of the
@@ -79,20 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     reader->moveToThread(&thread);
     QEventLoop loop;
     QTextDocument *read = nullptr;
-    // Queued into the GUI thread, as the editor's tab receives it. The
-    // reader's thread, idle in its event loop now, hands the document over
-    // whole: only the thread an object lives in can move it.
+    // Queued into the GUI thread, as the editor's tab receives it, and the
+    // document handed over whole, as the editor takes it.
     QObject::connect(reader, &OOReader::ready, &loop, [&] {
-        QThread *here = QThread::currentThread();
-        QMetaObject::invokeMethod(
-            reader,
-            [reader, here, &read] {
-                read = reader->document;
-                reader->document = nullptr;
-                if (read)
-                    read->moveToThread(here);
-            },
-            Qt::BlockingQueuedConnection);
+        read = reader->handOverDocument(QThread::currentThread());
         loop.quit();
     });
     QObject::connect(&thread, &QThread::started, reader, &OOReader::read);

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMap>
-#include <QNetworkProxy>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -23,6 +22,7 @@
 
 #include "GZip.h"
 #include "OOReader.h"
+#include "fuzzdocumentapp.h"
 #include "odtwriter.h"
 
 struct OOReaderProbe
@@ -34,8 +34,6 @@ struct OOReaderProbe
 };
 
 namespace {
-
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 // The characters the text is made of: letters, Kannada with its joiners,
 // every kind of white space, what XML escapes, and what it cannot hold.
@@ -236,12 +234,7 @@ void build(QTextDocument &document, Input &in)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet);
-    new QGuiApplication(*argc, *argv);
-    // Should anything try the network, it meets a proxy on loopback that is not there.
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), 9));
+    FuzzDocumentApp::start(argc, argv);
     return 0;
 }
 

@@ -77,21 +77,7 @@ QTextDocument *DocumentImport::finish()
     if (m_finished || !m_reader)
         return nullptr;
     m_finished = true;
-    // The reader's thread is idle in its event loop now, and only that
-    // thread can hand its objects over: the document comes over whole,
-    // instead of as a copy made here.
-    QTextDocument *read = nullptr;
-    QThread *here = thread();
-    OOReader *reader = m_reader;
-    QMetaObject::invokeMethod(
-        reader,
-        [reader, here, &read] {
-            read = reader->document;
-            reader->document = nullptr;
-            if (read)
-                read->moveToThread(here);
-        },
-        Qt::BlockingQueuedConnection);
+    QTextDocument *read = m_reader->handOverDocument(thread());
     m_reader = nullptr;
     // The reader, with the file's archive and what it built on the way, is
     // deleted as its thread ends; the import goes after it.

@@ -23,6 +23,8 @@
 #include <QXmlStreamWriter>
 
 class QTextCursor;
+class QTextDocument;
+class QThread;
 class QTextFrameFormat;
 class QTextListFormat;
 class QNetworkAccessManager;
@@ -61,6 +63,13 @@ public:
 
     OOReader(QString path, WIDGEDEST dest = EditorDestination, QObject *parent = nullptr);
     ~OOReader() override;
+
+    // The document read, handed over whole to the thread `to` and no longer
+    // the reader's (null when there is none), instead of a copy made there.
+    // Called from another thread once ready() was sent, it waits while the
+    // reader's own thread, idle in its event loop, moves the document: only
+    // the thread an object lives in can.
+    QTextDocument *handOverDocument(QThread *to);
 
     // ---- style registry
     void styleNameSetup(QByteArray xml, QString attributeName);

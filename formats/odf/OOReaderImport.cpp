@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrameFormat>
+#include <QThread>
 
 #include <climits>
 
@@ -115,6 +116,22 @@ void ChildImport::copyDeep(QIODevice *device, QXmlStreamWriter &writer)
 }
 
 // ---------------------------------------------------------------- the driver
+
+QTextDocument *OOReader::handOverDocument(QThread *to)
+{
+    QTextDocument *read = nullptr;
+    const auto take = [this, to, &read] {
+        read = document;
+        document = nullptr;
+        if (read)
+            read->moveToThread(to);
+    };
+    if (QThread::currentThread() == thread())
+        take();
+    else
+        QMetaObject::invokeMethod(this, take, Qt::BlockingQueuedConnection);
+    return read;
+}
 
 void OOReader::replaceDocument()
 {

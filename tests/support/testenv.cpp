@@ -39,7 +39,12 @@ bool TempEnv::writeFile(const QString &name, const QByteArray &bytes) const
 
 QByteArray TempEnv::readFile(const QString &name) const
 {
-    QFile f(m_dir.filePath(name));
+    return fileBytes(m_dir.filePath(name));
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();

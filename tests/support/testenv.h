@@ -1,6 +1,7 @@
 #ifndef ZUVO_TESTS_SUPPORT_TESTENV_H
 #define ZUVO_TESTS_SUPPORT_TESTENV_H
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -31,6 +32,9 @@ private:
     QTemporaryDir m_dir;
     QString m_oldCwd;
 };
+
+// The bytes of a file; empty when it does not open.
+QByteArray fileBytes(const QString &path);
 
 // Shows a window and waits until it is exposed and active. Under the X11
 // platform (tests built with XCB) there is no window manager, so the window is

@@ -17,12 +17,6 @@ using ZuvoTest::TempEnv;
 
 namespace {
 
-QByteArray fixture(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 Opened open(const QString &path)
 {
     switch (DocumentOpen::formatOf(path)) {
@@ -106,7 +100,7 @@ void TestDocumentOpen::files_data()
                                  << int(Opened::Content::Lines) << QStringLiteral("ka ga\nna")
                                  << false << -1 << false;
     *row("Nudi, converted and not bound")
-        << "g.nudi" << fixture(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
+        << "g.nudi" << ZuvoTest::fileBytes(QStringLiteral(LEGACY_FIXTURES "/escapes.nudi"))
         << int(Opened::Content::AnyText) << QString() << false << -1 << false;
 }
 

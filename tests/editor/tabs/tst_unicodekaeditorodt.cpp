@@ -26,12 +26,6 @@ using ZuvoTest::Session;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString joined(const QStringList &list)
 {
     return list.join(QStringLiteral(" | "));
@@ -197,10 +191,11 @@ void TestUnicodeKaEditorOdt::typedTablesKeepTheirCells()
     QVERIFY2(ZuvoTest::officeConvert(soffice, { path }, QStringLiteral("txt:Text (encoded):UTF8"),
                                      out, &log),
              qPrintable(log));
-    const QByteArray flat = readAll(ZuvoTest::officeOutput(out, path, QStringLiteral("fodt")));
+    const QByteArray flat =
+        ZuvoTest::fileBytes(ZuvoTest::officeOutput(out, path, QStringLiteral("fodt")));
     QCOMPARE(joined(OdtOutline::ofOdf(flat)), joined(expected));
-    const QByteArray text =
-        readAll(ZuvoTest::officeOutput(out, path, QStringLiteral("txt:Text (encoded):UTF8")));
+    const QByteArray text = ZuvoTest::fileBytes(
+        ZuvoTest::officeOutput(out, path, QStringLiteral("txt:Text (encoded):UTF8")));
     QCOMPARE(joined(OdtOutline::exportedLines(text)), joined(OdtOutline::lines(expected)));
 
     OOReader reader(path);
@@ -244,9 +239,9 @@ void TestUnicodeKaEditorOdt::othersDocumentsKeepEveryWord()
                                     QStringLiteral("txt:Text (encoded):UTF8"), out, &log),
              qPrintable(log));
     const QStringList shown = WordRecall::words(WordRecall::withoutListLabels(QString::fromUtf8(
-        readAll(WordRecall::convertedPath(out, original, QStringLiteral(".txt"))))));
-    const QStringList ours = WordRecall::words(WordRecall::withoutListLabels(
-        QString::fromUtf8(readAll(WordRecall::convertedPath(out, saved, QStringLiteral(".txt"))))));
+        ZuvoTest::fileBytes(WordRecall::convertedPath(out, original, QStringLiteral(".txt"))))));
+    const QStringList ours = WordRecall::words(WordRecall::withoutListLabels(QString::fromUtf8(
+        ZuvoTest::fileBytes(WordRecall::convertedPath(out, saved, QStringLiteral(".txt"))))));
     QVERIFY(!shown.isEmpty());
     const WordRecall::Recall recall = WordRecall::recall(shown, ours);
     QVERIFY2(recall.missing.isEmpty(), qPrintable(recall.report()));

@@ -362,12 +362,6 @@ QString fileName(const char *shape)
     return name + QStringLiteral(".odt");
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString joined(const QStringList &list)
 {
     return list.join(QStringLiteral(" | "));
@@ -450,15 +444,15 @@ void TestOdtWriter::libreOfficeReadsEveryShape()
     QFETCH(QString, name);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     const QStringList expected = outlines.value(name);
-    const QByteArray flat =
-        readAll(ZuvoTest::officeOutput(flatDir, env->filePath(name), QStringLiteral("fodt")));
+    const QByteArray flat = ZuvoTest::fileBytes(
+        ZuvoTest::officeOutput(flatDir, env->filePath(name), QStringLiteral("fodt")));
     QVERIFY2(!flat.isEmpty(), "no flat export");
     QString error;
     const QStringList shown = OdtOutline::ofOdf(flat, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(joined(shown), joined(expected));
 
-    const QByteArray text = readAll(ZuvoTest::officeOutput(
+    const QByteArray text = ZuvoTest::fileBytes(ZuvoTest::officeOutput(
         textDir, env->filePath(name), QStringLiteral("txt:Text (encoded):UTF8")));
     QVERIFY2(!text.isEmpty(), "no text export");
     QCOMPARE(joined(OdtOutline::exportedLines(text)), joined(OdtOutline::lines(expected)));
@@ -506,8 +500,8 @@ void TestOdtWriter::kannadaRunsKeepComplexScriptFonts()
     QFETCH(QString, style);
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
     OdtOutline::FlatOdt flat;
-    QVERIFY(flat.read(readAll(ZuvoTest::officeOutput(flatDir, env->filePath(fileName("Kannada")),
-                                                     QStringLiteral("fodt")))));
+    QVERIFY(flat.read(ZuvoTest::fileBytes(ZuvoTest::officeOutput(
+        flatDir, env->filePath(fileName("Kannada")), QStringLiteral("fodt")))));
     const OdtOutline::FlatOdt::Run *run = flat.runOf(word);
     QVERIFY2(run, "the word is not in a run of its own");
     QCOMPARE(run->text, word); // the joiners kept
@@ -532,7 +526,7 @@ void TestOdtWriter::kannadaRunsKeepComplexScriptFonts()
 void TestOdtWriter::everyPictureInAFrameOfItsOwn()
 {
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-    const QByteArray flat = readAll(ZuvoTest::officeOutput(
+    const QByteArray flat = ZuvoTest::fileBytes(ZuvoTest::officeOutput(
         flatDir, env->filePath(fileName("three pictures")), QStringLiteral("fodt")));
     QXmlStreamReader in(flat);
     QStringList names;
@@ -576,9 +570,9 @@ void TestOdtWriter::everyPictureInAFrameOfItsOwn()
 void TestOdtWriter::listNumberingGoesOn()
 {
     ZUVO_REQUIRE_PROGRAM(soffice, "soffice");
-    const QString text = QString::fromUtf8(
-        readAll(ZuvoTest::officeOutput(textDir, env->filePath(fileName("numbered list")),
-                                       QStringLiteral("txt:Text (encoded):UTF8"))));
+    const QString text = QString::fromUtf8(ZuvoTest::fileBytes(
+        ZuvoTest::officeOutput(textDir, env->filePath(fileName("numbered list")),
+                               QStringLiteral("txt:Text (encoded):UTF8"))));
     QStringList lines;
     for (const QString &line : text.split(QLatin1Char('\n')))
         if (!line.trimmed().isEmpty())
@@ -775,8 +769,8 @@ void TestOdtWriter::listItemWithoutLabel()
     QVERIFY2(ZuvoTest::officeConvert(soffice, { path }, QStringLiteral("txt:Text (encoded):UTF8"),
                                      dir, &log),
              qPrintable(log));
-    const QString text = QString::fromUtf8(
-        readAll(ZuvoTest::officeOutput(dir, path, QStringLiteral("txt:Text (encoded):UTF8"))));
+    const QString text = QString::fromUtf8(ZuvoTest::fileBytes(
+        ZuvoTest::officeOutput(dir, path, QStringLiteral("txt:Text (encoded):UTF8"))));
     QStringList lines;
     for (QString line : text.split(QLatin1Char('\n')))
         lines << line.remove(QChar(0xFEFF)).trimmed();

@@ -4,6 +4,7 @@
 #include "OOReader.h"
 
 #include <QTextDocument>
+#include <QThread>
 #include <QtTest>
 
 class TstOoReader : public QObject
@@ -14,6 +15,7 @@ private slots:
     void resetKeeps();
     void identity_data();
     void identity();
+    void handOverDocument();
 };
 
 void TstOoReader::newReader()
@@ -96,6 +98,34 @@ void TstOoReader::identity()
     QCOMPARE(reader.hashGenerator(path), hash);
     QCOMPARE(OOReader(QStringLiteral("other")).hashGenerator(path), hash);
     QVERIFY(reader.hashGenerator(path + QLatin1Char('x')) != hash);
+}
+
+// The document goes over whole to the thread asked for, from the reader's
+// own thread or from another one while the reader's waits in its loop; the
+// reader keeps nothing of it.
+void TstOoReader::handOverDocument()
+{
+    OOReader here(QStringLiteral("a.odt"));
+    QTextDocument *mine = here.document;
+    QThread other;
+    const std::unique_ptr<QTextDocument> moved(here.handOverDocument(&other));
+    QCOMPARE(moved.get(), mine);
+    QCOMPARE(moved->thread(), &other);
+    QVERIFY(here.document == nullptr);
+    QVERIFY(here.handOverDocument(&other) == nullptr);
+
+    QThread thread;
+    auto *reader = new OOReader(QStringLiteral("b.odt"));
+    reader->document->setPlainText(QStringLiteral("read"));
+    reader->moveToThread(&thread);
+    connect(&thread, &QThread::finished, reader, &QObject::deleteLater);
+    thread.start();
+    const std::unique_ptr<QTextDocument> taken(reader->handOverDocument(QThread::currentThread()));
+    QVERIFY(taken);
+    QCOMPARE(taken->thread(), QThread::currentThread());
+    QCOMPARE(taken->toPlainText(), QStringLiteral("read"));
+    thread.quit();
+    thread.wait();
 }
 
 QTEST_MAIN(TstOoReader)

@@ -35,8 +35,7 @@ QString fixturePath(const QString &name)
 
 QByteArray fixture(const QString &name)
 {
-    QFile file(fixturePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ZuvoTest::fileBytes(fixturePath(name));
 }
 
 // The flat ODT a fixture was made from.
