@@ -40,6 +40,20 @@ void GuiStallProbe::beat()
         m_shown = now;
 }
 
+double GuiStallProbe::timeWork(const std::function<void()> &work)
+{
+    double started = -1;
+    double done = -1;
+    start();
+    QTimer::singleShot(0, this, [&] {
+        started = nowMs();
+        work();
+        done = nowMs();
+    });
+    runUntilIdle();
+    return done >= 0 ? done - started : -1;
+}
+
 bool GuiStallProbe::runUntilIdle(int quietMs, double quietGapMs, int timeoutMs)
 {
     const qint64 quiet = qint64(quietMs) * 1000000;

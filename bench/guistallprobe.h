@@ -28,6 +28,10 @@ public:
     // timeoutMs passed first.
     bool runUntilIdle(int quietMs = 500, double quietGapMs = 20, int timeoutMs = 120000);
 
+    // Starts beating, runs the work from the event loop and then the loop
+    // until the GUI is idle. Returns how long the work itself took (ms).
+    double timeWork(const std::function<void()> &work);
+
     // The document counts as shown at the first beat after a widget for
     // which the test returns true has been painted (see textEditShowing).
     void setShownTest(std::function<bool(QWidget *)> painted);
